@@ -1,0 +1,1 @@
+// Placeholder: filled in with the raster engine.

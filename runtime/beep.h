@@ -7,9 +7,9 @@
 inline constexpr int32_t RT_BEEP_MIN_HZ = 37;
 inline constexpr int32_t RT_BEEP_MAX_HZ = 32767;
 
-// Plays a tone of `frequency_hz` for `duration_ms` (a negative duration counts as 0) and returns
-// when it has ended. First it writes the event `tone hz=<frequency_hz> ms=<duration>` to the
-// trace. Then:
+// Plays a tone of `frequency_hz` for `duration_ms` and returns when it has ended; a negative
+// duration counts as 0, in the trace too. First it writes the event
+// `tone hz=<frequency_hz> ms=<duration>` to the trace (see runtime/trace.h). Then:
 // - virtual clock: advances the clock by the duration; nothing is heard.
 // - real clock: a sine through the default sound device with soft edges. Frequency 0 is a silent
 //   pause of the duration, and so is a frequency outside RT_BEEP_MIN_HZ..RT_BEEP_MAX_HZ

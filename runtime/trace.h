@@ -17,8 +17,6 @@ struct RtTraceField {
     RtTraceField(std::string_view field_key, std::string_view text);
     RtTraceField(std::string_view field_key, const char* text)
         : RtTraceField(field_key, std::string_view(text)) {}
-    RtTraceField(std::string_view field_key, const std::string& text)
-        : RtTraceField(field_key, std::string_view(text)) {}
     template <std::integral T>
     requires(!std::same_as<T, bool>) RtTraceField(std::string_view field_key, T number)
         : key(field_key), value(std::to_string(number)) {}

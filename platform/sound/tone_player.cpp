@@ -7,7 +7,6 @@
 
 #if TALVENA_HAVE_ALSA
 #include <alsa/asoundlib.h>
-#include <cstdarg>
 #include <mutex>
 #endif
 
@@ -29,12 +28,15 @@ void silence_alsa() {
     std::call_once(once, [] { snd_lib_error_set_handler(ignore_alsa_error); });
 }
 
-// Writes all frames, recovering once from an underrun or a suspend at each place it happens.
+// Writes all frames. An underrun or a suspend is recovered from, a few times at most, so that a
+// device that keeps failing ends the tone instead of holding the caller.
 bool write_all(snd_pcm_t* pcm, const int16_t* samples, size_t count) {
+    int recoveries_left = 8;
     while (count > 0) {
-        snd_pcm_sframes_t written = snd_pcm_writei(pcm, samples, count);
-        if (written < 0) {
-            if (snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0)
+        const snd_pcm_sframes_t written = snd_pcm_writei(pcm, samples, count);
+        if (written <= 0) {
+            if (written == 0 || recoveries_left-- == 0 ||
+                snd_pcm_recover(pcm, static_cast<int>(written), 1) < 0)
                 return false;
             continue;
         }

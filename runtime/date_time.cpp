@@ -3,6 +3,7 @@
 
 #include "runtime/clock.h"
 
+#include <chrono>
 #include <ctime>
 
 namespace {
@@ -62,16 +63,35 @@ bool read_number(std::string_view text, size_t at, size_t digits, int32_t& out) 
     return true;
 }
 
-} // namespace
-
-RtDateTime rt_date_time_now() {
-    if (rt_clock_is_virtual())
-        return rt_add_seconds(rt_virtual_clock_start(), rt_clock_microseconds() / 1000000);
-    const std::time_t now = std::time(nullptr);
+// The date and time and the hundredths of the second, all from one reading of the clock.
+RtDateTime now_with_hundredths(int32_t& hundredths) {
+    if (rt_clock_is_virtual()) {
+        const int64_t us = rt_clock_microseconds();
+        hundredths = static_cast<int32_t>(us / 10000 % 100);
+        return rt_add_seconds(rt_virtual_clock_start(), us / 1000000);
+    }
+    const auto since_epoch = std::chrono::system_clock::now().time_since_epoch();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(since_epoch).count();
+    const std::time_t now = static_cast<std::time_t>(floor_div(ms, 1000));
+    hundredths = static_cast<int32_t>((ms - floor_div(ms, 1000) * 1000) / 10);
     std::tm local{};
     localtime_r(&now, &local);
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
             local.tm_hour,        local.tm_min,     local.tm_sec > 59 ? 59 : local.tm_sec};
+}
+
+} // namespace
+
+RtDateTime rt_date_time_now() {
+    int32_t hundredths = 0;
+    return now_with_hundredths(hundredths);
+}
+
+void rt_get_time(int32_t& hour, int32_t& minute, int32_t& second, int32_t& hundredths) {
+    const RtDateTime now = now_with_hundredths(hundredths);
+    hour = now.hour;
+    minute = now.minute;
+    second = now.second;
 }
 
 void app_get_date_time(int32_t& day, int32_t& month, int32_t& year, int32_t& hour, int32_t& minute,

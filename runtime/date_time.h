@@ -27,6 +27,10 @@ RtDateTime rt_date_time_now();
 void app_get_date_time(int32_t& day, int32_t& month, int32_t& year, int32_t& hour, int32_t& minute,
                        int32_t& second);
 
+// The time of day to the hundredth of a second (hundredths 0..99), on the same clock as
+// rt_date_time_now: the random generator's seed comes from it. Thread-safe.
+void rt_get_time(int32_t& hour, int32_t& minute, int32_t& second, int32_t& hundredths);
+
 // `from` moved by `seconds` (negative moves back), rolling minutes, hours, days, months and years
 // over, leap days included. `from` must be a valid date and time (see rt_parse_date_time).
 RtDateTime rt_add_seconds(const RtDateTime& from, int64_t seconds);

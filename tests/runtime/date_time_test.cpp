@@ -2,10 +2,13 @@
 #include "runtime/clock.h"
 #include "runtime/date_time.h"
 
+#include <cstdio>
 #include <ctime>
 #include <gtest/gtest.h>
 #include <optional>
 #include <random>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -101,6 +104,27 @@ TEST_F(VirtualDateTimeTest, StartTimePlusWholeVirtualSeconds) {
 
     rt_clock_advance(86'400'000'000LL); // one day later
     EXPECT_EQ(to_text(rt_date_time_now()), "2024-03-01T00:00:00");
+}
+
+TEST_F(VirtualDateTimeTest, TimeOfDayHasHundredthsOfTheVirtualSecond) {
+    rt_use_virtual_clock(parsed("2024-05-17T23:59:58"));
+    rt_clock_advance(1'234'567);
+    int32_t hour = 0, minute = 0, second = 0, hundredths = 0;
+    rt_get_time(hour, minute, second, hundredths);
+    EXPECT_EQ((std::vector<int32_t>{hour, minute, second, hundredths}),
+              (std::vector<int32_t>{23, 59, 59, 23}));
+    rt_clock_advance(765'433); // 2.000000 s
+    rt_get_time(hour, minute, second, hundredths);
+    EXPECT_EQ((std::vector<int32_t>{hour, minute, second, hundredths}),
+              (std::vector<int32_t>{0, 0, 0, 0}));
+}
+
+TEST(RealDateTimeTest, TimeOfDayIsInRange) {
+    int32_t hour = -1, minute = -1, second = -1, hundredths = -1;
+    rt_get_time(hour, minute, second, hundredths);
+    EXPECT_TRUE(hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 &&
+                second <= 59 && hundredths >= 0 && hundredths <= 99)
+        << hour << ":" << minute << ":" << second << "." << hundredths;
 }
 
 TEST(RealDateTimeTest, IsTheSystemsLocalTime) {

@@ -59,21 +59,15 @@ std::vector<Point> ellipse_outline(int32_t width, int32_t height) {
     return points;
 }
 
-EllipseRows ellipse_rows(int32_t width, int32_t height) {
-    EllipseRows rows;
-    rows.outer.assign(static_cast<size_t>(std::max(height, 0)), -1);
-    rows.inner.assign(rows.outer.size(), -1);
-    auto note = [&rows](int32_t row, int32_t column) {
-        auto& outer = rows.outer[static_cast<size_t>(row)];
-        auto& inner = rows.inner[static_cast<size_t>(row)];
-        outer = std::max(outer, column);
-        inner = inner < 0 ? column : std::min(inner, column);
-    };
+std::vector<int32_t> ellipse_row_extents(int32_t width, int32_t height) {
+    std::vector<int32_t> outer(static_cast<size_t>(std::max(height, 0)), -1);
     for (const Point& p : lower_right_quarter(width, height)) {
-        note(p.y, p.x);
-        note(height - 1 - p.y, p.x);
+        auto& below = outer[static_cast<size_t>(p.y)];
+        auto& above = outer[static_cast<size_t>(height - 1 - p.y)];
+        below = std::max(below, p.x);
+        above = std::max(above, p.x);
     }
-    return rows;
+    return outer;
 }
 
 } // namespace raster

@@ -13,14 +13,8 @@ namespace raster {
 // Consecutive points are 8-connected neighbours or equal.
 std::vector<Point> ellipse_outline(int32_t width, int32_t height);
 
-// For each row of that ellipse, the outermost and innermost outline columns on its right half
-// (the left half mirrors them: column c there is width - 1 - c). A row the outline never
-// reaches has outer = inner = -1.
-struct EllipseRows {
-    std::vector<int32_t> outer;
-    std::vector<int32_t> inner;
-};
-
-EllipseRows ellipse_rows(int32_t width, int32_t height);
+// For each row of that ellipse, the outermost outline column on its right half (the left half
+// mirrors it: column c there is width - 1 - c), or -1 for a row the outline never reaches.
+std::vector<int32_t> ellipse_row_extents(int32_t width, int32_t height);
 
 } // namespace raster

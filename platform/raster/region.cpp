@@ -56,12 +56,12 @@ Region Region::ellipse(Rect box) {
         return rectangle(inner);
 
     const int32_t width = inner.width();
-    const EllipseRows rows = ellipse_rows(width, inner.height());
+    const std::vector<int32_t> extents = ellipse_row_extents(width, inner.height());
     Region region;
     region.m_bounds = inner;
     region.m_mask.assign(static_cast<size_t>(width) * inner.height(), 0);
     for (int32_t y = 0; y < inner.height(); ++y) {
-        const int32_t outer = rows.outer[static_cast<size_t>(y)];
+        const int32_t outer = extents[static_cast<size_t>(y)];
         if (outer < 0)
             continue;
         uint8_t* row = region.m_mask.data() + static_cast<size_t>(y) * width;

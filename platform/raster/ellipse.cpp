@@ -9,13 +9,16 @@ namespace raster {
 // each row between the outermost points of the ellipse_outline() walk, both included, and then
 // the pen draws the walk as one closed path over the fill. The outline's pixels thus get both
 // the brush and the pen (which shows under XOR), and the null pen does not shrink the ellipse.
-void draw_ellipse(Bitmap& target, const ClipArea& clip, Rect box, ShapePaint& paint) {
+bool draw_ellipse(Bitmap& target, const ClipArea& clip, Rect box, ShapePaint& paint) {
     box = box.normalized();
+    if (int64_t{box.right} - box.left > MAX_ELLIPSE_SIZE ||
+        int64_t{box.bottom} - box.top > MAX_ELLIPSE_SIZE)
+        return false;
     const int32_t width = box.width();
     const int32_t height = box.height();
     if (width < 3 || height < 3) {
         draw_rectangle(target, clip, box, paint);
-        return;
+        return true;
     }
 
     const std::vector<int32_t> outer = ellipse_row_extents(width, height);
@@ -26,13 +29,14 @@ void draw_ellipse(Bitmap& target, const ClipArea& clip, Rect box, ShapePaint& pa
                       paint.brush);
     }
     if (paint.pen.is_null)
-        return;
+        return true;
 
     std::vector<Point> outline = ellipse_outline(width, height);
     for (Point& p : outline)
         p = {p.x + box.left, p.y + box.top};
     paint.pen.painter.position = 0;
     draw_polyline(target, clip, outline, true, paint.pen.painter);
+    return true;
 }
 
 } // namespace raster

@@ -8,6 +8,9 @@
 
 namespace raster {
 
+// The largest box the ellipse walk takes; its 64-bit error terms grow with the cube of the size.
+constexpr int64_t MAX_ELLIPSE_SIZE = 1 << 16;
+
 // The outline of an ellipse filling a width x height box, as points relative to the box's
 // top-left pixel, in drawing order: counter-clockwise from the middle of the right side.
 // Consecutive points are 8-connected neighbours or equal.

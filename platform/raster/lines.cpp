@@ -8,10 +8,14 @@ namespace raster {
 
 namespace {
 
-int64_t floor_div(int64_t numerator, int64_t denominator) {
-    const int64_t quotient = numerator / denominator;
-    return (numerator % denominator != 0 && (numerator < 0) != (denominator < 0)) ? quotient - 1
-                                                                                  : quotient;
+// Steps and deltas reach 2^32 for end points anywhere in the 32-bit plane, so the products
+// that start a clipped line need more than 64 bits.
+__extension__ typedef __int128 Wide;
+
+// Rounds toward minus infinity; `denominator` is positive.
+Wide floor_div(Wide numerator, Wide denominator) {
+    const Wide quotient = numerator / denominator;
+    return (numerator % denominator != 0 && numerator < 0) ? quotient - 1 : quotient;
 }
 
 // The steps i of a line whose major coordinate start + sign * i lies in [low, high), cut to
@@ -81,9 +85,9 @@ void draw_line(Bitmap& target, const ClipArea& clip, Point from, Point to, PenPa
     }
 
     const int64_t divisor = 2 * steps;
-    int64_t numerator = 2 * range.begin * minor_delta + steps - 1;
-    int64_t offset = floor_div(numerator, divisor);
-    int64_t remainder = numerator - offset * divisor;
+    const Wide numerator = Wide{2} * range.begin * minor_delta + steps - 1;
+    auto offset = static_cast<int64_t>(floor_div(numerator, divisor));
+    auto remainder = static_cast<int64_t>(numerator - Wide{offset} * divisor);
     for (int64_t i = range.begin; i < range.end; ++i) {
         const int64_t minor = minor_start + offset;
         if (minor >= minor_low && minor < minor_high) {

@@ -5,6 +5,7 @@
 #include "platform/raster/bitmap.h"
 #include "platform/raster/brush.h"
 #include "platform/raster/clipping.h"
+#include "platform/raster/ellipse_outline.h"
 #include "platform/raster/pen.h"
 
 #include <span>
@@ -18,7 +19,8 @@ struct ShapePaint {
 };
 
 void draw_rectangle(Bitmap& target, const ClipArea& clip, Rect rect, ShapePaint& paint);
-void draw_ellipse(Bitmap& target, const ClipArea& clip, Rect box, ShapePaint& paint);
+// Returns false, drawing nothing, for a box wider or taller than MAX_ELLIPSE_SIZE.
+bool draw_ellipse(Bitmap& target, const ClipArea& clip, Rect box, ShapePaint& paint);
 void draw_polygon(Bitmap& target, const ClipArea& clip, std::span<const Point> points,
                   PolygonFillMode mode, ShapePaint& paint);
 

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -74,10 +75,20 @@ std::vector<ReferenceCase> all_cases() {
         if (item.path().extension() == ".json")
             files.push_back(item.path());
     std::sort(files.begin(), files.end());
+    // Test names must be unique: a name that an earlier manifest already used gets its file's
+    // name appended.
     std::vector<ReferenceCase> result;
+    std::set<std::string> names;
     for (const auto& file : files) {
-        std::vector<ReferenceCase> more = cases_of(file);
-        result.insert(result.end(), more.begin(), more.end());
+        for (ReferenceCase& reference : cases_of(file)) {
+            reference.name = test_name_for(reference.name.empty() ? "unnamed" : reference.name);
+            if (!names.insert(reference.name).second) {
+                reference.name += "_" + test_name_for(file.stem().string());
+                while (!names.insert(reference.name).second)
+                    reference.name += "_";
+            }
+            result.push_back(std::move(reference));
+        }
     }
     if (result.empty())
         result.push_back({"no_manifest", folder, nullptr, nullptr,
@@ -165,7 +176,7 @@ TEST_P(RasterConformance, MatchesReferenceImage) {
 
 INSTANTIATE_TEST_SUITE_P(Gdi, RasterConformance, testing::ValuesIn(all_cases()),
                          [](const testing::TestParamInfo<ReferenceCase>& param_info) {
-                             return test_name_for(param_info.param.name);
+                             return param_info.param.name;
                          });
 
 } // namespace

@@ -159,24 +159,68 @@ TEST(RasterLine, ClippedLinesKeepEveryPixelInPlace) {
     }
 }
 
-// A clip rectangle only removes pixels: inside it the line is the unclipped line.
-TEST(RasterLine, ClipRectangleRemovesPixelsOnly) {
-    const Rect clip{16, 7, 41, 30};
-    for (int32_t end = -20; end <= 84; end += 4) {
-        Bitmap whole(64, 48);
-        Bitmap clipped(64, 48);
-        DrawingContext whole_context(whole);
-        DrawingContext clipped_context(clipped);
-        clipped_context.set_clip_rect(clip);
-        for (DrawingContext* context : {&whole_context, &clipped_context}) {
-            context->move_to({-300, 20});
-            context->line_to({end * 3, end});
+// A clip only removes pixels: inside it a line is the unclipped line, dashes included, since
+// the dashes count from the line's start and not from the clip's edge.
+TEST(RasterLine, ClipRemovesPixelsOnly) {
+    struct PenCase {
+        PenStyle style;
+        BackgroundMode mode;
+    };
+    const PenCase pens[] = {{PenStyle::solid, BackgroundMode::opaque},
+                            {PenStyle::dash, BackgroundMode::transparent},
+                            {PenStyle::dot, BackgroundMode::opaque},
+                            {PenStyle::dash_dot_dot, BackgroundMode::transparent}};
+    const Region clips[] = {Region::rectangle({16, 7, 41, 30}), Region::ellipse({10, 4, 50, 40})};
+    for (const PenCase& pen : pens) {
+        for (const Region& clip : clips) {
+            for (int32_t end = -20; end <= 84; end += 4) {
+                Bitmap whole(64, 48);
+                Bitmap clipped(64, 48);
+                DrawingContext whole_context(whole);
+                DrawingContext clipped_context(clipped);
+                clipped_context.set_clip(clip);
+                for (DrawingContext* context : {&whole_context, &clipped_context}) {
+                    context->state().pen = {pen.style, BLACK};
+                    context->state().background_mode = pen.mode;
+                    context->state().background_color = rgb(255, 255, 0);
+                    context->move_to({-300, 20});
+                    context->line_to({end * 3, end});
+                }
+                for (int32_t y = 0; y < 48; ++y)
+                    for (int32_t x = 0; x < 64; ++x)
+                        ASSERT_EQ(clipped.pixel(x, y),
+                                  clip.contains({x, y}) ? whole.pixel(x, y) : WHITE)
+                            << "pen " << static_cast<int>(pen.style) << " end " << end << " at "
+                            << x << "," << y;
+            }
         }
-        for (int32_t y = 0; y < 48; ++y)
-            for (int32_t x = 0; x < 64; ++x)
-                ASSERT_EQ(clipped.pixel(x, y), clip.contains({x, y}) ? whole.pixel(x, y) : WHITE)
-                    << "end " << end << " at " << x << "," << y;
     }
+}
+
+// A polyline carries its dashes across vertices; separate line_to calls start them afresh.
+TEST(RasterLine, PolylineContinuesDashesLineToRestartsThem) {
+    const Point path[] = {{2, 5}, {12, 5}, {12, 30}, {40, 30}};
+    Bitmap joined(48, 40);
+    Bitmap chained(48, 40);
+    DrawingContext joined_context(joined);
+    DrawingContext chained_context(chained);
+    for (DrawingContext* context : {&joined_context, &chained_context}) {
+        context->state().pen = {PenStyle::dash, BLACK};
+        context->state().background_mode = BackgroundMode::transparent;
+    }
+    joined_context.polyline(path);
+    chained_context.move_to(path[0]);
+    for (size_t i = 1; i < std::size(path); ++i)
+        chained_context.line_to(path[i]);
+    // The first side is 10 long, inside the first 18-pixel dash, so the polyline's second side
+    // begins with 8 more dash pixels and a 6-pixel gap, where the chain's begins a fresh dash.
+    for (int32_t y = 5; y < 13; ++y)
+        EXPECT_EQ(joined.pixel(12, y), OPAQUE_BITS) << y;
+    for (int32_t y = 13; y < 19; ++y) {
+        EXPECT_EQ(joined.pixel(12, y), WHITE) << y;
+        EXPECT_EQ(chained.pixel(12, y), OPAQUE_BITS) << y;
+    }
+    EXPECT_EQ(joined.pixel(12, 19), OPAQUE_BITS);
 }
 
 // Ties go to the smaller coordinate in every direction, so a line and its reverse differ only

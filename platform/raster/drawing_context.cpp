@@ -3,10 +3,13 @@
 
 #include "platform/raster/brush.h"
 #include "platform/raster/clipping.h"
+#include "platform/raster/ellipse.h"
 #include "platform/raster/lines.h"
 #include "platform/raster/pen.h"
+#include "platform/raster/polygon.h"
 #include "platform/raster/raster_ops.h"
-#include "platform/raster/shapes.h"
+#include "platform/raster/rectangle.h"
+#include "platform/raster/shape_paint.h"
 
 namespace raster {
 

@@ -1,7 +1,9 @@
 // The ellipse primitive.
+#include "platform/raster/ellipse.h"
+
 #include "platform/raster/ellipse_outline.h"
 #include "platform/raster/lines.h"
-#include "platform/raster/shapes.h"
+#include "platform/raster/rectangle.h"
 
 namespace raster {
 

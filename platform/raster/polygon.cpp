@@ -1,6 +1,7 @@
 // The polygon primitive: scan-line fill in alternate or winding mode, then the outline.
+#include "platform/raster/polygon.h"
+
 #include "platform/raster/lines.h"
-#include "platform/raster/shapes.h"
 
 #include <algorithm>
 #include <vector>

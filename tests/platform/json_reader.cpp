@@ -13,8 +13,9 @@ const JsonValue* JsonValue::find(std::string_view key) const {
     return it == m_members.end() ? nullptr : &it->second;
 }
 
-// A recursive-descent parser over the whole text. Only what the manifests need is decoded in
-// strings: the standard escapes and \u for code points below 0x800.
+// A recursive-descent parser over the whole text. Strings decode the standard escapes and \u
+// escapes to UTF-8; a surrogate pair stays two separate code points, which the manifests never
+// need.
 class JsonParser {
 public:
     explicit JsonParser(std::string_view text) : m_text(text) {}
@@ -164,8 +165,12 @@ private:
                 m_position += 4;
                 if (code < 0x80) {
                     out += static_cast<char>(code);
-                } else {
+                } else if (code < 0x800) {
                     out += static_cast<char>(0xC0 | (code >> 6 & 0x1F));
+                    out += static_cast<char>(0x80 | (code & 0x3F));
+                } else {
+                    out += static_cast<char>(0xE0 | (code >> 12 & 0x0F));
+                    out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
                     out += static_cast<char>(0x80 | (code & 0x3F));
                 }
                 break;

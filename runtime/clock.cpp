@@ -42,6 +42,16 @@ HookState& hook_state() {
     return state;
 }
 
+struct SyncHookState {
+    std::mutex mutex;
+    std::shared_ptr<const RtSyncPointHook> hook;
+};
+
+SyncHookState& sync_hook_state() {
+    static SyncHookState state;
+    return state;
+}
+
 // Waking: a counter that rt_wake raises. Each thread remembers the value it last saw, so a wake
 // that comes between two idle steps of a thread is not lost: the next step returns at once.
 // A thread's first wait starts from the value it finds: wakes from before it existed are old.
@@ -144,6 +154,26 @@ void rt_clock_advance(int64_t microseconds) {
 void rt_set_clock_advance_hook(RtClockAdvanceHook hook) {
     auto shared = hook ? std::make_shared<const RtClockAdvanceHook>(std::move(hook)) : nullptr;
     HookState& state = hook_state();
+    std::lock_guard lock(state.mutex);
+    state.hook = std::move(shared);
+}
+
+void rt_sync_point() {
+    if (!rt_clock_is_virtual())
+        return;
+    std::shared_ptr<const RtSyncPointHook> hook;
+    {
+        SyncHookState& state = sync_hook_state();
+        std::lock_guard lock(state.mutex);
+        hook = state.hook;
+    }
+    if (hook && *hook)
+        (*hook)(g_virtual_us.load(std::memory_order_acquire));
+}
+
+void rt_set_sync_point_hook(RtSyncPointHook hook) {
+    auto shared = hook ? std::make_shared<const RtSyncPointHook>(std::move(hook)) : nullptr;
+    SyncHookState& state = sync_hook_state();
     std::lock_guard lock(state.mutex);
     state.hook = std::move(shared);
 }

@@ -59,3 +59,17 @@ using RtClockAdvanceHook = std::function<void(int64_t now_microseconds)>;
 // Replaces the hook (an empty function removes it). Thread-safe; a hook call in progress on
 // another thread finishes with the hook it started with.
 void rt_set_clock_advance_hook(RtClockAdvanceHook hook);
+
+// A sync point: the application calls it wherever it checks the shared input state without
+// idling (after each grating row, after each figure tile), because on the virtual clock drawing
+// takes no time and has no idle step. Real clock: does nothing. Virtual clock: calls the sync
+// hook with the current time, WITHOUT advancing it, on the calling thread and outside every lock
+// of the clock, so the hook may block: the scripted user carries out the actions already due, and
+// a scripted click can land in the middle of a drawing exactly as it would in real time.
+void rt_sync_point();
+
+// Called by rt_sync_point on the virtual clock with the current time in microseconds.
+using RtSyncPointHook = std::function<void(int64_t now_microseconds)>;
+// Replaces the hook (an empty function removes it). Thread-safe; a hook call in progress on
+// another thread finishes with the hook it started with.
+void rt_set_sync_point_hook(RtSyncPointHook hook);

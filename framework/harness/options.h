@@ -1,0 +1,49 @@
+// The command-line options of scripted, deterministic runs, and how they are read.
+#pragma once
+
+#include "runtime/date_time.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace framework::harness {
+
+// What the command line asked for. Paths left empty were not given.
+struct HarnessOptions {
+    bool headless = false;
+    bool virtual_clock = false;
+    // The random generator is seeded by exactly this many advances instead of the time of day.
+    std::optional<int32_t> seed;
+    // The local date and time at virtual time 0; used only with the virtual clock.
+    std::optional<RtDateTime> start_time;
+    std::filesystem::path data_dir;     // folder of talvena.rtr and talvena.sym; empty: "."
+    std::filesystem::path script;       // the scripted user
+    std::filesystem::path trace;        // the trace file
+    std::filesystem::path snapshot_dir; // folder of the snapshot files; empty: "."
+    bool help = false;
+    bool version = false;
+};
+
+// The start time of a virtual clock when --start-time is not given, so that a run without it
+// still repeats exactly.
+inline constexpr RtDateTime DEFAULT_START_TIME{2000, 1, 1, 0, 0, 0};
+
+// Either the options or a message naming the option and what it expects.
+struct HarnessOptionsResult {
+    HarnessOptions options;
+    std::optional<std::string> error;
+};
+
+// Reads the arguments after the program name. Each option takes its value as the next argument
+// or after '=' (`--seed 7`, `--seed=7`). Unknown options, other arguments, missing or invalid
+// values and an option given twice are errors.
+HarnessOptionsResult parse_harness_options(std::span<const std::string_view> arguments);
+
+// The text of --help.
+std::string harness_usage(std::string_view program_name);
+
+} // namespace framework::harness

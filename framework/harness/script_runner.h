@@ -16,7 +16,9 @@
 namespace framework::harness {
 
 // Runs `work` on the GUI thread and returns once it has run (or once it never will, because the
-// GUI has ended). Called from the application thread or the runner's own thread.
+// GUI has ended). Called from the application thread or the runner's own thread; called on the
+// GUI thread itself (which happens only if that thread advances the virtual clock), it must run
+// `work` at once rather than wait for itself.
 using GuiInvoker = std::function<void(std::function<void()> work)>;
 
 // A click is a press and, this long after it, a release.
@@ -43,7 +45,8 @@ public:
     ScriptRunner& operator=(const ScriptRunner&) = delete;
 
     // Starts the run at the current time, on the clock chosen at start-up: the first line's
-    // `after` counts from here. Call once.
+    // `after` counts from here, and `on` triggers see the events written from here on, so call
+    // it before the program shows its first window. Call once.
     void start();
 
     // Ends the run: no further line fires. Waits for an action in progress, so it must not be

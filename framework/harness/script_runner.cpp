@@ -60,7 +60,8 @@ void ScriptRunner::start() {
         rt_trace_add_listener([this](std::string_view event, std::span<const RtTraceField> fields) {
             on_trace_event(event, fields);
         });
-    if (rt_clock_is_virtual()) {
+    m_virtual = rt_clock_is_virtual();
+    if (m_virtual) {
         rt_set_clock_advance_hook([this](int64_t) { run_due_lines(); });
         rt_set_sync_point_hook([this](int64_t) { run_due_lines(); });
     } else {
@@ -78,7 +79,7 @@ void ScriptRunner::stop() {
     m_changed.notify_all();
     if (m_thread.joinable())
         m_thread.join();
-    if (rt_clock_is_virtual()) {
+    if (m_virtual) {
         rt_set_clock_advance_hook({});
         rt_set_sync_point_hook({});
     }

@@ -87,6 +87,7 @@ private:
     };
     std::optional<PendingRelease> m_release;
     bool m_started = false;
+    bool m_virtual = false; // the hooks are set, rather than a thread of its own
     bool m_stopping = false;
     int32_t m_listener = 0;
     std::thread m_thread;

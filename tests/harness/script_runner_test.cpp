@@ -4,12 +4,10 @@
 #include "framework/harness/script_runner.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "tests/harness/fake_gui.h"
 
 #include <atomic>
-#include <condition_variable>
-#include <deque>
 #include <fstream>
-#include <future>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <unistd.h>
@@ -18,138 +16,8 @@ namespace {
 
 using namespace framework;
 using namespace framework::harness;
-using namespace std::chrono_literals;
-
-// A GUI thread: runs posted work in order; invoke waits until its work has run.
-class FakeGui {
-public:
-    FakeGui() : m_thread([this] { loop(); }) {}
-    ~FakeGui() {
-        {
-            std::lock_guard lock(m_mutex);
-            m_quit = true;
-        }
-        m_changed.notify_all();
-        m_thread.join();
-    }
-
-    void invoke(std::function<void()> work) {
-        std::promise<void> done;
-        std::future<void> finished = done.get_future();
-        {
-            std::lock_guard lock(m_mutex);
-            m_queue.push_back([&] {
-                work();
-                done.set_value();
-            });
-        }
-        m_changed.notify_all();
-        finished.wait();
-    }
-
-    std::thread::id id() const { return m_thread.get_id(); }
-
-private:
-    void loop() {
-        std::unique_lock lock(m_mutex);
-        for (;;) {
-            m_changed.wait(lock, [this] { return m_quit || !m_queue.empty(); });
-            if (m_queue.empty())
-                return;
-            std::function<void()> work = std::move(m_queue.front());
-            m_queue.pop_front();
-            lock.unlock();
-            work();
-            lock.lock();
-        }
-    }
-
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::deque<std::function<void()>> m_queue;
-    bool m_quit = false;
-    std::thread m_thread;
-};
-
-std::string_view button_name(ScriptButtons buttons) {
-    return buttons == ScriptButtons::left    ? "left"
-           : buttons == ScriptButtons::right ? "right"
-                                             : "both";
-}
-
-// Writes each action it is asked for to the trace as `target action=...`, as a window would show
-// its effect; the menu also writes the `menu label=` event a real menu writes. Knows one menu
-// label and no dialog, like a program on its start screen.
-class FakeTarget : public ScriptTarget {
-public:
-    explicit FakeTarget(std::thread::id gui) : m_gui(gui) {}
-
-    ScriptActionResult press(ScriptButtons buttons, std::optional<ScriptPoint> at) override {
-        return pointer("press", buttons, at);
-    }
-    ScriptActionResult release(ScriptButtons buttons, std::optional<ScriptPoint> at) override {
-        return pointer("release", buttons, at);
-    }
-    ScriptActionResult menu(const std::string& label) override {
-        check_thread();
-        if (label != "Итоги_тренировок")
-            return ScriptActionResult::failed("unknown_label");
-        rt_trace_event("menu", {{"label", label}});
-        return ScriptActionResult::ok();
-    }
-    ScriptActionResult key(const std::string& name) override {
-        check_thread();
-        // A window that checks shared state while handling a key reaches a sync point on the GUI
-        // thread: it must neither deadlock nor carry lines out there.
-        rt_sync_point();
-        rt_trace_event("target", {{"action", "key"}, {"name", name}});
-        return ScriptActionResult::ok();
-    }
-    ScriptActionResult dialog_set(int32_t, const std::string&) override {
-        check_thread();
-        return ScriptActionResult::failed("no dialog on screen");
-    }
-    ScriptActionResult dialog_press(int32_t) override {
-        check_thread();
-        return ScriptActionResult::failed("no dialog on screen");
-    }
-    ScriptActionResult snapshot(const std::string& directory, const std::string& name) override {
-        check_thread();
-        rt_trace_event("target", {{"action", "snapshot"}, {"dir", directory}, {"name", name}});
-        return ScriptActionResult::ok();
-    }
-    ScriptActionResult close_frame() override {
-        check_thread();
-        rt_trace_event("target", {{"action", "close"}});
-        return ScriptActionResult::ok();
-    }
-
-    // Presses fail while set, as when no drawing window is open.
-    std::atomic<bool> refuse_presses{false};
-    std::atomic<int32_t> wrong_thread_calls{0};
-
-private:
-    ScriptActionResult pointer(std::string_view action, ScriptButtons buttons,
-                               std::optional<ScriptPoint> at) {
-        check_thread();
-        if (refuse_presses && action == "press")
-            return ScriptActionResult::failed("no drawing window");
-        if (at)
-            rt_trace_event("target", {{"action", action},
-                                      {"buttons", button_name(buttons)},
-                                      {"x", at->x},
-                                      {"y", at->y}});
-        else
-            rt_trace_event("target", {{"action", action}, {"buttons", button_name(buttons)}});
-        return ScriptActionResult::ok();
-    }
-    void check_thread() {
-        if (std::this_thread::get_id() != m_gui)
-            ++wrong_thread_calls;
-    }
-
-    std::thread::id m_gui;
-};
+using test_support::FakeGui;
+using test_support::FakeTarget;
 
 // The application thread's part: idle steps up to `until_ms`, calling `each` after every step
 // with the time in whole milliseconds.
@@ -394,84 +262,6 @@ on row y=150 dialog press 2
     EXPECT_NE(first.find("0.400 target action=snapshot"), std::string::npos) << first;
     EXPECT_NE(first.find("script-error line=7 reason=unknown_label"), std::string::npos);
     EXPECT_NE(first.find("script-error line=9 reason=no_dialog_on_screen"), std::string::npos);
-}
-
-// Collects the events written while it lives, with the time each was written.
-class EventLog {
-public:
-    EventLog() {
-        m_id = rt_trace_add_listener(
-            [this](std::string_view event, std::span<const RtTraceField> fields) {
-                std::string line(event);
-                for (const RtTraceField& field : fields)
-                    line += " " + std::string(field.key) + "=" + field.value;
-                std::lock_guard lock(m_mutex);
-                m_lines.emplace_back(rt_clock_microseconds(), line);
-            });
-    }
-    ~EventLog() { rt_trace_remove_listener(m_id); }
-
-    std::vector<std::pair<int64_t, std::string>> lines() const {
-        std::lock_guard lock(m_mutex);
-        return m_lines;
-    }
-    // Idles until `done` holds or 10 s have passed; returns whether it held.
-    static bool wait_for(const std::function<bool()>& done) {
-        const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (!done() && std::chrono::steady_clock::now() < deadline)
-            rt_idle_step();
-        return done();
-    }
-
-private:
-    mutable std::mutex m_mutex;
-    std::vector<std::pair<int64_t, std::string>> m_lines;
-    int32_t m_id = 0;
-};
-
-// With the real clock the runner's own thread waits for each line and hands it to the GUI thread;
-// only lower bounds of the times can be checked, the machine may be slow.
-TEST(RealClockScriptRunnerTest, CarriesLinesOutInOrderOnTheGuiThread) {
-    ASSERT_FALSE(rt_clock_is_virtual());
-    const ScriptParseResult parsed = parse_script("after 0.020 press left\n"
-                                                  "on pause K=1 after 0.010 key x\n"
-                                                  "click right\n");
-    ASSERT_FALSE(parsed.error);
-    EventLog log;
-    FakeGui gui;
-    FakeTarget target(gui.id());
-    ScriptRunner runner(
-        parsed.script, target, [&gui](std::function<void()> work) { gui.invoke(work); }, ".");
-    const int64_t start_us = rt_clock_microseconds();
-    runner.start();
-    ASSERT_TRUE(EventLog::wait_for([&] { return !log.lines().empty(); }));
-    rt_trace_event("pause", {{"K", 1}});
-    ASSERT_TRUE(EventLog::wait_for([&] { return runner.finished(); }));
-    runner.stop();
-
-    const auto lines = log.lines();
-    ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0].second, "target action=press buttons=left");
-    EXPECT_EQ(lines[1].second, "pause K=1");
-    EXPECT_EQ(lines[2].second, "target action=key name=x");
-    EXPECT_EQ(lines[3].second, "target action=press buttons=right");
-    EXPECT_EQ(lines[4].second, "target action=release buttons=right");
-    EXPECT_GE(lines[0].first - start_us, 20'000);
-    EXPECT_GE(lines[2].first - lines[1].first, 10'000);
-    EXPECT_GE(lines[4].first - lines[3].first, CLICK_RELEASE_US);
-    EXPECT_EQ(target.wrong_thread_calls, 0);
-}
-
-TEST(RealClockScriptRunnerTest, StopEndsAWaitForAnEventThatNeverComes) {
-    const ScriptParseResult parsed = parse_script("on never close\nat 1000 close\n");
-    ASSERT_FALSE(parsed.error);
-    FakeGui gui;
-    FakeTarget target(gui.id());
-    ScriptRunner runner(
-        parsed.script, target, [&gui](std::function<void()> work) { gui.invoke(work); }, ".");
-    runner.start();
-    runner.stop();
-    EXPECT_FALSE(runner.finished());
 }
 
 TEST(SyncPointTest, CallsItsHookOnlyOnTheVirtualClockAndWithoutTime) {

@@ -40,7 +40,11 @@ ScriptTrigger parse_trigger(ScriptWords& words) {
         if (equals == 0)
             throw ScriptSyntaxError{"expected key=value after the event name, found " +
                                     in_quotes(word)};
-        trigger.keys.emplace_back(word.substr(0, equals), word.substr(equals + 1));
+        const std::string_view key = word.substr(0, equals);
+        for (const auto& known : trigger.keys)
+            if (known.first == key)
+                throw ScriptSyntaxError{"key " + std::string(key) + " is given twice"};
+        trigger.keys.emplace_back(key, word.substr(equals + 1));
         words.take("");
     }
     return trigger;

@@ -90,7 +90,7 @@ void ScriptRunner::stop() {
 
 bool ScriptRunner::finished() const {
     std::lock_guard lock(m_mutex);
-    return m_next >= m_script.lines.size() && !m_release;
+    return m_next >= m_script.lines.size() && !m_release && !m_busy;
 }
 
 // Listeners run under the trace's lock: this one only records the match and never waits.
@@ -135,6 +135,7 @@ std::optional<ScriptRunner::Step> ScriptRunner::take_due_step(int64_t now_us) {
     if (!due || *due > now_us)
         return std::nullopt;
     Step step;
+    m_busy = true;
     if (m_release) {
         step.release = m_release;
         m_release.reset();
@@ -162,6 +163,8 @@ void ScriptRunner::run_due_lines() {
         if (!step)
             break;
         carry_out(*step, now_us);
+        std::lock_guard lock(m_mutex);
+        m_busy = false;
     }
     t_carrying_out = false;
 }

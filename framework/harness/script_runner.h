@@ -86,6 +86,7 @@ private:
         int64_t due_us;
     };
     std::optional<PendingRelease> m_release;
+    bool m_busy = false; // a step is being carried out (a click's release may still follow)
     bool m_started = false;
     bool m_virtual = false; // the hooks are set, rather than a thread of its own
     bool m_stopping = false;

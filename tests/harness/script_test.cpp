@@ -141,6 +141,7 @@ TEST(ScriptParserTest, NamesTheLineAndWhatWasExpected) {
         {"on K=2 close", "expected an event name after on, found 'K=2'"},
         {"on figure =2 close", "expected key=value after the event name, found '=2'"},
         {"on figure K=2", "expected an action at the end of the line"},
+        {"on figure K=2 K=3 close", "key K is given twice"},
         {"on figure after close", "found 'close'"},
         {"press", "expected left, right or both after press at the end of the line"},
         {"press middle", "expected left, right or both after press, found 'middle'"},

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -58,13 +59,20 @@ using RtTarget = std::variant<int32_t*, float*, double*>;
 // from the beginning of the format. A trailing nX adds nothing to a record.
 // A malformed format, a value of the wrong kind for its descriptor or a format without I or F
 // for leftover values ends the program (rt_fatal_error).
-std::vector<std::string> rt_format_records(const RtFormat& format,
-                                           std::initializer_list<RtValue> values);
+std::vector<std::string> rt_format_records(const RtFormat& format, std::span<const RtValue> values);
+inline std::vector<std::string> rt_format_records(const RtFormat& format,
+                                                  std::initializer_list<RtValue> values) {
+    return rt_format_records(format, std::span(values.begin(), values.size()));
+}
 
 // Writes into a character buffer of `length` characters, blank-filled. A record longer than the
 // buffer, or values needing a second record, end the program.
-std::string rt_write_text(const RtFormat& format, std::initializer_list<RtValue> values,
+std::string rt_write_text(const RtFormat& format, std::span<const RtValue> values,
                           size_t length = 80);
+inline std::string rt_write_text(const RtFormat& format, std::initializer_list<RtValue> values,
+                                 size_t length = 80) {
+    return rt_write_text(format, std::span(values.begin(), values.size()), length);
+}
 
 struct RtReadResult {
     int status = RT_IOSTAT_OK;
@@ -84,10 +92,12 @@ public:
 
 // Reads values with the format from the source, taking a new record when the format runs out.
 RtReadResult rt_read_records(const RtFormat& format, RtRecordSource& source,
-                             std::initializer_list<RtTarget> targets);
+                             std::span<const RtTarget> targets);
 
 // Reads from a character buffer (one record). Returns the status.
-int rt_read_text(std::string_view buffer, const RtFormat& format,
-                 std::initializer_list<RtTarget> targets);
 RtReadResult rt_read_text_result(std::string_view buffer, const RtFormat& format,
-                                 std::initializer_list<RtTarget> targets);
+                                 std::span<const RtTarget> targets);
+inline int rt_read_text(std::string_view buffer, const RtFormat& format,
+                        std::initializer_list<RtTarget> targets) {
+    return rt_read_text_result(buffer, format, std::span(targets.begin(), targets.size())).status;
+}

@@ -213,14 +213,14 @@ RtReadResult end_of_file(const RtReadResult& failure) {
 } // namespace
 
 RtReadResult rt_read_records(const RtFormat& format, RtRecordSource& source,
-                             std::initializer_list<RtTarget> targets) {
+                             std::span<const RtTarget> targets) {
     if (!format.ok())
         rt_fatal_error("format " + format.text() + ": " + format.error());
     std::string record;
     RtReadResult os_failure;
     if (!source.next_record(record, os_failure))
         return end_of_file(os_failure);
-    const RtTarget* next = targets.begin();
+    auto next = targets.begin();
     for (;;) {
         size_t column = 0;
         for (const RtFormatItem& item : format.items()) {
@@ -246,12 +246,7 @@ RtReadResult rt_read_records(const RtFormat& format, RtRecordSource& source,
 }
 
 RtReadResult rt_read_text_result(std::string_view buffer, const RtFormat& format,
-                                 std::initializer_list<RtTarget> targets) {
+                                 std::span<const RtTarget> targets) {
     TextSource source(buffer);
     return rt_read_records(format, source, targets);
-}
-
-int rt_read_text(std::string_view buffer, const RtFormat& format,
-                 std::initializer_list<RtTarget> targets) {
-    return rt_read_text_result(buffer, format, targets).status;
 }

@@ -83,7 +83,7 @@ std::string format_value(const RtFormatItem& item, const RtValue& value, const R
 } // namespace
 
 std::vector<std::string> rt_format_records(const RtFormat& format,
-                                           std::initializer_list<RtValue> values) {
+                                           std::span<const RtValue> values) {
     if (!format.ok())
         rt_fatal_error("format " + format.text() + ": " + format.error());
     std::vector<std::string> records;
@@ -91,7 +91,7 @@ std::vector<std::string> rt_format_records(const RtFormat& format,
     // Column where the next field starts; nX only moves it, so blanks appear in the record only
     // when something is written after them.
     size_t column = 0;
-    const RtValue* next = values.begin();
+    auto next = values.begin();
     for (;;) {
         for (const RtFormatItem& item : format.items()) {
             std::string field;
@@ -127,8 +127,7 @@ std::vector<std::string> rt_format_records(const RtFormat& format,
     return records;
 }
 
-std::string rt_write_text(const RtFormat& format, std::initializer_list<RtValue> values,
-                          size_t length) {
+std::string rt_write_text(const RtFormat& format, std::span<const RtValue> values, size_t length) {
     std::vector<std::string> records = rt_format_records(format, values);
     if (records.size() > 1 || records[0].size() > length)
         rt_fatal_error("format " + format.text() + ": the text does not fit its buffer of " +

@@ -1,9 +1,8 @@
 // STOP and the run-time's fatal error.
 #include "runtime/stop.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 
 namespace {
 

@@ -237,16 +237,19 @@ int rt_write_record(int32_t unit, const RtFormat& format, std::span<const RtValu
     std::string text;
     for (const std::string& record : records)
         text += record + "\r\n";
-    Outcome outcome;
+    std::optional<Outcome> written;
     RtWindowUnitHooks hooks;
     {
         UnitTable& table = unit_table();
         std::lock_guard lock(table.mutex);
         auto found = table.units.find(unit);
         if (found != table.units.end())
-            return finish(write_text(found->second, text), on_error);
+            written = write_text(found->second, text);
         hooks = table.hooks;
     }
+    // A fatal error runs the stop actions, which lock the table: never report under the lock.
+    if (written)
+        return finish(*written, on_error);
     const std::optional<int32_t> window = rt_unit_window(unit);
     if (!window)
         return finish(not_connected(unit), on_error);
@@ -257,6 +260,8 @@ int rt_write_record(int32_t unit, const RtFormat& format, std::span<const RtValu
         else
             std::printf("%s\n", line.c_str());
     }
+    if (!hooks.on_write_line)
+        std::fflush(stdout);
     return RT_IOSTAT_OK;
 }
 

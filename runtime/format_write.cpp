@@ -48,7 +48,8 @@ std::string format_special(double value, int32_t width) {
 std::string format_fixed(double value, int32_t width, int32_t decimals) {
     if (!std::isfinite(value))
         return format_special(value, width);
-    char buffer[400];
+    // Room for the largest double (309 digits) with the most decimals a format allows.
+    char buffer[600];
     const auto converted = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
                                          std::chars_format::fixed, decimals);
     if (converted.ec != std::errc())

@@ -48,7 +48,8 @@ inline int rt_read_record(int32_t unit, const RtFormat& format,
     return rt_read_record(unit, format, std::span(targets.begin(), targets.size()), on_error);
 }
 
-// Reads the next record as text of exactly `length` characters: cut, or padded with blanks.
+// Reads the next record as text of exactly `length` characters (CP1251 as stored): cut, or
+// padded with blanks.
 int rt_read_line(int32_t unit, std::string& text, size_t length,
                  RtOnError on_error = RtOnError::stop);
 

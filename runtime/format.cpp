@@ -4,8 +4,6 @@
 #include "runtime/cp1251.h"
 
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -144,19 +142,4 @@ bool RtFormat::has_data_items() const {
             return true;
     }
     return false;
-}
-
-std::string rt_iostat_message(int status) {
-    switch (status) {
-    case RT_IOSTAT_OK:
-        return {};
-    case RT_IOSTAT_END:
-        return "End of file";
-    case RT_IOSTAT_BAD_VALUE:
-        return "Bad value during read";
-    case RT_IOSTAT_OVERFLOW:
-        return "Value overflowed during integer read";
-    default:
-        return status > 0 ? std::strerror(status) : "End of file";
-    }
 }

@@ -11,15 +11,12 @@
 #include <vector>
 
 // I/O status values, as the program tests them: 0 success, negative end of file, positive error.
-// Failures of the operating system report their errno value.
+// Failures of the operating system report their errno value. A read reports its message too
+// (RtReadResult): "End of file", "Bad value during integer read", ...
 inline constexpr int RT_IOSTAT_OK = 0;
 inline constexpr int RT_IOSTAT_END = -1;
 inline constexpr int RT_IOSTAT_BAD_VALUE = 5010;
 inline constexpr int RT_IOSTAT_OVERFLOW = 5011;
-
-// The message for a status; bad-value messages differ for integer and real fields, so the
-// reader hands back its own text (see RtReadResult).
-std::string rt_iostat_message(int status);
 
 // One item of a parsed format.
 struct RtFormatItem {

@@ -144,11 +144,12 @@ bool next_line(Unit& unit, std::string& line, Outcome& failure) {
         unit.buffer.resize(old_size + READ_CHUNK);
         const ssize_t got = ::pread(unit.fd, unit.buffer.data() + old_size, READ_CHUNK,
                                     unit.offset + static_cast<off_t>(old_size));
+        const int error = errno;
         unit.buffer.resize(old_size + static_cast<size_t>(got > 0 ? got : 0));
-        if (got < 0 && errno == EINTR)
+        if (got < 0 && error == EINTR)
             continue;
         if (got < 0) {
-            failure = os_failure(unit.path, "cannot read", errno);
+            failure = os_failure(unit.path, "cannot read", error);
             return false;
         }
         if (got == 0) {

@@ -1,8 +1,9 @@
 // STOP and the run-time's fatal error.
 #include "runtime/stop.h"
 
-#include <cstdio>
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 

@@ -193,12 +193,18 @@ TEST_F(Units, FailuresWithoutAnErrorBranchAreFatalAndNameTheFile) {
 }
 
 TEST_F(Units, WritingIntoAReadOnlyDirectoryIsFatal) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
-    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec);
-    EXPECT_EXIT(rt_open(17, m_results, RtOpenStatus::new_file, RtPosition::asis),
-                testing::ExitedWithCode(2), "talvena.rtr: cannot open: Permission denied");
+    fs::permissions(m_dir, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
+                               fs::perms::others_exec);
+    EXPECT_EXIT(
+        {
+            // Permissions do not bind root: the child gives up root first.
+            if (::geteuid() == 0 && ::setresuid(65534, 65534, 65534) != 0)
+                std::_Exit(3);
+            rt_open(17, m_results, RtOpenStatus::new_file, RtPosition::asis);
+        },
+        testing::ExitedWithCode(2), "talvena.rtr: cannot open: Permission denied");
     fs::permissions(m_dir, fs::perms::owner_all);
+    EXPECT_FALSE(fs::exists(m_results));
 }
 
 TEST_F(Units, StopClosesEveryUnit) {

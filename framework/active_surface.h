@@ -1,0 +1,27 @@
+// Private to the framework: the calling thread's active surface, locked for one gw_ call.
+#pragma once
+
+#include "framework/child_window.h"
+#include "framework/surface.h"
+
+#include <optional>
+
+namespace framework {
+
+// Obtains the active window (resetting the graphics status) and holds its surface lock for the
+// lifetime of the object. Converts to false, with status -1, when there is no usable window.
+class ActiveSurface {
+public:
+    ActiveSurface();
+
+    explicit operator bool() const { return m_access.has_value(); }
+    SurfaceAccess* operator->() { return &*m_access; }
+    SurfaceAccess& operator*() { return *m_access; }
+    gw_child_window& window() { return *m_window; }
+
+private:
+    gw_child_window* m_window = nullptr;
+    std::optional<SurfaceAccess> m_access;
+};
+
+} // namespace framework

@@ -1,1 +1,158 @@
-// Placeholder: filled in with the raster engine.
+// Clip regions: rectangles, the platform's elliptic region, and their combinations.
+#include "platform/raster/region.h"
+
+#include "platform/raster/ellipse_outline.h"
+
+#include <algorithm>
+
+namespace raster {
+
+namespace {
+
+Rect bounding_union(const Rect& a, const Rect& b) {
+    if (a.is_empty())
+        return b;
+    if (b.is_empty())
+        return a;
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+bool combined(bool in_this, bool in_other, RegionCombine op) {
+    switch (op) {
+    case RegionCombine::intersect:
+        return in_this && in_other;
+    case RegionCombine::unite:
+        return in_this || in_other;
+    case RegionCombine::exclusive_or:
+        return in_this != in_other;
+    case RegionCombine::difference:
+        return in_this && !in_other;
+    case RegionCombine::copy:
+        return in_other;
+    }
+    return false;
+}
+
+} // namespace
+
+Region Region::rectangle(Rect rect) {
+    Region region;
+    rect = rect.normalized();
+    if (!rect.is_empty())
+        region.m_bounds = rect;
+    return region;
+}
+
+// The elliptic region is the filled ellipse of a box one pixel smaller on the right and at the
+// bottom: the region of box (l, t, r, b) spans columns l .. r - 2 and rows t .. b - 2, each row
+// running between its outermost outline points, both included. So it is neither symmetric in
+// the box nor the same pixels as Ellipse with that box. Boxes whose smaller box is narrower or
+// lower than two pixels give that smaller box as a rectangle.
+Region Region::ellipse(Rect box) {
+    box = box.normalized();
+    const Rect inner{box.left, box.top, box.right - 1, box.bottom - 1};
+    if (inner.width() < 2 || inner.height() < 2)
+        return rectangle(inner);
+
+    const int32_t width = inner.width();
+    const EllipseRows rows = ellipse_rows(width, inner.height());
+    Region region;
+    region.m_bounds = inner;
+    region.m_mask.assign(static_cast<size_t>(width) * inner.height(), 0);
+    for (int32_t y = 0; y < inner.height(); ++y) {
+        const int32_t outer = rows.outer[static_cast<size_t>(y)];
+        if (outer < 0)
+            continue;
+        uint8_t* row = region.m_mask.data() + static_cast<size_t>(y) * width;
+        std::fill(row + (width - 1 - outer), row + outer + 1, uint8_t{1});
+    }
+    region.normalize();
+    return region;
+}
+
+bool Region::is_empty() const {
+    if (m_bounds.is_empty())
+        return true;
+    return !m_mask.empty() && std::find(m_mask.begin(), m_mask.end(), 1) == m_mask.end();
+}
+
+bool Region::contains(Point p) const {
+    if (!m_bounds.contains(p))
+        return false;
+    if (m_mask.empty())
+        return true;
+    return m_mask[static_cast<size_t>(p.y - m_bounds.top) * m_bounds.width() +
+                  (p.x - m_bounds.left)] != 0;
+}
+
+void Region::combine(const Region& other, RegionCombine op) {
+    Rect area;
+    switch (op) {
+    case RegionCombine::intersect:
+        area = m_bounds.intersected(other.m_bounds);
+        break;
+    case RegionCombine::unite:
+    case RegionCombine::exclusive_or:
+        area = bounding_union(m_bounds, other.m_bounds);
+        break;
+    case RegionCombine::difference:
+        area = m_bounds;
+        break;
+    case RegionCombine::copy:
+        *this = other;
+        return;
+    }
+    if (area.is_empty()) {
+        *this = Region();
+        return;
+    }
+    std::vector<uint8_t> mask(static_cast<size_t>(area.width()) * area.height());
+    size_t index = 0;
+    for (int32_t y = area.top; y < area.bottom; ++y)
+        for (int32_t x = area.left; x < area.right; ++x)
+            mask[index++] = combined(contains({x, y}), other.contains({x, y}), op) ? 1 : 0;
+    m_bounds = area;
+    m_mask = std::move(mask);
+    normalize();
+}
+
+// Shrinks the bounds to the pixels that belong to the region and drops the mask when every
+// pixel of the bounds belongs, so that rectangular results keep the fast path.
+void Region::normalize() {
+    if (m_mask.empty() || m_bounds.is_empty())
+        return;
+    const int32_t width = m_bounds.width();
+    Rect tight{m_bounds.right, m_bounds.bottom, m_bounds.left, m_bounds.top};
+    for (int32_t y = 0; y < m_bounds.height(); ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            if (!m_mask[static_cast<size_t>(y) * width + x])
+                continue;
+            tight.left = std::min(tight.left, m_bounds.left + x);
+            tight.right = std::max(tight.right, m_bounds.left + x + 1);
+            tight.top = std::min(tight.top, m_bounds.top + y);
+            tight.bottom = std::max(tight.bottom, m_bounds.top + y + 1);
+        }
+    }
+    if (tight.is_empty()) {
+        *this = Region();
+        return;
+    }
+    std::vector<uint8_t> mask(static_cast<size_t>(tight.width()) * tight.height());
+    bool full = true;
+    size_t index = 0;
+    for (int32_t y = tight.top; y < tight.bottom; ++y) {
+        for (int32_t x = tight.left; x < tight.right; ++x) {
+            const uint8_t bit =
+                m_mask[static_cast<size_t>(y - m_bounds.top) * width + (x - m_bounds.left)];
+            full = full && bit;
+            mask[index++] = bit;
+        }
+    }
+    m_bounds = tight;
+    if (full)
+        mask.clear();
+    m_mask = std::move(mask);
+}
+
+} // namespace raster

@@ -29,6 +29,8 @@ public:
     void combine(const Region& other, RegionCombine op);
 
 private:
+    void normalize();
+
     Rect m_bounds;
     std::vector<uint8_t> m_mask; // empty: every pixel of m_bounds belongs to the region
 };

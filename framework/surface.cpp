@@ -89,7 +89,7 @@ raster::DrawingContext& SurfaceAccess::unclipped_context() {
 // The first change after a repaint took the changed rectangle sets the pending flag; only that
 // access notifies, so a burst of drawing calls costs one repaint request.
 void SurfaceAccess::mark_changed(raster::Rect area) {
-    const raster::Rect cut = area.normalized().intersected(m_surface.m_bitmap.bounds());
+    const raster::Rect cut = area.intersected(m_surface.m_bitmap.bounds());
     m_surface.m_state.dirty = true;
     if (cut.is_empty())
         return;

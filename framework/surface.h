@@ -92,8 +92,8 @@ public:
     // Marks the clip region for re-selection after clip_rect changed.
     void clip_rect_changed() { m_surface.m_clip_selected = false; }
 
-    // Records that pixels inside `area` may have changed: sets the dirty flag and adds the area,
-    // cut to the surface, to the changed rectangle.
+    // Records that pixels inside `area` (empty when right <= left or bottom <= top) may have
+    // changed: sets the dirty flag and adds the area, cut to the surface, to the changed rectangle.
     void mark_changed(raster::Rect area);
 
 private:

@@ -109,6 +109,10 @@ std::string gw_window_title(int32_t window_number) {
 
 namespace framework {
 
+gw_child_window* window_record(int32_t window_number) {
+    return slot_record(window_number);
+}
+
 void rename_window(gw_child_window& window, std::string title) {
     std::lock_guard lock(window_table().mutex);
     window.title = std::move(title);

@@ -68,6 +68,9 @@ std::string gw_window_title(int32_t window_number);
 int32_t gw_default_window();
 
 namespace framework {
+// The table's record for a window number whatever the slot's state; nullptr for a number outside
+// 1024..1063. Thread-safe.
+gw_child_window* window_record(int32_t window_number);
 // Gives an open window a new title. Thread-safe.
 void rename_window(gw_child_window& window, std::string title);
 } // namespace framework

@@ -60,12 +60,7 @@ raster::Rect Surface::take_changed_rect() {
     return changed;
 }
 
-SurfaceAccess::SurfaceAccess(Surface& surface) : m_surface(surface), m_lock(surface.m_mutex) {}
-
-SurfaceAccess::~SurfaceAccess() {
-    m_lock.unlock();
-    if (!m_notify)
-        return;
+void SurfaceAccess::notify_observer() {
     if (SurfaceObserver* observer = g_observer.load(std::memory_order_acquire))
         observer->on_surface_changed(m_surface.m_window_number);
 }

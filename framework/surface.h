@@ -72,8 +72,12 @@ private:
 // releases it on destruction, then tells the observer when this access made a repaint pending.
 class SurfaceAccess {
 public:
-    explicit SurfaceAccess(Surface& surface);
-    ~SurfaceAccess();
+    explicit SurfaceAccess(Surface& surface) : m_surface(surface), m_lock(surface.m_mutex) {}
+    ~SurfaceAccess() {
+        m_lock.unlock();
+        if (m_notify)
+            notify_observer();
+    }
     SurfaceAccess(const SurfaceAccess&) = delete;
     SurfaceAccess& operator=(const SurfaceAccess&) = delete;
 
@@ -97,6 +101,8 @@ public:
     void mark_changed(raster::Rect area);
 
 private:
+    void notify_observer();
+
     Surface& m_surface;
     std::unique_lock<std::mutex> m_lock;
     bool m_notify = false;

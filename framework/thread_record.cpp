@@ -13,7 +13,8 @@ thread_local gw_thread_record t_record;
 gw_thread_record& thread_record() {
     if (!t_has_record) {
         t_has_record = true;
-        t_record.active_window = gw_default_window();
+        const int32_t number = gw_default_window();
+        t_record = {number, framework::window_record(number)};
     }
     return t_record;
 }
@@ -22,7 +23,7 @@ gw_thread_record& thread_record() {
 
 gw_child_window* gw_get_active_window() {
     framework::set_graphics_status(GW_STATUS_OK);
-    gw_child_window* window = gw_find_window(thread_record().active_window);
+    gw_child_window* window = thread_record().active_record;
     if (!window || window->slot_state() != WindowSlotState::open) {
         framework::set_graphics_status(GW_STATUS_FAILED);
         return nullptr;
@@ -42,7 +43,7 @@ int32_t thread_active_window() {
 }
 
 void set_thread_active_window(int32_t window_number) {
-    thread_record().active_window = window_number;
+    thread_record() = {window_number, window_record(window_number)};
 }
 
 } // namespace framework

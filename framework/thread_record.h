@@ -8,6 +8,9 @@
 // One per thread that uses the framework, created on the thread's first framework call.
 struct gw_thread_record {
     int32_t active_window = -1; // window number, -1 for none
+    // The window table's record of active_window (records live as long as the process), so
+    // that each call finds its window without a table lookup.
+    gw_child_window* active_record = nullptr;
 };
 
 // The calling thread's active window, ready to draw into: resets the graphics status to 0, and

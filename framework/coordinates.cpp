@@ -6,15 +6,6 @@
 
 namespace framework {
 
-raster::Point to_physical(const GraphicsState& state, int32_t x, int32_t y) {
-    return {wrap16(x + state.viewport_origin.x), wrap16(y + state.viewport_origin.y)};
-}
-
-raster::Point to_viewport(const GraphicsState& state, raster::Point physical) {
-    return {wrap16(physical.x - state.viewport_origin.x),
-            wrap16(physical.y - state.viewport_origin.y)};
-}
-
 // round(v) adds 0.5 to a positive value, subtracts 0.5 from a non-positive one and truncates
 // towards zero. The value is clamped to the 16-bit range first: converting a double that an
 // int32 cannot hold would be undefined.

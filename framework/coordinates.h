@@ -25,8 +25,14 @@ constexpr int32_t pack_point(int32_t x, int32_t y) {
 }
 
 // Physical = viewport + origin, viewport = physical - origin, each component in 16 bits.
-raster::Point to_physical(const GraphicsState& state, int32_t x, int32_t y);
-raster::Point to_viewport(const GraphicsState& state, raster::Point physical);
+inline raster::Point to_physical(const GraphicsState& state, int32_t x, int32_t y) {
+    return {wrap16(x + state.viewport_origin.x), wrap16(y + state.viewport_origin.y)};
+}
+
+inline raster::Point to_viewport(const GraphicsState& state, raster::Point physical) {
+    return {wrap16(physical.x - state.viewport_origin.x),
+            wrap16(physical.y - state.viewport_origin.y)};
+}
 
 // Rounds halves away from zero and brings the result into the 16-bit range (a NaN becomes 0).
 int32_t round_coordinate(double value);

@@ -1,6 +1,7 @@
 // The graphics status: the process-wide result code of the last graphics call.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 // Codes of the graphics status.
@@ -16,6 +17,15 @@ constexpr int16_t GW_STATUS_OUT_OF_MEMORY = -8;
 int16_t gw_get_status();
 
 namespace framework {
+
+namespace detail {
+// Inline, as every gw_ call sets it at least once.
+inline std::atomic<int32_t> g_graphics_status{0};
+} // namespace detail
+
 // Thread-safe.
-void set_graphics_status(int16_t status);
+inline void set_graphics_status(int16_t status) {
+    detail::g_graphics_status.store(status, std::memory_order_relaxed);
+}
+
 } // namespace framework

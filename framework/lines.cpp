@@ -42,7 +42,7 @@ int16_t line_to_physical(SurfaceAccess& access, raster::Point target) {
     framework::select_line_attributes(context, state, access.palette());
     context.move_to(current);
     const bool drawn = context.line_to(target);
-    context.set_pixel_copy(target, context.state().pen.color);
+    access.set_clipped_pixel(target, context.state().pen.color);
     state.position = target;
 
     const raster::Rect span{std::min(current.x, target.x), std::min(current.y, target.y),

@@ -15,11 +15,10 @@ using framework::SurfaceAccess;
 // colour, and its previous colour returned.
 int32_t set_pixel(SurfaceAccess& access, raster::Point viewport, int32_t rgb) {
     const raster::Point p = framework::to_physical(access.state(), viewport.x, viewport.y);
-    raster::DrawingContext& context = access.clipped_context();
-    const std::optional<raster::ColorRef> previous = context.get_pixel(p);
+    const std::optional<raster::ColorRef> previous = access.clipped_pixel(p);
     if (!previous)
         return -1;
-    if (!context.set_pixel_copy(p, static_cast<uint32_t>(rgb) & 0xFFFFFFu))
+    if (!access.set_clipped_pixel(p, static_cast<uint32_t>(rgb) & 0xFFFFFFu))
         return -1;
     access.mark_changed({p.x, p.y, p.x + 1, p.y + 1});
     return static_cast<int32_t>(*previous & 0xFFFFFFu);
@@ -28,7 +27,7 @@ int32_t set_pixel(SurfaceAccess& access, raster::Point viewport, int32_t rgb) {
 // The pixel's colour; -1 with status 1 outside the clip rectangle.
 int32_t get_pixel(SurfaceAccess& access, raster::Point viewport) {
     const raster::Point p = framework::to_physical(access.state(), viewport.x, viewport.y);
-    const std::optional<raster::ColorRef> color = access.clipped_context().get_pixel(p);
+    const std::optional<raster::ColorRef> color = access.clipped_pixel(p);
     if (!color) {
         framework::set_graphics_status(GW_STATUS_NOTHING_DRAWN);
         return -1;

@@ -70,7 +70,7 @@ int16_t draw_box_shape(SurfaceAccess& access, ShapeKind kind, ShapeControl contr
     const raster::Rect box{p1.x, p1.y, p2.x, p2.y};
     bool drawn = false;
     if (box.width() == 1 && box.height() == 1) {
-        context.set_pixel_copy(p1, access.palette().resolve(state.graphics_color));
+        access.set_clipped_pixel(p1, access.palette().resolve(state.graphics_color));
         drawn = true;
     } else {
         framework::select_shape_attributes(context, state, access.palette(), kind, control);

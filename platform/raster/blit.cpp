@@ -17,10 +17,15 @@ void DrawingContext::copy_from(const Bitmap& source, Rect source_rect, Point des
     const Rect source_area = source_rect.intersected(source.bounds());
     if (source_area.is_empty())
         return;
-    const int32_t dx = destination.x - source_rect.left;
-    const int32_t dy = destination.y - source_rect.top;
+    // The offset from source to destination can exceed 32 bits; the cut destination cannot.
+    const int64_t dx = int64_t{destination.x} - source_rect.left;
+    const int64_t dy = int64_t{destination.y} - source_rect.top;
     const ClipArea clip = make_clip_area(*m_target, m_state.clip);
-    const Rect target_area = source_area.translated(dx, dy).intersected(clip.bounds);
+    const Rect target_area{
+        static_cast<int32_t>(std::max<int64_t>(source_area.left + dx, clip.bounds.left)),
+        static_cast<int32_t>(std::max<int64_t>(source_area.top + dy, clip.bounds.top)),
+        static_cast<int32_t>(std::min<int64_t>(source_area.right + dx, clip.bounds.right)),
+        static_cast<int32_t>(std::min<int64_t>(source_area.bottom + dy, clip.bounds.bottom))};
     if (target_area.is_empty())
         return;
 
@@ -32,7 +37,7 @@ void DrawingContext::copy_from(const Bitmap& source, Rect source_rect, Point des
     const bool upward = same && dy > 0;
     for (int32_t i = 0; i < target_area.height(); ++i) {
         const int32_t y = upward ? target_area.bottom - 1 - i : target_area.top + i;
-        const Pixel* from = source.row(y - dy) + (target_area.left - dx);
+        const Pixel* from = source.row(static_cast<int32_t>(y - dy)) + (target_area.left - dx);
         Pixel* to = m_target->row(y) + target_area.left;
         if (clip.is_rectangular()) {
             std::memmove(to, from, width * sizeof(Pixel));
@@ -47,6 +52,9 @@ void DrawingContext::copy_from(const Bitmap& source, Rect source_rect, Point des
 
 void DrawingContext::scroll(Rect area, int32_t dx, int32_t dy) {
     area = area.normalized().intersected(m_target->bounds());
+    if (int64_t{dx} <= -area.width() || dx >= area.width() || int64_t{dy} <= -area.height() ||
+        dy >= area.height())
+        return;
     const Rect moved = area.translated(dx, dy).intersected(area);
     if (moved.is_empty())
         return;

@@ -72,8 +72,20 @@ void fill_span(Bitmap& target, const ClipArea& clip, int32_t y, int32_t x_begin,
         return;
     x_begin = std::max(x_begin, clip.bounds.left);
     x_end = std::min(x_end, clip.bounds.right);
+    if (x_begin >= x_end)
+        return;
     Pixel* row = target.row(y);
-    const auto tile_row = static_cast<uint32_t>(y - brush.origin.y) & 7u;
+    if (brush.is_uniform && clip.is_rectangular()) {
+        if (brush.uniform.is_copy())
+            std::fill(row + x_begin, row + x_end, brush.uniform.xor_bits);
+        else
+            for (int32_t x = x_begin; x < x_end; ++x)
+                row[x] = brush.uniform.apply(row[x]);
+        return;
+    }
+    // Unsigned differences wrap instead of overflowing; the low three bits stay right.
+    const uint32_t tile_row =
+        (static_cast<uint32_t>(y) - static_cast<uint32_t>(brush.origin.y)) & 7u;
     for (int32_t x = x_begin; x < x_end; ++x) {
         if (clip.mask != nullptr && !clip.mask->contains({x, y}))
             continue;
@@ -81,7 +93,9 @@ void fill_span(Bitmap& target, const ClipArea& clip, int32_t y, int32_t x_begin,
             row[x] = brush.uniform.apply(row[x]);
             continue;
         }
-        const uint32_t cell = tile_row * 8 + (static_cast<uint32_t>(x - brush.origin.x) & 7u);
+        const uint32_t column =
+            (static_cast<uint32_t>(x) - static_cast<uint32_t>(brush.origin.x)) & 7u;
+        const uint32_t cell = tile_row * 8 + column;
         if (!(brush.skipped >> cell & 1u))
             row[x] = brush.cells[cell].apply(row[x]);
     }

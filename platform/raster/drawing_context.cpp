@@ -3,10 +3,13 @@
 
 #include "platform/raster/brush.h"
 #include "platform/raster/clipping.h"
+#include "platform/raster/ellipse.h"
 #include "platform/raster/lines.h"
 #include "platform/raster/pen.h"
+#include "platform/raster/polygon.h"
 #include "platform/raster/raster_ops.h"
-#include "platform/raster/shapes.h"
+#include "platform/raster/rectangle.h"
+#include "platform/raster/shape_paint.h"
 
 namespace raster {
 
@@ -52,8 +55,7 @@ bool DrawingContext::rectangle(Rect rect) {
 
 bool DrawingContext::ellipse(Rect box) {
     ShapePaint paint = shape_paint(m_state);
-    draw_ellipse(*m_target, make_clip_area(*m_target, m_state.clip), box, paint);
-    return true;
+    return draw_ellipse(*m_target, make_clip_area(*m_target, m_state.clip), box, paint);
 }
 
 bool DrawingContext::polygon(std::span<const Point> points) {
@@ -93,10 +95,8 @@ bool DrawingContext::set_pixel_copy(Point p, ColorRef color) {
 
 // With no clip region yet, the clip is the whole bitmap.
 void DrawingContext::intersect_clip_rect(Rect rect) {
-    if (!m_state.clip) {
-        m_state.clip = Region::rectangle(rect);
-        return;
-    }
+    if (!m_state.clip)
+        m_state.clip = Region::rectangle(m_target->bounds());
     m_state.clip->combine(Region::rectangle(rect), RegionCombine::intersect);
 }
 

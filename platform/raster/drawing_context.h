@@ -108,6 +108,7 @@ public:
 
     // Outline with the pen, interior with the brush. Right and bottom are exclusive.
     bool rectangle(Rect rect);
+    // Returns false, drawing nothing, when the box is wider or taller than 65536 pixels.
     bool ellipse(Rect box);
     bool polygon(std::span<const Point> points);
 

@@ -8,12 +8,13 @@ namespace raster {
 namespace {
 
 // The lower-right quarter, found with an integer midpoint walk over the implicit ellipse
-// (a variant of Alois Zingl's Bresenham ellipse). With a = width - 1 and b = height - 1 the
-// walk starts at (a, height / 2), the middle of the right side, and steps left, down or both
-// while its column stays at or right of width / 2. `error` is 4 b^2 x^2 + 4 a^2 y^2 - a^2 b^2
-// scaled and offset so that the decision needs no division; an odd height starts half a row
-// lower. For very narrow, tall boxes the walk stops before the bottom row; the reference
-// behaves the same, so those rows get no outline.
+// (a variant of Alois Zingl's Bresenham ellipse) for a = width - 1 and b = height - 1. The walk
+// starts at (a, height / 2), the middle of the right side, and at each point steps left, down or
+// both, whichever keeps the accumulated error of the implicit function smallest; dx and dy are
+// the error's changes for a step in x and in y, and grow by 8 b^2 and 8 a^2 per step because the
+// function is quadratic. An odd height starts the error half a row lower. The walk ends when the
+// column passes width / 2, so for very narrow, tall boxes it stops short of the bottom rows,
+// which then get no outline and no fill; the reference's shapes show the same walk.
 std::vector<Point> lower_right_quarter(int32_t width, int32_t height) {
     const int64_t a = width - 1;
     const int64_t b = height - 1;
@@ -25,7 +26,7 @@ std::vector<Point> lower_right_quarter(int32_t width, int32_t height) {
 
     std::vector<Point> points;
     Point point{static_cast<int32_t>(a), height / 2};
-    while (point.x >= width / 2) {
+    while (point.x >= width / 2 && point.y < height) {
         const int64_t doubled = 2 * error;
         points.push_back(point);
         if (doubled >= dx) {
@@ -59,21 +60,15 @@ std::vector<Point> ellipse_outline(int32_t width, int32_t height) {
     return points;
 }
 
-EllipseRows ellipse_rows(int32_t width, int32_t height) {
-    EllipseRows rows;
-    rows.outer.assign(static_cast<size_t>(std::max(height, 0)), -1);
-    rows.inner.assign(rows.outer.size(), -1);
-    auto note = [&rows](int32_t row, int32_t column) {
-        auto& outer = rows.outer[static_cast<size_t>(row)];
-        auto& inner = rows.inner[static_cast<size_t>(row)];
-        outer = std::max(outer, column);
-        inner = inner < 0 ? column : std::min(inner, column);
-    };
+std::vector<int32_t> ellipse_row_extents(int32_t width, int32_t height) {
+    std::vector<int32_t> outer(static_cast<size_t>(std::max(height, 0)), -1);
     for (const Point& p : lower_right_quarter(width, height)) {
-        note(p.y, p.x);
-        note(height - 1 - p.y, p.x);
+        auto& below = outer[static_cast<size_t>(p.y)];
+        auto& above = outer[static_cast<size_t>(height - 1 - p.y)];
+        below = std::max(below, p.x);
+        above = std::max(above, p.x);
     }
-    return rows;
+    return outer;
 }
 
 } // namespace raster

@@ -26,9 +26,7 @@ struct Rect {
     int32_t width() const { return right - left; }
     int32_t height() const { return bottom - top; }
     bool is_empty() const { return right <= left || bottom <= top; }
-    bool contains(Point p) const {
-        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
-    }
+    bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
 
     // The same rectangle with left <= right and top <= bottom.
     Rect normalized() const {
@@ -37,8 +35,8 @@ struct Rect {
     }
 
     Rect intersected(const Rect& other) const {
-        return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
-                std::min(bottom, other.bottom)};
+        return {std::max(left, other.left), std::max(top, other.top),
+                std::min(right, other.right), std::min(bottom, other.bottom)};
     }
 
     Rect translated(int32_t dx, int32_t dy) const {

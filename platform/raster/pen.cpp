@@ -40,7 +40,6 @@ PenSetup make_pen_painter(const DrawState& state) {
     setup.is_null = false;
     PenPainter& painter = setup.painter;
     painter.on = make_rop_codes(state.raster_op, pixel_from_colorref(state.pen.color));
-    painter.gap = make_rop_codes(state.raster_op, pixel_from_colorref(state.background_color));
 
     const std::span<const uint8_t> runs = runs_of(state.pen.style);
     if (runs.empty()) {
@@ -49,6 +48,7 @@ PenSetup make_pen_painter(const DrawState& state) {
     }
     painter.is_styled = true;
     painter.paints_gaps = state.background_mode == BackgroundMode::opaque;
+    painter.gap = make_rop_codes(state.raster_op, pixel_from_colorref(state.background_color));
     int32_t step = 0;
     for (size_t run = 0; run < runs.size(); ++run) {
         for (int32_t i = 0; i < runs[run]; ++i, ++step)

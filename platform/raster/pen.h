@@ -18,10 +18,8 @@ struct PenPainter {
     bool paints_gaps = false;
     bool is_styled = false;
     uint64_t dash_bits = 0;
-    int32_t period = 1;
+    int64_t period = 1;
     int64_t position = 0;
-
-    bool is_on(int64_t step) const { return dash_bits >> ((position + step) % period) & 1u; }
 };
 
 // Returns nothing to draw (is_null) for the null pen.

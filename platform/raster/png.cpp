@@ -54,7 +54,6 @@ std::optional<Bitmap> read_png(const std::filesystem::path& path, std::string* e
     // Declared before setjmp so that a longjmp leaves nothing to unwind but these.
     std::vector<png_byte> pixels;
     std::vector<png_bytep> rows;
-    Bitmap bitmap;
     if (setjmp(png_jmpbuf(png))) {
         png_destroy_read_struct(&png, &info, nullptr);
         set_error(error, path.string() + ": not a readable PNG file (" + sink.message + ")");
@@ -84,7 +83,7 @@ std::optional<Bitmap> read_png(const std::filesystem::path& path, std::string* e
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
 
-    bitmap = Bitmap(static_cast<int32_t>(width), static_cast<int32_t>(height));
+    Bitmap bitmap(static_cast<int32_t>(width), static_cast<int32_t>(height));
     for (png_uint_32 y = 0; y < height; ++y) {
         Pixel* out = bitmap.row(static_cast<int32_t>(y));
         for (png_uint_32 x = 0; x < width; ++x) {

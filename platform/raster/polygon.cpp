@@ -1,6 +1,7 @@
 // The polygon primitive: scan-line fill in alternate or winding mode, then the outline.
+#include "platform/raster/polygon.h"
+
 #include "platform/raster/lines.h"
-#include "platform/raster/shapes.h"
 
 #include <algorithm>
 #include <vector>
@@ -14,10 +15,14 @@ struct Crossing {
     int32_t direction;
 };
 
-int64_t ceil_div(int64_t numerator, int64_t denominator) {
-    const int64_t quotient = numerator / denominator;
-    return (numerator % denominator != 0 && (numerator > 0) == (denominator > 0)) ? quotient + 1
-                                                                                  : quotient;
+// Coordinate differences reach 2^32, so their product needs more than 64 bits.
+__extension__ typedef __int128 Wide;
+
+// Rounds toward plus infinity; `denominator` is positive.
+int64_t ceil_div(Wide numerator, int64_t denominator) {
+    const Wide quotient = numerator / denominator;
+    return static_cast<int64_t>(numerator % denominator != 0 && numerator > 0 ? quotient + 1
+                                                                              : quotient);
 }
 
 // Where the edges cross row y. An edge counts on rows y0 .. y1 - 1 (top to bottom), so that a
@@ -33,7 +38,7 @@ void find_crossings(std::span<const Point> points, int32_t y, std::vector<Crossi
         const Point& lower = a.y < b.y ? b : a;
         if (y < upper.y || y >= lower.y)
             continue;
-        const int64_t numerator = (int64_t{y} - upper.y) * (int64_t{lower.x} - upper.x);
+        const Wide numerator = Wide{int64_t{y} - upper.y} * (int64_t{lower.x} - upper.x);
         const int64_t x = upper.x + ceil_div(numerator, int64_t{lower.y} - upper.y);
         crossings.push_back({x, a.y < b.y ? 1 : -1});
     }

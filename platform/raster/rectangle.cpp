@@ -1,6 +1,7 @@
 // The rectangle primitive.
+#include "platform/raster/rectangle.h"
+
 #include "platform/raster/lines.h"
-#include "platform/raster/shapes.h"
 
 #include <array>
 

@@ -9,6 +9,25 @@ namespace raster {
 
 namespace {
 
+// Masks are one byte per pixel of their bounds; larger results are refused (see region.h).
+constexpr int64_t MAX_MASK_PIXELS = int64_t{1} << 26;
+
+// The number of pixels in `rect`, or MAX_MASK_PIXELS + 1 when it has more.
+int64_t pixel_count(const Rect& rect) {
+    if (rect.is_empty())
+        return 0;
+    const int64_t width = int64_t{rect.right} - rect.left;
+    const int64_t height = int64_t{rect.bottom} - rect.top;
+    if (width > MAX_MASK_PIXELS || height > MAX_MASK_PIXELS)
+        return MAX_MASK_PIXELS + 1;
+    return std::min(width * height, MAX_MASK_PIXELS + 1);
+}
+
+bool encloses(const Rect& outer, const Rect& inner) {
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
 Rect bounding_union(const Rect& a, const Rect& b) {
     if (a.is_empty())
         return b;
@@ -48,20 +67,23 @@ Region Region::rectangle(Rect rect) {
 // bottom: the region of box (l, t, r, b) spans columns l .. r - 2 and rows t .. b - 2, each row
 // running between its outermost outline points, both included. So it is neither symmetric in
 // the box nor the same pixels as Ellipse with that box. Boxes whose smaller box is narrower or
-// lower than two pixels give that smaller box as a rectangle.
+// lower than two pixels give that smaller box as a rectangle. A box the ellipse walk does not
+// take gives the empty region.
 Region Region::ellipse(Rect box) {
     box = box.normalized();
+    if (pixel_count(box) > MAX_MASK_PIXELS)
+        return Region();
     const Rect inner{box.left, box.top, box.right - 1, box.bottom - 1};
     if (inner.width() < 2 || inner.height() < 2)
         return rectangle(inner);
 
     const int32_t width = inner.width();
-    const EllipseRows rows = ellipse_rows(width, inner.height());
+    const std::vector<int32_t> extents = ellipse_row_extents(width, inner.height());
     Region region;
     region.m_bounds = inner;
     region.m_mask.assign(static_cast<size_t>(width) * inner.height(), 0);
     for (int32_t y = 0; y < inner.height(); ++y) {
-        const int32_t outer = rows.outer[static_cast<size_t>(y)];
+        const int32_t outer = extents[static_cast<size_t>(y)];
         if (outer < 0)
             continue;
         uint8_t* row = region.m_mask.data() + static_cast<size_t>(y) * width;
@@ -87,6 +109,8 @@ bool Region::contains(Point p) const {
 }
 
 void Region::combine(const Region& other, RegionCombine op) {
+    if (combine_without_mask(other, op))
+        return;
     Rect area;
     switch (op) {
     case RegionCombine::intersect:
@@ -103,7 +127,7 @@ void Region::combine(const Region& other, RegionCombine op) {
         *this = other;
         return;
     }
-    if (area.is_empty()) {
+    if (area.is_empty() || pixel_count(area) > MAX_MASK_PIXELS) {
         *this = Region();
         return;
     }
@@ -115,6 +139,59 @@ void Region::combine(const Region& other, RegionCombine op) {
     m_bounds = area;
     m_mask = std::move(mask);
     normalize();
+}
+
+// The combinations whose result is one of the operands, empty, or a plain rectangle, found
+// from the bounds alone. They need no mask, which keeps them cheap for any coordinates.
+bool Region::combine_without_mask(const Region& other, RegionCombine op) {
+    const Rect overlap = m_bounds.intersected(other.m_bounds);
+    const bool both_rectangles = is_rectangle() && other.is_rectangle();
+    switch (op) {
+    case RegionCombine::copy:
+        *this = other;
+        return true;
+    case RegionCombine::intersect:
+        if (overlap.is_empty() || m_bounds.is_empty() || other.m_bounds.is_empty()) {
+            *this = Region();
+            return true;
+        }
+        if (both_rectangles) {
+            m_bounds = overlap;
+            return true;
+        }
+        if (other.is_rectangle() && encloses(other.m_bounds, m_bounds))
+            return true;
+        if (is_rectangle() && encloses(m_bounds, other.m_bounds)) {
+            *this = other;
+            return true;
+        }
+        return false;
+    case RegionCombine::difference:
+        if (m_bounds.is_empty() || other.m_bounds.is_empty() || overlap.is_empty())
+            return true;
+        if (other.is_rectangle() && encloses(other.m_bounds, m_bounds)) {
+            *this = Region();
+            return true;
+        }
+        return false;
+    case RegionCombine::unite:
+    case RegionCombine::exclusive_or:
+        if (other.m_bounds.is_empty())
+            return true;
+        if (m_bounds.is_empty()) {
+            *this = other;
+            return true;
+        }
+        if (op == RegionCombine::unite && is_rectangle() && encloses(m_bounds, other.m_bounds))
+            return true;
+        if (op == RegionCombine::unite && other.is_rectangle() &&
+            encloses(other.m_bounds, m_bounds)) {
+            *this = other;
+            return true;
+        }
+        return false;
+    }
+    return false;
 }
 
 // Shrinks the bounds to the pixels that belong to the region and drops the mask when every

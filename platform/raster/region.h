@@ -17,7 +17,7 @@ public:
     Region() = default; // empty
     static Region rectangle(Rect rect);
     // The platform's elliptic region for the box: not the same pixels as an ellipse drawn in
-    // the same box.
+    // the same box. A box of more than 2^26 pixels gives the empty region.
     static Region ellipse(Rect box);
 
     bool is_empty() const;
@@ -25,10 +25,13 @@ public:
     Rect bounds() const { return m_bounds; }
     bool contains(Point p) const;
 
-    // this := this <op> other.
+    // this := this <op> other. Results that are empty, a plain rectangle or one of the operands
+    // are found from the bounds; the others are computed on a mask over their bounds, and one
+    // whose bounds exceed 2^26 pixels is refused and leaves the region empty.
     void combine(const Region& other, RegionCombine op);
 
 private:
+    bool combine_without_mask(const Region& other, RegionCombine op);
     void normalize();
 
     Rect m_bounds;

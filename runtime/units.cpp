@@ -1,1 +1,316 @@
-// Placeholder.
+// Numbered units: the unit table, opening and closing files, line I/O and window units.
+#include "runtime/units.h"
+
+#include "runtime/cp1251.h"
+#include "runtime/stop.h"
+#include "runtime/window_units.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t READ_CHUNK = 65536;
+
+struct Unit {
+    int fd = -1;
+    std::string path;
+    bool append = false;
+    // Bytes read from the file but not yet taken, starting at file offset `offset`. Reads and
+    // writes at the current position use explicit offsets, so the descriptor's own offset
+    // (moved by O_APPEND writes) never matters.
+    std::string buffer;
+    off_t offset = 0;
+};
+
+struct Outcome {
+    int status = RT_IOSTAT_OK;
+    std::string message;
+};
+
+struct UnitTable {
+    std::mutex mutex;
+    std::map<int32_t, Unit> units;
+    RtWindowUnitHooks hooks;
+};
+
+void close_all_units();
+
+UnitTable& unit_table() {
+    static UnitTable table;
+    // STOP closes every open unit.
+    static const bool registered = (rt_at_stop(close_all_units), true);
+    (void)registered;
+    return table;
+}
+
+void close_all_units() {
+    std::map<int32_t, Unit> units;
+    {
+        UnitTable& table = unit_table();
+        std::lock_guard lock(table.mutex);
+        units.swap(table.units);
+    }
+    for (auto& [number, unit] : units)
+        ::close(unit.fd);
+}
+
+Outcome os_failure(const std::string& path, const char* action, int error) {
+    return {error, path + ": " + action + ": " + std::strerror(error)};
+}
+
+Outcome not_connected(int32_t unit) {
+    return {EBADF, "unit " + std::to_string(unit) + " is not connected to a file"};
+}
+
+int finish(const Outcome& outcome, RtOnError on_error) {
+    if (outcome.status != RT_IOSTAT_OK && on_error == RtOnError::stop)
+        rt_fatal_error(outcome.message);
+    return outcome.status;
+}
+
+// A file opened for reading and writing when its permissions allow, else for the one they
+// allow: a write-protected data file can still be read.
+int open_descriptor(const std::string& path, int flags) {
+    for (int access : {O_RDWR, O_RDONLY, O_WRONLY}) {
+        const int fd = ::open(path.c_str(), flags | access | O_CLOEXEC, 0666);
+        if (fd >= 0 || (errno != EACCES && errno != EROFS))
+            return fd;
+    }
+    return -1;
+}
+
+Outcome open_file(Unit& unit, RtOpenStatus status, RtPosition position) {
+    int flags = position == RtPosition::append ? O_APPEND : 0;
+    if (status == RtOpenStatus::new_file)
+        flags |= O_CREAT | O_EXCL;
+    else if (status == RtOpenStatus::unknown)
+        flags |= O_CREAT;
+    unit.fd = open_descriptor(unit.path, flags);
+    if (unit.fd < 0)
+        return os_failure(unit.path, "cannot open", errno);
+    struct stat info {};
+    if (::fstat(unit.fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+        ::close(unit.fd);
+        unit.fd = -1;
+        return os_failure(unit.path, "cannot open", error);
+    }
+    unit.append = position == RtPosition::append;
+    return {};
+}
+
+// The whole text in one write; a short write is continued with the rest, so the text ends up
+// whole or the failure ends the program. At `append` the kernel places it at the end of the
+// file; otherwise at the current position, and what followed is cut off, because the record
+// written becomes the last record of a sequential file.
+Outcome write_text(Unit& unit, std::string_view text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const char* rest = text.data() + done;
+        const size_t count = text.size() - done;
+        const ssize_t written =
+            unit.append ? ::write(unit.fd, rest, count)
+                        : ::pwrite(unit.fd, rest, count, unit.offset + static_cast<off_t>(done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return os_failure(unit.path, "cannot write", written < 0 ? errno : EIO);
+        done += static_cast<size_t>(written);
+    }
+    unit.buffer.clear();
+    if (!unit.append) {
+        unit.offset += static_cast<off_t>(done);
+        struct stat info {};
+        if (::fstat(unit.fd, &info) == 0 && info.st_size > unit.offset &&
+            ::ftruncate(unit.fd, unit.offset) != 0)
+            return os_failure(unit.path, "cannot write", errno);
+    }
+    return {};
+}
+
+// The next line without its LF or CR LF; false at the end of the file or on a failure.
+bool next_line(Unit& unit, std::string& line, Outcome& failure) {
+    size_t end = unit.buffer.find('\n');
+    while (end == std::string::npos) {
+        const size_t old_size = unit.buffer.size();
+        unit.buffer.resize(old_size + READ_CHUNK);
+        const ssize_t got = ::pread(unit.fd, unit.buffer.data() + old_size, READ_CHUNK,
+                                    unit.offset + static_cast<off_t>(old_size));
+        const int error = errno;
+        unit.buffer.resize(old_size + static_cast<size_t>(got > 0 ? got : 0));
+        if (got < 0 && error == EINTR)
+            continue;
+        if (got < 0) {
+            failure = os_failure(unit.path, "cannot read", error);
+            return false;
+        }
+        if (got == 0) {
+            if (unit.buffer.empty())
+                return false;
+            end = unit.buffer.size(); // a last line without a line end
+            break;
+        }
+        end = unit.buffer.find('\n', old_size);
+    }
+    const size_t taken = std::min(end + 1, unit.buffer.size());
+    line.assign(unit.buffer, 0, end);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    unit.buffer.erase(0, taken);
+    unit.offset += static_cast<off_t>(taken);
+    return true;
+}
+
+// Records of one unit for the formatted reader; the table is locked only while a line is taken,
+// so a fatal error inside the reader never runs with the lock held.
+class UnitSource : public RtRecordSource {
+public:
+    explicit UnitSource(int32_t unit) : m_unit(unit) {}
+
+    bool next_record(std::string& record, RtReadResult& failure) override {
+        UnitTable& table = unit_table();
+        std::lock_guard lock(table.mutex);
+        auto found = table.units.find(m_unit);
+        if (found == table.units.end()) {
+            Outcome outcome = not_connected(m_unit);
+            failure = {outcome.status, outcome.message};
+            return false;
+        }
+        m_path = found->second.path;
+        Outcome outcome;
+        if (next_line(found->second, record, outcome))
+            return true;
+        failure = {outcome.status, outcome.message};
+        return false;
+    }
+    bool comma_ends_field() const override { return true; }
+
+    // The reader's result as the unit reports it: failures name the file.
+    Outcome outcome(const RtReadResult& result) const {
+        if (result.status == RT_IOSTAT_OK ||
+            (result.status > 0 && result.status != RT_IOSTAT_BAD_VALUE &&
+             result.status != RT_IOSTAT_OVERFLOW))
+            return {result.status, result.message};
+        if (result.status == RT_IOSTAT_END)
+            return {result.status, m_path + ": end of file"};
+        return {result.status, m_path + ": " + result.message};
+    }
+
+private:
+    int32_t m_unit;
+    std::string m_path;
+};
+
+} // namespace
+
+int rt_open(int32_t unit, std::string_view path, RtOpenStatus status, RtPosition position,
+            RtOnError on_error) {
+    Unit opened;
+    opened.path = path;
+    Outcome outcome = open_file(opened, status, position);
+    std::optional<int> replaced;
+    if (outcome.status == RT_IOSTAT_OK) {
+        UnitTable& table = unit_table();
+        std::lock_guard lock(table.mutex);
+        auto found = table.units.find(unit);
+        if (found != table.units.end()) {
+            replaced = found->second.fd;
+            table.units.erase(found);
+        }
+        table.units.emplace(unit, std::move(opened));
+    }
+    if (replaced)
+        ::close(*replaced);
+    return finish(outcome, on_error);
+}
+
+int rt_write_record(int32_t unit, const RtFormat& format, std::span<const RtValue> values,
+                    RtOnError on_error) {
+    const std::vector<std::string> records = rt_format_records(format, values);
+    std::string text;
+    for (const std::string& record : records)
+        text += record + "\r\n";
+    std::optional<Outcome> written;
+    RtWindowUnitHooks hooks;
+    {
+        UnitTable& table = unit_table();
+        std::lock_guard lock(table.mutex);
+        auto found = table.units.find(unit);
+        if (found != table.units.end())
+            written = write_text(found->second, text);
+        hooks = table.hooks;
+    }
+    // A fatal error runs the stop actions, which lock the table: never report under the lock.
+    if (written)
+        return finish(*written, on_error);
+    const std::optional<int32_t> window = rt_unit_window(unit);
+    if (!window)
+        return finish(not_connected(unit), on_error);
+    for (const std::string& record : records) {
+        const std::string line = cp1251_to_utf8(record);
+        if (hooks.on_write_line)
+            hooks.on_write_line(*window, line);
+        else
+            std::printf("%s\n", line.c_str());
+    }
+    if (!hooks.on_write_line)
+        std::fflush(stdout);
+    return RT_IOSTAT_OK;
+}
+
+int rt_read_record(int32_t unit, const RtFormat& format, std::span<const RtTarget> targets,
+                   RtOnError on_error) {
+    UnitSource source(unit);
+    const RtReadResult result = rt_read_records(format, source, targets);
+    return finish(source.outcome(result), on_error);
+}
+
+int rt_read_line(int32_t unit, std::string& text, size_t length, RtOnError on_error) {
+    UnitSource source(unit);
+    RtReadResult result;
+    if (!source.next_record(text, result) && result.status == RT_IOSTAT_OK)
+        result.status = RT_IOSTAT_END;
+    if (result.status == RT_IOSTAT_OK)
+        text.resize(length, ' ');
+    return finish(source.outcome(result), on_error);
+}
+
+int rt_close(int32_t unit, RtOnError on_error) {
+    std::optional<Unit> closed;
+    RtWindowUnitHooks hooks;
+    {
+        UnitTable& table = unit_table();
+        std::lock_guard lock(table.mutex);
+        auto found = table.units.find(unit);
+        if (found != table.units.end()) {
+            closed = std::move(found->second);
+            table.units.erase(found);
+        }
+        hooks = table.hooks;
+    }
+    if (closed) {
+        if (::close(closed->fd) != 0)
+            return finish(os_failure(closed->path, "cannot close", errno), on_error);
+        return RT_IOSTAT_OK;
+    }
+    if (const std::optional<int32_t> window = rt_unit_window(unit)) {
+        rt_disconnect_unit_window(unit);
+        if (hooks.on_close_window)
+            hooks.on_close_window(*window);
+    }
+    return RT_IOSTAT_OK;
+}
+
+void rt_set_window_unit_hooks(RtWindowUnitHooks hooks) {
+    UnitTable& table = unit_table();
+    std::lock_guard lock(table.mutex);
+    table.hooks = std::move(hooks);
+}

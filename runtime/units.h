@@ -1,0 +1,66 @@
+// Numbered units: sequential formatted text files (CP1251, CR LF) and units shown in windows.
+#pragma once
+
+#include "runtime/format.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <initializer_list>
+#include <span>
+#include <string>
+#include <string_view>
+
+enum class RtOpenStatus { old_file, new_file, unknown };
+enum class RtPosition { asis, append };
+
+// Whether the caller has an error branch. With `report` every call returns its status (0 ok,
+// -1 end of file, 5010/5011 bad values, otherwise the errno of the failure). With `stop` any
+// failure ends the program through rt_fatal_error with a message naming the file and the
+// reason, and the calls return 0.
+enum class RtOnError { stop, report };
+
+// Connects a file to a unit, replacing an earlier connection of the unit. "old" needs an
+// existing file and creates nothing; "new" needs a missing file and creates it; "unknown"
+// creates the file when it is missing. With `append` every record is added at the end of the
+// file, whoever else writes it.
+int rt_open(int32_t unit, std::string_view path, RtOpenStatus status, RtPosition position,
+            RtOnError on_error = RtOnError::stop);
+
+// Writes one record (or several when the format starts over) ended by CR LF, in a single write
+// of the whole text, so a crash never leaves part of a line inside the file. On a unit connected
+// to a window the text goes to the window (see RtWindowUnitHooks).
+int rt_write_record(int32_t unit, const RtFormat& format, std::span<const RtValue> values,
+                    RtOnError on_error = RtOnError::stop);
+inline int rt_write_record(int32_t unit, const RtFormat& format,
+                           std::initializer_list<RtValue> values,
+                           RtOnError on_error = RtOnError::stop) {
+    return rt_write_record(unit, format, std::span(values.begin(), values.size()), on_error);
+}
+
+// Reads the next record (and more when the format starts over) with the format. Lines may end in
+// CR LF or LF.
+int rt_read_record(int32_t unit, const RtFormat& format, std::span<const RtTarget> targets,
+                   RtOnError on_error = RtOnError::stop);
+inline int rt_read_record(int32_t unit, const RtFormat& format,
+                          std::initializer_list<RtTarget> targets,
+                          RtOnError on_error = RtOnError::stop) {
+    return rt_read_record(unit, format, std::span(targets.begin(), targets.size()), on_error);
+}
+
+// Reads the next record as text of exactly `length` characters (CP1251 as stored): cut, or
+// padded with blanks.
+int rt_read_line(int32_t unit, std::string& text, size_t length,
+                 RtOnError on_error = RtOnError::stop);
+
+// Disconnects the unit; closing a unit that is not connected does nothing.
+int rt_close(int32_t unit, RtOnError on_error = RtOnError::stop);
+
+// How units connected to windows reach the window framework, which registers these when it
+// starts. Unset: a written line goes to standard output and closing only disconnects.
+struct RtWindowUnitHooks {
+    std::function<void(int32_t window_number)> on_close_window;
+    // The line in UTF-8, without a line end.
+    std::function<void(int32_t window_number, std::string_view text)> on_write_line;
+};
+void rt_set_window_unit_hooks(RtWindowUnitHooks hooks);

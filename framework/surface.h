@@ -33,7 +33,8 @@ void set_surface_observer(SurfaceObserver* observer);
 class SurfaceAccess;
 
 // Thread-safe: everything but window_number() and repaint_pending() is reached through a
-// SurfaceAccess, which holds the lock.
+// SurfaceAccess, which holds the lock. A repaint takes the changed rectangle, then copies the
+// bitmap through a SurfaceAccess, so that it never copies a figure half drawn.
 class Surface {
 public:
     Surface();

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <future>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -80,19 +81,25 @@ TEST_F(SurfaceTest, ObserverHearsOncePerBurstUntilTheRepaintTakesTheChanges) {
     EXPECT_EQ(observer.calls.load(), 2);
 }
 
-// The observer must be free to take the surface lock, as the repaint it schedules will.
+// The observer must be free to take the surface lock, as the repaint it schedules will. The
+// probe thread is detached: were the lock held, it would finish once the drawing call released
+// it, instead of the test hanging.
 class LockProbingObserver : public framework::SurfaceObserver {
 public:
     explicit LockProbingObserver(framework::Surface& surface) : m_surface(surface) {}
     void on_surface_changed(int32_t) override {
-        auto probe =
-            std::async(std::launch::async, [this] { framework::SurfaceAccess access(m_surface); });
-        lock_was_free = probe.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
+        auto locked = std::make_shared<std::promise<void>>();
+        std::future<void> done = locked->get_future();
+        std::thread([&surface = m_surface, locked] {
+            framework::SurfaceAccess access(surface);
+            locked->set_value();
+        }).detach();
+        lock_was_free = done.wait_for(std::chrono::seconds(20)) == std::future_status::ready;
     }
     bool lock_was_free = false;
 
 private:
-    framework::Surface& m_surface;
+    framework::Surface& m_surface; // a window record, living as long as the process
 };
 
 TEST_F(SurfaceTest, ObserverIsCalledWithoutTheSurfaceLockHeld) {
@@ -165,12 +172,26 @@ private:
     std::thread m_thread;
 };
 
-TEST_F(SurfaceTest, RepaintNeverSeesAHalfDrawnRectangle) {
+// Large enough that one rectangle takes a while to fill.
+class ConcurrentRepaintTest : public test_support::GraphicsWindowTest {
+protected:
+    ConcurrentRepaintTest() : GraphicsWindowTest(320, 240) {}
+    void SetUp() override {
+        GraphicsWindowTest::SetUp();
+        window().surface.take_changed_rect();
+    }
+    void TearDown() override {
+        framework::set_surface_observer(nullptr);
+        GraphicsWindowTest::TearDown();
+    }
+};
+
+TEST_F(ConcurrentRepaintTest, RepaintNeverSeesAHalfDrawnRectangle) {
     RepaintThread repaint(window().surface);
     framework::set_surface_observer(&repaint);
-    for (int32_t i = 0; i < 400; ++i) {
+    for (int32_t i = 0; i < 600; ++i) {
         gw_set_color_rgb(static_cast<int32_t>(i % 2 ? RED : GREEN));
-        gw_rectangle(GW_FILLED, 0, 0, 63, 47);
+        gw_rectangle(GW_FILLED, 0, 0, 319, 239);
     }
     framework::set_surface_observer(nullptr);
     repaint.finish();

@@ -53,3 +53,9 @@ void app_set_random_seed_advances(int64_t advances) {
     seeded = false;
     fixed_advances = advances;
 }
+
+void app_seed_random_from_time_of_day() {
+    seed = INITIAL_SEED;
+    seeded = false;
+    fixed_advances.reset();
+}

@@ -13,3 +13,7 @@ float app_random_uniform();
 // instead of the time of day: a run given the same count repeats its random choices.
 // Application thread only.
 void app_set_random_seed_advances(int64_t advances);
+
+// Restarts the generator from its initial seed, to be seeded from the time of day again at its
+// next call. Application thread only.
+void app_seed_random_from_time_of_day();

@@ -1,6 +1,7 @@
 // Reading talvena.sym line by line, so that every complaint names its line.
 #include "app/figure_data.h"
 
+#include "runtime/cp1251.h"
 #include "runtime/format.h"
 #include "runtime/units.h"
 
@@ -57,7 +58,7 @@ public:
         const std::string field = line.substr(first, width);
         if (rt_read_text(field, width == COUNT_WIDTH ? COUNT_FIELD : VALUE_FIELD, {&value}) != 0)
             return error("columns " + std::to_string(first + 1) + "-" +
-                         std::to_string(first + width) + " hold \"" + field +
+                         std::to_string(first + width) + " hold \"" + cp1251_to_utf8(field) +
                          "\" where a whole number should be");
         return std::nullopt;
     }

@@ -13,6 +13,8 @@
 #include "app/start_screen.h"
 #include "runtime/stop.h"
 
+#include <utility>
+
 namespace {
 
 FigurePointTable read_figures_or_stop() {

@@ -1,0 +1,34 @@
+// The shared interaction state and the mouse callback that writes it.
+#include "app/interaction_state.h"
+
+#include "runtime/clock.h"
+
+std::atomic<int32_t> mouse_clicked{0};
+std::atomic<int32_t> mouse_buttons{0};
+std::atomic<int32_t> mouse_buttons_now{0};
+std::atomic<int32_t> menu_request{0};
+
+int32_t app_mouse_handler(int32_t /*unit*/, int32_t /*event*/, int32_t key_state, int32_t /*x*/,
+                          int32_t /*y*/) {
+    // A button-up event carries the key state after the release, so a release only clears
+    // mouse_buttons_now. Once both buttons were seen, 3 stays latched until a loop clears it.
+    if (key_state != 0) {
+        app_put(mouse_clicked, 1);
+        if (app_get(mouse_buttons) < APP_BOTH_BUTTONS)
+            app_put(mouse_buttons, key_state);
+    }
+    app_put(mouse_buttons_now, key_state);
+    // The main loop may be asleep in an idle step: let it look at once.
+    rt_wake();
+    return 0;
+}
+
+bool app_clicked(int32_t button) {
+    return app_get(mouse_buttons_now) == 0 && app_get(mouse_clicked) == 1 &&
+           app_get(mouse_buttons) == button;
+}
+
+void app_wait_for_release() {
+    while (app_get(mouse_buttons_now) != 0)
+        rt_idle_step();
+}

@@ -1,0 +1,41 @@
+// The shared interaction state: what the mouse and menu callbacks tell the main loop.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+// Written by the callbacks on the user-interface thread, polled and cleared by the main loop and
+// the activities on the application thread. Each value is written whole (relaxed atomics): the
+// loops tolerate seeing a change one check late, and no value depends on another's ordering.
+extern std::atomic<int32_t> mouse_clicked;     // 1 once an event came with some button down
+extern std::atomic<int32_t> mouse_buttons;     // latched: 1 left, 2 right, 3 both (stays 3)
+extern std::atomic<int32_t> mouse_buttons_now; // key state of the latest event; 0: all up
+extern std::atomic<int32_t> menu_request;      // 0 none, 1 vision test, 3 results chart
+
+inline constexpr int32_t APP_LEFT_BUTTON = 1;
+inline constexpr int32_t APP_RIGHT_BUTTON = 2;
+inline constexpr int32_t APP_BOTH_BUTTONS = 3;
+inline constexpr int32_t APP_REQUEST_NONE = 0;
+inline constexpr int32_t APP_REQUEST_VISION_TEST = 1;
+inline constexpr int32_t APP_REQUEST_RESULTS_CHART = 3;
+
+// The events app_mouse_handler is registered for: left down and up, right down and up.
+inline constexpr int32_t APP_MOUSE_EVENT_MASK = 1 + 2 + 8 + 16;
+
+// The mouse callback of the drawing window. A key state with some button down latches a click;
+// every event records the buttons down now. Never clears anything. Returns 0.
+int32_t app_mouse_handler(int32_t unit, int32_t event, int32_t key_state, int32_t x, int32_t y);
+
+// A click has happened once the button is up again; `button` tells which one was latched.
+bool app_clicked(int32_t button);
+
+// Waits, idling, until no button is down.
+void app_wait_for_release();
+
+// Loads and stores of the shared state, relaxed: shorthand for the loops.
+inline int32_t app_get(const std::atomic<int32_t>& value) {
+    return value.load(std::memory_order_relaxed);
+}
+inline void app_put(std::atomic<int32_t>& value, int32_t number) {
+    value.store(number, std::memory_order_relaxed);
+}

@@ -1,0 +1,22 @@
+// The menu commands' callbacks.
+#include "app/menu_commands.h"
+
+#include "app/drawing_window.h"
+#include "app/framework_calls.h"
+#include "app/interaction_state.h"
+#include "runtime/beep.h"
+#include "runtime/clock.h"
+#include "runtime/stop.h"
+
+int32_t app_menu_exit(int32_t /*checked*/) {
+    fw_close_unit(APP_DRAWING_UNIT);
+    rt_beep(0, 350);
+    rt_stop();
+}
+
+// A running activity notices the request and returns first; the main loop then shows the chart.
+int32_t app_menu_results(int32_t /*checked*/) {
+    app_put(menu_request, APP_REQUEST_RESULTS_CHART);
+    rt_wake();
+    return 0;
+}

@@ -182,6 +182,14 @@ int32_t dispatch_mouse_event(int32_t window_number, int32_t event, int32_t key_s
     return result;
 }
 
+void forget_mouse_callbacks(int32_t window_number) {
+    if (WindowMouse* mouse = mouse_of(window_number)) {
+        for (auto& callback : mouse->callbacks)
+            callback.store(nullptr);
+        mouse->unit.store(0);
+    }
+}
+
 void dispatch_mouse_input(const ui::MouseInput& input) {
     if (const int32_t event = event_code(input))
         dispatch_mouse_event(input.view_id, event, input.key_state, input.x, input.y);

@@ -12,7 +12,8 @@
 
 namespace {
 
-std::unique_ptr<QApplication> g_application;
+// Never destroyed: windows and the application thread may outlive main's return.
+QApplication* g_application = nullptr;
 
 // One lock and condition for every waiting caller of call(): the posted work sets its own
 // `done` flag and wakes them all; cancelling wakes them too.
@@ -24,12 +25,15 @@ bool g_cancelled = false;
 
 namespace ui {
 
-bool start_application(int& argc, char** argv, bool headless) {
+bool start_application(int argc, char** argv, bool headless) {
     if (g_application)
         return true;
     if (headless)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    g_application = std::make_unique<QApplication>(argc, argv);
+    // QApplication keeps a reference to the count for its whole life.
+    static int s_argc = 0;
+    s_argc = argc;
+    g_application = new QApplication(s_argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     return true;
 }

@@ -21,7 +21,7 @@
 
 namespace {
 
-class ChildView;
+void forget_view(int32_t id);
 
 class ChildFrame : public QMdiSubWindow {
 public:
@@ -32,10 +32,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override {
         const ui::WindowHooks& hooks = ui::window_hooks();
-        if (destroying || (closable && (!hooks.may_close || hooks.may_close(m_id))))
+        if (destroying || (closable && (!hooks.may_close || hooks.may_close(m_id)))) {
             event->accept();
-        else
+            if (!destroying)
+                forget_view(m_id);
+        } else {
             event->ignore();
+        }
     }
 
 private:
@@ -191,6 +194,11 @@ std::map<int32_t, View> g_views;
 std::set<int32_t> g_repaints_due;
 QTimer* g_repaint_timer = nullptr;
 
+void forget_view(int32_t id) {
+    g_views.erase(id);
+    g_repaints_due.erase(id);
+}
+
 View* find_view(int32_t id) {
     auto found = g_views.find(id);
     return found == g_views.end() ? nullptr : &found->second;
@@ -259,7 +267,6 @@ bool open_view(int32_t view_id, const std::string& title, const ViewPlacement& p
     frame->resize(std::max(width, 100), std::max(height, 60));
     if (placement.x != DEFAULT_COORDINATE && placement.y != DEFAULT_COORDINATE)
         frame->move(logical(placement.x), logical(placement.y));
-    QObject::connect(frame, &QObject::destroyed, [view_id] { g_views.erase(view_id); });
     g_views[view_id] = {frame, view};
     return true;
 }

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 namespace {
 
@@ -28,7 +29,9 @@ namespace ui {
 bool start_application(int argc, char** argv, bool headless) {
     if (g_application)
         return true;
-    if (headless)
+    // An offscreen platform chosen with its own settings (a screen configuration) is kept.
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (headless && (!platform || std::string_view(platform).substr(0, 9) != "offscreen"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // QApplication keeps a reference to the count for its whole life.
     static int s_argc = 0;

@@ -96,7 +96,7 @@ TEST(ChildWindowTest, LargeSurfaceScrollsByCellsAndPages) {
 }
 
 TEST(ChildWindowTest, ManyLinesFromAnotherThreadCauseFewRepaints) {
-    const int32_t number = ui_test::open_drawing_window(4, 400, 300);
+    const int32_t number = ui_test::open_drawing_window(4, 300, 200);
     ui_test::pump(50ms);
     const int32_t paints_before = ui::view_state(number).paints;
     std::atomic<bool> done{false};
@@ -104,8 +104,8 @@ TEST(ChildWindowTest, ManyLinesFromAnotherThreadCauseFewRepaints) {
         framework::set_thread_active_window(number);
         for (int32_t index = 0; index < 300000; ++index) {
             gw_set_color_rgb(index % 2 ? 0xFFFFFF : 0);
-            gw_move_to(index % 400, 0, nullptr);
-            gw_line_to(399 - index % 400, 299);
+            gw_move_to(index % 300, 0, nullptr);
+            gw_line_to(299 - index % 300, 199);
         }
         done.store(true);
     });
@@ -120,7 +120,8 @@ TEST(ChildWindowTest, ManyLinesFromAnotherThreadCauseFewRepaints) {
     const QImage shown =
         ui_test::surface_widget(number)->grab().toImage().convertToFormat(QImage::Format_RGB32);
     const raster::Bitmap surface = surface_copy(number);
-    EXPECT_EQ(shown.pixel(399 - 299999 % 400, 299), surface.pixel(399 - 299999 % 400, 299));
+    ASSERT_EQ(shown.width(), 300);
+    EXPECT_EQ(shown.pixel(299 - 299999 % 300, 199), surface.pixel(299 - 299999 % 300, 199));
     rt_close(4);
 }
 

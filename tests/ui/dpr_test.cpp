@@ -25,7 +25,8 @@ int32_t record(int32_t, int32_t, int32_t, int32_t x, int32_t y) {
 // set before the environment starts the window system.
 const bool SCREEN_CONFIGURED = [] {
     const std::string path = "/tmp/talvena-dpr2-screen.json";
-    std::ofstream(path) << R"({"width": 3000, "height": 2400, "dpr": 2})";
+    std::ofstream(path) << R"({"screens": [{"name": "dpr2", "x": 0, "y": 0, "width": 3000,
+        "height": 2400, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 2}]})";
     setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + path).c_str(), 1);
     return true;
 }();

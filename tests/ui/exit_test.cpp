@@ -70,7 +70,7 @@ bool has(const std::string& text, const std::string& part) {
 TEST(ExitTest, StopWithoutTextEndsAtOnceWithCodeZero) {
     const Outcome outcome = run_program([] { rt_stop(); }, ui::MessageButton::no);
     EXPECT_EQ(outcome.exit_code, 0);
-    EXPECT_TRUE(has(outcome.trace, "frame-shown title=talvena")) << outcome.trace;
+    EXPECT_TRUE(has(outcome.trace, "frame-shown title=framework_ui_exit_test")) << outcome.trace;
     EXPECT_TRUE(has(outcome.trace, "exit code=0")) << outcome.trace;
     EXPECT_FALSE(has(outcome.trace, "message ")) << outcome.trace;
 }
@@ -79,9 +79,10 @@ TEST(ExitTest, StopWithTextShowsItThenAsks) {
     const Outcome outcome = run_program([] { rt_stop_with_text("Диалог IDD_DIALOG1 не найден"); },
                                         ui::MessageButton::yes);
     EXPECT_EQ(outcome.exit_code, 0);
-    EXPECT_TRUE(has(outcome.trace, "message caption=talvena text=Диалог_IDD_DIALOG1_не_найден"))
+    EXPECT_TRUE(has(outcome.trace,
+                    "message caption=framework_ui_exit_test text=Диалог_IDD_DIALOG1_не_найден"))
         << outcome.trace;
-    EXPECT_TRUE(has(outcome.trace, "message caption=talvena "
+    EXPECT_TRUE(has(outcome.trace, "message caption=framework_ui_exit_test "
                                    "text=Program_Terminated_with_exit_code_0_Exit_Window?"))
         << outcome.trace;
     EXPECT_TRUE(has(outcome.trace, "exit code=0")) << outcome.trace;

@@ -87,7 +87,7 @@ TEST_F(ScriptTargetTest, SnapshotWritesTheSurfaceExactlyAndTheFrame) {
     EXPECT_TRUE(*surface == access.bitmap());
     const std::optional<raster::Bitmap> frame = raster::read_png(folder / "shot-frame.png");
     ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->width(), ui_test::FRAME_WIDTH);
+    EXPECT_EQ(frame->width(), ui_test::main_window()->width());
     std::filesystem::remove_all(folder);
 }
 

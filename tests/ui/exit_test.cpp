@@ -127,12 +127,14 @@ TEST(ExitTest, MainProgramReturningAsksUnlessTheModeClosesTheFrame) {
 TEST(ExitTest, ClosingTheFrameEndsABusyProgramAndClosesUnits) {
     const Outcome outcome = run_program(
         [] {
-            rt_at_stop([] { rt_trace_event("units-closed"); });
             for (;;)
                 rt_idle_step();
         },
         ui::MessageButton::no,
-        [] { framework::post_to_gui([] { framework::script_target().close_frame(); }); });
+        [] {
+            rt_at_stop([] { rt_trace_event("units-closed"); });
+            framework::post_to_gui([] { framework::script_target().close_frame(); });
+        });
     EXPECT_EQ(outcome.exit_code, 0);
     EXPECT_LT(outcome.trace.find("units-closed"), outcome.trace.find("exit code=0"))
         << outcome.trace;

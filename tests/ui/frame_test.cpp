@@ -60,6 +60,13 @@ TEST(FrameTest, RunStateShowsInTheLeftPane) {
     gw_set_run_state(GW_RUNNING);
     ui_test::pump(20ms);
     EXPECT_EQ(ui::run_state_text(), "Running");
+
+    // A replaced text of the state shown appears at once; kind 9 changes nothing.
+    gw_set_framework_text("Работа", 5);
+    gw_set_framework_text("x", 9);
+    ui_test::pump(20ms);
+    EXPECT_EQ(ui::run_state_text(), "Работа");
+    EXPECT_EQ(framework::framework_text(2), "\nExit Window?");
 }
 
 TEST(FrameTest, ErrorReportsFormatMessageFileAndLine) {

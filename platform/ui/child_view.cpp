@@ -196,7 +196,6 @@ QTimer* g_repaint_timer = nullptr;
 
 void forget_view(int32_t id) {
     g_views.erase(id);
-    g_repaints_due.erase(id);
 }
 
 View* find_view(int32_t id) {
@@ -220,11 +219,13 @@ void make_repaints() {
     const std::vector<int32_t> due(g_repaints_due.begin(), g_repaints_due.end());
     g_repaints_due.clear();
     for (int32_t id : due) {
-        View* view = find_view(id);
-        if (!view || !hooks.take_changed)
+        if (!hooks.take_changed)
             continue;
+        // Taken even for a window that has gone, so that its surface's repaint-pending flag is
+        // cleared for the next window in the slot.
         const raster::Rect changed = hooks.take_changed(id);
-        if (changed.is_empty())
+        View* view = find_view(id);
+        if (!view || changed.is_empty())
             continue;
         // The changed device pixels, less the scroll position, to the logical pixels covering them.
         ChildView& widget = *view->view;
@@ -277,7 +278,6 @@ void destroy_view(int32_t view_id) {
         return;
     ChildFrame* frame = view->frame;
     g_views.erase(view_id);
-    g_repaints_due.erase(view_id);
     frame->destroying = true;
     frame->close();
 }

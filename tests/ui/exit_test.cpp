@@ -1,14 +1,20 @@
 // The ways the program ends, each in a child process: STOP, STOP with a text, fatal errors, the
 // end of the main program and closing the frame.
 #include "framework/error_reports.h"
+#include "framework/gw_graphics.h"
+#include "framework/menus.h"
+#include "framework/mouse.h"
 #include "framework/program.h"
 #include "framework/scripted_user.h"
 #include "framework/startup.h"
+#include "framework/window_config.h"
+#include "framework/window_system.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/message_box.h"
 #include "runtime/clock.h"
 #include "runtime/stop.h"
 #include "runtime/trace.h"
+#include "runtime/units.h"
 #include "tests/runtime/child_process.h"
 
 #include <cstdlib>
@@ -138,6 +144,46 @@ TEST(ExitTest, ClosingTheFrameEndsABusyProgramAndClosesUnits) {
     EXPECT_EQ(outcome.exit_code, 0);
     EXPECT_LT(outcome.trace.find("units-closed"), outcome.trace.find("exit code=0"))
         << outcome.trace;
+}
+
+// The application's own course: its thread opens unit 1 as a window (created on the GUI thread
+// while it waits), draws, waits for a click that the scripted user makes, closes the unit, STOPs.
+TEST(ExitTest, ApplicationThreadOpensItsWindowWaitsForAClickAndStops) {
+    const Outcome outcome = run_program(
+        [] {
+            gw_open_unit_window(1, "Тренажер для глаз");
+            gw_window_config config;
+            config.surface_width = 980;
+            config.surface_height = 650;
+            if (gw_set_window_config(config) == 0)
+                gw_set_window_config(config);
+            gw_menu_command(2);
+            for (int32_t y = 0; y < 650; y += 2) {
+                gw_move_to(0, y, nullptr);
+                gw_line_to(979, y);
+            }
+            rt_trace_event("ready");
+            int32_t key_state = 0, x = 0, y = 0;
+            const int32_t event = gw_wait_mouse_event(GW_MOUSE_LEFT_DOWN, &key_state, &x, &y);
+            rt_trace_event("clicked", {{"event", event}, {"x", x}, {"y", y}});
+            rt_close(1);
+            rt_stop();
+        },
+        ui::MessageButton::no,
+        [] {
+            rt_trace_add_listener([](std::string_view event, std::span<const RtTraceField>) {
+                if (event == "ready")
+                    framework::post_to_gui([] {
+                        framework::script_target().press(framework::ScriptButtons::left,
+                                                         framework::ScriptPoint{30, 40});
+                    });
+            });
+        });
+    EXPECT_EQ(outcome.exit_code, 0);
+    EXPECT_TRUE(has(outcome.trace, "window-opened unit=1 number=1025 title=Тренажер_для_глаз"))
+        << outcome.trace;
+    EXPECT_TRUE(has(outcome.trace, "clicked event=1 x=30 y=40")) << outcome.trace;
+    EXPECT_TRUE(has(outcome.trace, "exit code=0")) << outcome.trace;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The frame: caption, placement from the initial settings, status panes, run state, program
 // title and profile.
 #include "framework/error_reports.h"
+#include "framework/frame.h"
 #include "framework/menus.h"
 #include "framework/profile.h"
 #include "framework/program.h"
@@ -24,6 +25,22 @@ TEST(FrameTest, CaptionIsTheExecutableNameAndGeometryTheInitialSettings) {
     // State 4 gives the outer geometry as recorded: 650 wide and 400 high, not the reverse.
     EXPECT_EQ(frame->frameGeometry(), QRect(ui_test::FRAME_X, ui_test::FRAME_Y,
                                             ui_test::FRAME_WIDTH, ui_test::FRAME_HEIGHT));
+}
+
+TEST(FrameTest, PlacingTheShownFrameSizesItsChildWindowArea) {
+    gw_window_settings settings;
+    settings.state = 4;
+    settings.x = 10;
+    settings.y = 20;
+    settings.height = 300;
+    settings.width = 500;
+    EXPECT_EQ(gw_set_window_state(GW_FRAME_WINDOW_NUMBER, settings), 0);
+    ui_test::pump(30ms);
+    QMainWindow* frame = ui_test::main_window();
+    EXPECT_EQ(frame->centralWidget()->size(), QSize(500, 300));
+    EXPECT_EQ(frame->frameGeometry().topLeft(), QPoint(10, 20));
+    settings.state = 5;
+    EXPECT_EQ(gw_set_window_state(GW_FRAME_WINDOW_NUMBER, settings), -1);
 }
 
 TEST(FrameTest, ProgramTitleFromExecutablePath) {

@@ -1,6 +1,7 @@
 // The window table, opening and closing child windows, and the default window.
 #include "framework/child_window.h"
 
+#include "framework/font_table.h"
 #include "framework/graphics_status.h"
 #include "framework/thread_record.h"
 
@@ -80,6 +81,7 @@ int32_t gw_close_child_window(int32_t window_number, int32_t keep) {
     }
     if (!keep) {
         window->surface.release();
+        framework::release_window_font(*window);
         std::lock_guard lock(window_table().mutex);
         window->configured.store(0, std::memory_order_release);
         window->state.store(static_cast<int32_t>(WindowSlotState::empty),

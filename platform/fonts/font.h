@@ -17,6 +17,11 @@ struct TextExtent {
     int32_t height = 0;
 };
 
+struct DrawnText {
+    raster::Rect painted; // the pixels set, empty when none
+    int32_t width = 0;    // the advance, as measure() gives it
+};
+
 // Immutable once created, so any thread may measure and draw with it (each thread works on its
 // own FreeType objects). Made by FontLibrary::create.
 class Font {
@@ -35,10 +40,9 @@ public:
 
     // Draws the text with the top-left corner of its first character cell at `top_left`, the
     // baseline turned by the font's escapement about that corner. Only glyph pixels inside
-    // `clip` (cut to the bitmap) are set, to `color`; nothing else is touched. Returns the
-    // rectangle of the pixels set (empty when none).
-    raster::Rect draw(raster::Bitmap& bitmap, const raster::Rect& clip, raster::Point top_left,
-                      raster::ColorRef color, std::u32string_view text) const;
+    // `clip` (cut to the bitmap) are set, to `color`; nothing else is touched.
+    DrawnText draw(raster::Bitmap& bitmap, const raster::Rect& clip, raster::Point top_left,
+                   raster::ColorRef color, std::u32string_view text) const;
 
 private:
     friend class FontLibrary;

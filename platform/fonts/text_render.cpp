@@ -120,11 +120,11 @@ TextExtent Font::measure(std::u32string_view text) const {
 // turned baseline: in screen coordinates (y down) the text runs along (cos a, -sin a) and "down"
 // in the text's frame is (sin a, cos a). Each glyph is hinted upright, turned about its origin,
 // moved by the sub-pixel part of its pen position and rendered one bit per pixel.
-raster::Rect Font::draw(raster::Bitmap& bitmap, const raster::Rect& clip, raster::Point top_left,
-                        raster::ColorRef color, std::u32string_view text) const {
+DrawnText Font::draw(raster::Bitmap& bitmap, const raster::Rect& clip, raster::Point top_left,
+                     raster::ColorRef color, std::u32string_view text) const {
     const raster::Rect area = clip.intersected(bitmap.bounds());
     FT_Face face = sized_face(m_path, m_face_index, m_em_x, m_em_y);
-    if (!face || area.is_empty())
+    if (!face)
         return {};
     const Direction d = direction_of(m_logical.escapement);
     const bool turned = d.cos != 1;
@@ -197,7 +197,7 @@ raster::Rect Font::draw(raster::Bitmap& bitmap, const raster::Rect& clip, raster
             }
         }
     }
-    return painted;
+    return {painted, pen};
 }
 
 } // namespace fonts

@@ -30,10 +30,12 @@ constexpr std::array<const char*, 3> MONO = {"Courier New", "Liberation Mono", "
 // binding "same", so that fontconfig weighs them as the family asked for: a weight or slant
 // then still finds the real bold or italic face. The stand-ins are named directly, as the
 // system's own rules for the Windows names have already been applied by the time these run.
-std::string alias_rules(bool own_cache) {
+std::string alias_rules(const FontSource& source) {
     std::string xml = "<?xml version=\"1.0\"?>\n<fontconfig>\n";
     // A configuration of our own has no cache directory unless it names one.
-    if (own_cache)
+    if (!source.cache_directory.empty())
+        xml += "<cachedir>" + source.cache_directory + "</cachedir>\n";
+    else if (!source.directories.empty())
         xml += "<cachedir prefix=\"xdg\">fontconfig</cachedir>\n";
     for (const FaceAlias& alias : ALIASES) {
         xml += "<alias binding=\"same\"><family>";
@@ -52,7 +54,7 @@ FcConfig* load_config(const FontSource& source) {
     FcConfig* config = source.directories.empty() ? FcInitLoadConfigAndFonts() : FcConfigCreate();
     if (!config)
         return nullptr;
-    const std::string rules = alias_rules(!source.directories.empty());
+    const std::string rules = alias_rules(source);
     bool ok = FcConfigParseAndLoadFromMemory(
                   config, reinterpret_cast<const FcChar8*>(rules.c_str()), FcTrue) == FcTrue;
     for (const std::string& directory : source.directories)

@@ -15,6 +15,8 @@ namespace fonts {
 // only the font files of the given directories.
 struct FontSource {
     std::vector<std::string> directories; // empty: the system's fonts
+    // Fontconfig's cache of the directories' scans; empty: the user's cache folder.
+    std::string cache_directory;
 };
 
 // The faces that programs written for the original platform name, which fontconfig resolves to

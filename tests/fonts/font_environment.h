@@ -7,7 +7,9 @@ namespace test_support {
 
 // Only the files of the Liberation fonts' directory.
 inline fonts::FontSource liberation_fonts() {
-    return {{"/usr/share/fonts/truetype/liberation2"}};
+    fonts::FontSource source;
+    source.directories = {"/usr/share/fonts/truetype/liberation2"};
+    return source;
 }
 
 } // namespace test_support

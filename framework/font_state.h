@@ -15,7 +15,7 @@ namespace framework {
 struct FontState {
     // Taken for the whole of every font call; a surface lock may be taken under it, never the
     // other way round.
-    std::recursive_mutex mutex;
+    std::mutex mutex;
     fonts::FontSource source;
     std::unique_ptr<fonts::FontLibrary> library;
     bool library_failed = false;

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -82,9 +83,38 @@ TEST_F(TextDrawingTest, FirstCellsTopLeftIsAtThePositionAndThePositionAdvancesBy
         ASSERT_EQ(pixel(p.x, p.y), 0xFFFFFFu); // crisp: every pixel in the text colour
 }
 
+// The chart's label fonts, from the smallest to the largest: the ink of each stays inside its
+// cells, and the width follows the requested average width.
+TEST_F(TextDrawingTest, ChartLabelSizesStayInsideTheirCells) {
+    const std::vector<std::pair<int32_t, int32_t>> sizes = {{4, 3},   {12, 4},  {16, 5},  {20, 6},
+                                                            {24, 7},  {28, 8},  {36, 10}, {52, 18},
+                                                            {96, 30}, {120, 40}};
+    const std::string label = "12.05.2026";
+    for (const auto& [height, width] : sizes) {
+        SCOPED_TRACE(height);
+        fill(BLACK);
+        select("t'Times New Roman Cyr'h" + std::to_string(height) + "w" + std::to_string(width) +
+               "b");
+        gw_move_to(2, 2, nullptr);
+        draw(label);
+        const int16_t advance = extent(label);
+        EXPECT_EQ(position(), (Point{2 + advance, 2}));
+        EXPECT_GE(advance, static_cast<int16_t>(label.size()) * width / 2);
+        EXPECT_LE(advance, static_cast<int16_t>(label.size()) * width * 3 / 2);
+        const raster::Rect box = ink_box();
+        if (box.is_empty())
+            continue; // the smallest sizes may leave no pixel at all
+        EXPECT_GE(box.left, 2);
+        EXPECT_GE(box.top, 2);
+        EXPECT_LE(box.bottom, 2 + height);
+        EXPECT_LE(box.right, 2 + advance + 2);
+    }
+}
+
 TEST_F(TextDrawingTest, MatchesTheSnapshot) {
     gw_move_to(10, 10, nullptr);
     draw(ACUITY);
+    // TALVENA_WRITE_SNAPSHOTS=1 rewrites the picture after a deliberate change of rendering.
     const auto path = test_support::fixtures_dir() / "fonts" / "acuity_h38w17ib.png";
     if (std::getenv("TALVENA_WRITE_SNAPSHOTS"))
         raster::write_png(snapshot(), path);

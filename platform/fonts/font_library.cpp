@@ -26,10 +26,10 @@ constexpr std::array<const char*, 3> SERIF = {"Times New Roman", "Liberation Ser
 constexpr std::array<const char*, 3> SANS = {"Arial", "Liberation Sans", "Arimo"};
 constexpr std::array<const char*, 3> MONO = {"Courier New", "Liberation Mono", "Cousine"};
 
-// Each alias accepts its Windows family and that family's metric-compatible stand-ins with
+// Each alias accepts its original family and that family's metric-compatible stand-ins with
 // binding "same", so that fontconfig weighs them as the family asked for: a weight or slant
 // then still finds the real bold or italic face. The stand-ins are named directly, as the
-// system's own rules for the Windows names have already been applied by the time these run.
+// system's own rules for the original names have already been applied by the time these run.
 std::string alias_rules(const FontSource& source) {
     std::string xml = "<?xml version=\"1.0\"?>\n<fontconfig>\n";
     // A configuration of our own has no cache directory unless it names one.

@@ -24,7 +24,7 @@ struct FontSource {
 // Cyrillic character-set names ending in " Cyr".
 struct FaceAlias {
     const char* name;
-    const char* base; // the Windows family the name stands for
+    const char* base; // the original platform's family the name stands for
     uint8_t charset;
 };
 

@@ -39,7 +39,7 @@ struct FontLibrary::Impl {
 
 std::span<const FaceAlias> face_aliases();
 
-// The families that stand in for one of the Windows families, best first.
+// The families that stand in for one of the original platform's families, best first.
 std::span<const char* const> metric_compatible_families(const std::string& base);
 
 // Lower-case ASCII letters, for comparing names without regard to case.

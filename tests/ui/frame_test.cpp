@@ -34,13 +34,16 @@ TEST(FrameTest, PlacingTheShownFrameSizesItsChildWindowArea) {
     settings.y = 20;
     settings.height = 300;
     settings.width = 500;
+    QMainWindow* frame = ui_test::main_window();
+    const QRect before = frame->geometry();
     EXPECT_EQ(gw_set_window_state(GW_FRAME_WINDOW_NUMBER, settings), 0);
     ui_test::pump(30ms);
-    QMainWindow* frame = ui_test::main_window();
     EXPECT_EQ(frame->centralWidget()->size(), QSize(500, 300));
     EXPECT_EQ(frame->frameGeometry().topLeft(), QPoint(10, 20));
     settings.state = 5;
     EXPECT_EQ(gw_set_window_state(GW_FRAME_WINDOW_NUMBER, settings), -1);
+    frame->setGeometry(before);
+    ui_test::pump(30ms);
 }
 
 TEST(FrameTest, ProgramTitleFromExecutablePath) {

@@ -21,6 +21,8 @@ TEST(FrameTest, CaptionIsTheExecutableNameAndGeometryTheInitialSettings) {
     QMainWindow* frame = ui_test::main_window();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->windowTitle().toStdString(), "framework_ui_test");
+    // Before the frame existed the settings were only recorded: -1 inside the initial settings.
+    EXPECT_EQ(ui_test::initial_frame_state_result(), -1);
     EXPECT_TRUE(frame->isVisible());
     // State 4 gives the outer geometry as recorded: 650 wide and 400 high, not the reverse.
     EXPECT_EQ(frame->frameGeometry(), QRect(ui_test::FRAME_X, ui_test::FRAME_Y,

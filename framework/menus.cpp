@@ -2,16 +2,14 @@
 #include "framework/menus.h"
 
 #include "framework/error_reports.h"
+#include "framework/menu_commands.h"
 #include "framework/program.h"
 #include "framework/window_system.h"
-#include "platform/ui/child_view.h"
-#include "platform/ui/frame_window.h"
 #include "platform/ui/menu_bar.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 
 #include <algorithm>
-#include <array>
 #include <mutex>
 #include <set>
 
@@ -22,38 +20,6 @@ using framework::MenuItemInfo;
 constexpr size_t ABOUT_LIMIT = 512;
 constexpr size_t COLUMN_LENGTH = 20;
 constexpr int32_t LAST_BUILTIN_COMMAND = 1100;
-
-struct Predefined {
-    gw_menu_routine routine;
-    int32_t command;
-};
-
-const std::array<Predefined, 20> PREDEFINED = {{
-    {gw_menu_print, 1019},
-    {gw_menu_save, 1020},
-    {gw_menu_exit, 1000},
-    {gw_menu_select_text, 1001},
-    {gw_menu_select_graphics, 1002},
-    {gw_menu_select_all, 1003},
-    {gw_menu_copy, 1004},
-    {gw_menu_paste, 1021},
-    {gw_menu_size_to_fit, 1006},
-    {gw_menu_full_screen, 1007},
-    {gw_menu_pause, 1008},
-    {gw_menu_cascade, 1010},
-    {gw_menu_tile, 1011},
-    {gw_menu_arrange_icons, 1012},
-    {gw_menu_input, 1023},
-    {gw_menu_clear_paste, 1022},
-    {gw_menu_status_bar, 1015},
-    {gw_menu_contents, 1016},
-    {gw_menu_using_help, 1017},
-    {gw_menu_about, 1018},
-}};
-
-// Built-in commands whose items change state at run time: their presence is tracked.
-const std::set<int32_t> TRACKED_COMMANDS = {1000, 1001, 1002, 1003, 1004, 1006,
-                                            1008, 1015, 1021, 1022, 1023};
 
 struct MenuModel {
     std::mutex mutex;
@@ -68,13 +34,6 @@ struct MenuModel {
 MenuModel& model() {
     static MenuModel menus;
     return menus;
-}
-
-int32_t predefined_command(gw_menu_routine routine) {
-    for (const Predefined& entry : PREDEFINED)
-        if (entry.routine == routine)
-            return entry.command;
-    return 0;
 }
 
 // The label rule: a label without '&' gets one in front, so its first character is the key.
@@ -92,8 +51,8 @@ bool is_application_command(const MenuModel& menus, int32_t command) {
 // The command of a new item: the predefined routine's (marking it present), or the next
 // application identifier with the routine in its callback slot (the table grows by 10).
 int32_t assign_command(MenuModel& menus, gw_menu_routine routine) {
-    if (const int32_t command = predefined_command(routine)) {
-        if (TRACKED_COMMANDS.count(command))
+    if (const int32_t command = framework::predefined_command(routine)) {
+        if (framework::is_tracked_command(command))
             menus.present.insert(command);
         return command;
     }
@@ -174,46 +133,6 @@ std::string label_without_ampersands(const std::vector<MenuItemInfo>& items, int
             return found;
     }
     return {};
-}
-
-void toggle_status_bar() {
-    const bool visible = !ui::status_bar_visible();
-    ui::set_status_bar_visible(visible);
-    MenuModel& menus = model();
-    std::lock_guard lock(menus.mutex);
-    for (MenuItemInfo& top : menus.bar)
-        for (MenuItemInfo& item : top.items)
-            if (item.command == 1015)
-                item.flags = visible ? item.flags | GW_MENU_CHECKED : item.flags & ~GW_MENU_CHECKED;
-    redraw_locked(menus);
-}
-
-// Built-in commands, on the GUI thread. Selection, clipboard, printing, saving, view, pause and
-// help commands exist only as menu states so far.
-void run_builtin(int32_t command) {
-    switch (command) {
-    case 1000:
-        ui::close_frame();
-        break;
-    case 1010:
-        ui::arrange_children(ui::Arrangement::cascade);
-        break;
-    case 1011:
-        ui::arrange_children(ui::Arrangement::tile);
-        break;
-    case 1012:
-        ui::arrange_children(ui::Arrangement::icons);
-        break;
-    case 1015:
-        toggle_status_bar();
-        break;
-    case 1018:
-        framework::show_message(framework::MessageIcon::information, framework::program_title(),
-                                framework::about_text());
-        break;
-    default:
-        break;
-    }
 }
 
 int32_t add_item(int32_t menu, int32_t item, int32_t flags, const char* text,
@@ -340,9 +259,9 @@ int32_t gw_set_menu_item_routine(int32_t menu, int32_t item, gw_menu_routine rou
     if (!found || found->drop_down || !is_application_command(menus, found->command))
         return 0;
     clear_callback(menus, found->command);
-    if (const int32_t command = predefined_command(routine)) {
+    if (const int32_t command = framework::predefined_command(routine)) {
         found->command = command;
-        if (TRACKED_COMMANDS.count(command))
+        if (framework::is_tracked_command(command))
             menus.present.insert(command);
     } else {
         menus.callbacks[static_cast<size_t>(found->command - GW_FIRST_APP_COMMAND)] = routine;
@@ -358,36 +277,6 @@ int32_t gw_set_window_list_menu(int32_t menu) {
         return 0;
     menus.window_list_menu = menu;
     return 1;
-}
-
-int32_t gw_menu_command(int32_t command) {
-    switch (command) {
-    case 1:
-        framework::on_gui_later([] { run_builtin(1015); });
-        return 0;
-    case 2:
-        framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::tile); });
-        return 0;
-    case 3:
-        framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::cascade); });
-        return 0;
-    case 4:
-        framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::icons); });
-        return 0;
-    default:
-        gw_report_error(GW_MESSAGE_NOT_PREDEFINED, __FILE__, __LINE__);
-        return -1;
-    }
-}
-
-int32_t gw_menu_command(gw_menu_routine routine) {
-    const int32_t command = predefined_command(routine);
-    if (command == 0) {
-        gw_report_error(GW_MESSAGE_NOT_PREDEFINED, __FILE__, __LINE__);
-        return -1;
-    }
-    framework::on_gui_later([command] { run_builtin(command); });
-    return 0;
 }
 
 int32_t gw_set_about_text(const char* text) {
@@ -440,70 +329,9 @@ bool gw_build_default_menus() {
         }
         menus.bar.push_back(std::move(top));
     }
-    menus.present = TRACKED_COMMANDS;
+    menus.present = framework::tracked_commands();
     redraw_locked(menus);
     return true;
-}
-
-int32_t gw_menu_print(int32_t) {
-    return 0;
-}
-int32_t gw_menu_save(int32_t) {
-    return 0;
-}
-int32_t gw_menu_exit(int32_t) {
-    return 0;
-}
-int32_t gw_menu_select_text(int32_t) {
-    return 0;
-}
-int32_t gw_menu_select_graphics(int32_t) {
-    return 0;
-}
-int32_t gw_menu_select_all(int32_t) {
-    return 0;
-}
-int32_t gw_menu_copy(int32_t) {
-    return 0;
-}
-int32_t gw_menu_paste(int32_t) {
-    return 0;
-}
-int32_t gw_menu_size_to_fit(int32_t) {
-    return 0;
-}
-int32_t gw_menu_full_screen(int32_t) {
-    return 0;
-}
-int32_t gw_menu_pause(int32_t) {
-    return 0;
-}
-int32_t gw_menu_cascade(int32_t) {
-    return 0;
-}
-int32_t gw_menu_tile(int32_t) {
-    return 0;
-}
-int32_t gw_menu_arrange_icons(int32_t) {
-    return 0;
-}
-int32_t gw_menu_input(int32_t) {
-    return 0;
-}
-int32_t gw_menu_clear_paste(int32_t) {
-    return 0;
-}
-int32_t gw_menu_status_bar(int32_t) {
-    return 0;
-}
-int32_t gw_menu_contents(int32_t) {
-    return 0;
-}
-int32_t gw_menu_using_help(int32_t) {
-    return 0;
-}
-int32_t gw_menu_about(int32_t) {
-    return 0;
 }
 
 namespace framework {
@@ -563,13 +391,23 @@ void dispatch_menu_command(int32_t command, bool has_state) {
             return;
     }
     if (command <= LAST_BUILTIN_COMMAND) {
-        run_builtin(command);
+        framework::run_builtin_command(command);
         return;
     }
     if (callback && run_state() != GW_PAUSED) {
         callback(has_state ? 1 : 0);
         rt_wake();
     }
+}
+
+void set_command_checked(int32_t command, bool checked) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    for (MenuItemInfo& top : menus.bar)
+        for (MenuItemInfo& item : top.items)
+            if (item.command == command)
+                item.flags = checked ? item.flags | GW_MENU_CHECKED : item.flags & ~GW_MENU_CHECKED;
+    redraw_locked(menus);
 }
 
 void reset_menus() {

@@ -100,6 +100,8 @@ void grey_application_items();
 std::string about_text();
 // A chosen item: built-in command, or the application's callback unless paused. GUI thread.
 void dispatch_menu_command(int32_t command, bool has_state);
+// Checks or unchecks every item of a command.
+void set_command_checked(int32_t command, bool checked);
 // Forgets every menu (tests).
 void reset_menus();
 

@@ -7,6 +7,7 @@
 #include "framework/status_bar.h"
 #include "framework/thread_record.h"
 #include "framework/window_system.h"
+#include "platform/ui/child_view.h"
 #include "platform/ui/gui_thread.h"
 #include "runtime/clock.h"
 #include "runtime/window_units.h"
@@ -191,7 +192,10 @@ void forget_mouse_callbacks(int32_t window_number) {
     }
 }
 
+// Only the active child window takes mouse events (a click on another one activates it first).
 void dispatch_mouse_input(const ui::MouseInput& input) {
+    if (ui::active_view() != input.view_id)
+        return;
     if (const int32_t event = event_code(input))
         dispatch_mouse_event(input.view_id, event, input.key_state, input.x, input.y);
 }

@@ -127,6 +127,9 @@ TEST(ChildWindowTest, ManyLinesFromAnotherThreadCauseFewRepaints) {
 
 TEST(ChildWindowTest, OpenWindowCannotBeClosedByTheUserButAKeptOneCan) {
     const int32_t number = ui_test::open_drawing_window(5, 300, 200);
+    for (QAction* action : ui_test::child_frame(number)->systemMenu()->actions())
+        EXPECT_FALSE(action->text().contains(QStringLiteral("Close")))
+            << action->text().toStdString();
     ui_test::child_frame(number)->close();
     ui_test::pump(20ms);
     EXPECT_TRUE(ui::view_state(number).exists);

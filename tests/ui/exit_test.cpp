@@ -7,6 +7,7 @@
 #include "framework/program.h"
 #include "framework/scripted_user.h"
 #include "framework/startup.h"
+#include "framework/status_bar.h"
 #include "framework/window_config.h"
 #include "framework/window_system.h"
 #include "platform/ui/frame_window.h"
@@ -17,6 +18,9 @@
 #include "runtime/units.h"
 #include "tests/runtime/child_process.h"
 
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -40,7 +44,7 @@ std::string read_file(const std::filesystem::path& path) {
 
 // Runs the program with `main` in a child process; message boxes are answered with `answer`.
 Outcome run_program(std::function<void()> main, ui::MessageButton answer,
-                    std::function<void()> on_ready = {}) {
+                    std::function<void()> on_ready = {}, const char* profile = nullptr) {
     char folder[] = "/tmp/talvena-exit-XXXXXX";
     if (!mkdtemp(folder))
         return {};
@@ -49,6 +53,10 @@ Outcome run_program(std::function<void()> main, ui::MessageButton answer,
         chmod(folder, 0700);
         setenv("XDG_RUNTIME_DIR", folder, 1);
         setenv("XDG_CONFIG_HOME", folder, 1);
+        if (profile) {
+            std::filesystem::create_directories(std::filesystem::path(folder) / "talvena");
+            std::ofstream(std::filesystem::path(folder) / "talvena" / "talvena.ini") << profile;
+        }
         rt_trace_open(trace);
         static char name[] = "talvena";
         static char* argv[] = {name, nullptr};
@@ -146,6 +154,16 @@ TEST(ExitTest, ClosingTheFrameEndsABusyProgramAndClosesUnits) {
         << outcome.trace;
 }
 
+// A press made before the wait begins would be lost: wait for the wait's status message.
+void press_once_waiting() {
+    if (framework::status_message().rfind("Mouse input pending in ", 0) != 0) {
+        QTimer::singleShot(5, press_once_waiting);
+        return;
+    }
+    framework::script_target().press(framework::ScriptButtons::left,
+                                     framework::ScriptPoint{30, 40});
+}
+
 // The application's own course: its thread opens unit 1 as a window (created on the GUI thread
 // while it waits), draws, waits for a click that the scripted user makes, closes the unit, STOPs.
 TEST(ExitTest, ApplicationThreadOpensItsWindowWaitsForAClickAndStops) {
@@ -173,10 +191,7 @@ TEST(ExitTest, ApplicationThreadOpensItsWindowWaitsForAClickAndStops) {
         [] {
             rt_trace_add_listener([](std::string_view event, std::span<const RtTraceField>) {
                 if (event == "ready")
-                    framework::post_to_gui([] {
-                        framework::script_target().press(framework::ScriptButtons::left,
-                                                         framework::ScriptPoint{30, 40});
-                    });
+                    framework::post_to_gui(press_once_waiting);
             });
         });
     EXPECT_EQ(outcome.exit_code, 0);
@@ -184,6 +199,20 @@ TEST(ExitTest, ApplicationThreadOpensItsWindowWaitsForAClickAndStops) {
         << outcome.trace;
     EXPECT_TRUE(has(outcome.trace, "clicked event=1 x=30 y=40")) << outcome.trace;
     EXPECT_TRUE(has(outcome.trace, "exit code=0")) << outcome.trace;
+}
+
+TEST(ExitTest, ProfileKeyShowsTheFrameMaximised) {
+    const auto report_state = [] {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->inherits("QMainWindow"))
+                rt_trace_event("frame-state",
+                               {{"maximized", static_cast<int32_t>(widget->isMaximized())}});
+    };
+    const Outcome plain = run_program([] { rt_stop(); }, ui::MessageButton::no, report_state);
+    EXPECT_TRUE(has(plain.trace, "frame-state maximized=0")) << plain.trace;
+    const Outcome maximised = run_program([] { rt_stop(); }, ui::MessageButton::no, report_state,
+                                          "[framework_ui_exit_test]\nEaselMaximized=1\n");
+    EXPECT_TRUE(has(maximised.trace, "frame-state maximized=1")) << maximised.trace;
 }
 
 } // namespace

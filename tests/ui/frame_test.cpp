@@ -21,6 +21,8 @@ TEST(FrameTest, CaptionIsTheExecutableNameAndGeometryTheInitialSettings) {
     QMainWindow* frame = ui_test::main_window();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->windowTitle().toStdString(), "framework_ui_test");
+    // Before the frame existed the settings were only recorded: -1 inside the initial settings.
+    EXPECT_EQ(ui_test::initial_frame_state_result(), -1);
     EXPECT_TRUE(frame->isVisible());
     // State 4 gives the outer geometry as recorded: 650 wide and 400 high, not the reverse.
     EXPECT_EQ(frame->frameGeometry(), QRect(ui_test::FRAME_X, ui_test::FRAME_Y,
@@ -34,13 +36,16 @@ TEST(FrameTest, PlacingTheShownFrameSizesItsChildWindowArea) {
     settings.y = 20;
     settings.height = 300;
     settings.width = 500;
+    QMainWindow* frame = ui_test::main_window();
+    const QRect before = frame->geometry();
     EXPECT_EQ(gw_set_window_state(GW_FRAME_WINDOW_NUMBER, settings), 0);
     ui_test::pump(30ms);
-    QMainWindow* frame = ui_test::main_window();
     EXPECT_EQ(frame->centralWidget()->size(), QSize(500, 300));
     EXPECT_EQ(frame->frameGeometry().topLeft(), QPoint(10, 20));
     settings.state = 5;
     EXPECT_EQ(gw_set_window_state(GW_FRAME_WINDOW_NUMBER, settings), -1);
+    frame->setGeometry(before);
+    ui_test::pump(30ms);
 }
 
 TEST(FrameTest, ProgramTitleFromExecutablePath) {

@@ -110,6 +110,19 @@ TEST_F(MouseTest, OnlyRegisteredEventsAndNoneWhilePaused) {
     EXPECT_EQ(events().size(), 2u);
 }
 
+TEST_F(MouseTest, OnlyTheActiveWindowTakesEvents) {
+    const int32_t other = ui_test::open_drawing_window(2, 300, 200, "other");
+    ui::activate_view(m_window);
+    ASSERT_EQ(ui::active_view(), m_window);
+    ASSERT_EQ(gw_register_mouse_callback(2, GW_MOUSE_LEFT_DOWN, record), 0);
+    send(other, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {1, 1});
+    EXPECT_TRUE(events().empty());
+    ui::activate_view(other);
+    send(other, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, {1, 1});
+    EXPECT_EQ(events(), (std::vector<Event>{{2, 1, 1, 1, 1}}));
+    rt_close(2);
+}
+
 TEST_F(MouseTest, DoubleClickTime) {
     EXPECT_EQ(gw_set_double_click_time(0), 4);
     EXPECT_EQ(QApplication::doubleClickInterval(), 500);

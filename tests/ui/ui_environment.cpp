@@ -23,6 +23,7 @@ namespace ui_test {
 namespace {
 
 std::mutex g_trace_mutex;
+int32_t g_initial_frame_state_result = 0;
 std::vector<std::string> g_trace;
 
 int32_t first_item(int32_t checked) {
@@ -50,7 +51,7 @@ int32_t initial_settings() {
     settings.y = FRAME_Y;
     settings.height = FRAME_HEIGHT;
     settings.width = FRAME_WIDTH;
-    gw_set_window_state(GW_FRAME_WINDOW_NUMBER, settings);
+    g_initial_frame_state_result = gw_set_window_state(GW_FRAME_WINDOW_NUMBER, settings);
     install_initial_menus();
     return -1;
 }
@@ -97,6 +98,10 @@ void install_initial_menus() {
     gw_append_menu_item(1, 4, "Выход", first_item);
     gw_append_menu_item(2, 4, "Итоги_тренировок", second_item);
     gw_append_menu_item(3, 4, "Инструкция", gw_menu_about);
+}
+
+int32_t initial_frame_state_result() {
+    return g_initial_frame_state_result;
 }
 
 MenuCalls& menu_calls() {

@@ -26,6 +26,8 @@ struct MenuCalls {
     int32_t last_checked = -1;
 };
 MenuCalls& menu_calls();
+// What gw_set_window_state returned for the frame inside the initial settings.
+int32_t initial_frame_state_result();
 // Appends the three items of the initial settings to an empty menu bar.
 void install_initial_menus();
 

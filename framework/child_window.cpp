@@ -26,6 +26,8 @@ WindowTable& window_table() {
     return table;
 }
 
+framework::WindowSystemHooks g_window_system;
+
 // Lock order: the default-window lock before the window-table lock.
 std::mutex g_default_window_mutex;
 std::atomic<int32_t> g_default_window{-1};
@@ -41,9 +43,7 @@ std::string default_title(const gw_child_window& window) {
     return "Graphic" + std::to_string(window.number - GW_FIRST_WINDOW_NUMBER + 1);
 }
 
-} // namespace
-
-int32_t gw_open_child_window(const char* title, const gw_window_placement* placement) {
+gw_child_window* take_free_slot(const char* title, const gw_window_placement* placement) {
     WindowTable& table = window_table();
     std::lock_guard lock(table.mutex);
     for (gw_child_window& window : table.slots) {
@@ -55,10 +55,28 @@ int32_t gw_open_child_window(const char* title, const gw_window_placement* place
         window.platform_window = nullptr;
         window.configured.store(0, std::memory_order_release);
         window.state.store(static_cast<int32_t>(WindowSlotState::open), std::memory_order_release);
-        return window.number;
+        return &window;
     }
-    framework::set_graphics_status(-1);
-    return -1;
+    return nullptr;
+}
+
+} // namespace
+
+// The slot is taken first, then the window is created on screen outside the table lock (the GUI
+// thread may need the table meanwhile); a window that cannot be created frees its slot again.
+int32_t gw_open_child_window(const char* title, const gw_window_placement* placement) {
+    gw_child_window* window = take_free_slot(title, placement);
+    if (window && g_window_system.open && !g_window_system.open(*window)) {
+        std::lock_guard lock(window_table().mutex);
+        window->state.store(static_cast<int32_t>(WindowSlotState::empty),
+                            std::memory_order_release);
+        window = nullptr;
+    }
+    if (!window) {
+        framework::set_graphics_status(-1);
+        return -1;
+    }
+    return window->number;
 }
 
 int32_t gw_close_child_window(int32_t window_number, int32_t keep) {
@@ -80,11 +98,16 @@ int32_t gw_close_child_window(int32_t window_number, int32_t keep) {
     }
     if (!keep) {
         window->surface.release();
+        // Destroyed on screen before the slot is free, so that a new window never meets it.
+        if (g_window_system.close)
+            g_window_system.close(*window, false);
         std::lock_guard lock(window_table().mutex);
         window->configured.store(0, std::memory_order_release);
         window->state.store(static_cast<int32_t>(WindowSlotState::empty),
                             std::memory_order_release);
     }
+    if (keep && g_window_system.close)
+        g_window_system.close(*window, true);
     if (framework::thread_active_window() == window_number)
         framework::set_thread_active_window(gw_default_window());
     else if (!keep && g_default_window.load() == window_number)
@@ -116,6 +139,14 @@ gw_child_window* window_record(int32_t window_number) {
 void rename_window(gw_child_window& window, std::string title) {
     std::lock_guard lock(window_table().mutex);
     window.title = std::move(title);
+}
+
+void set_window_system_hooks(WindowSystemHooks hooks) {
+    g_window_system = std::move(hooks);
+}
+
+const WindowSystemHooks& window_system_hooks() {
+    return g_window_system;
 }
 
 } // namespace framework

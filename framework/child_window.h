@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 constexpr int32_t GW_WINDOW_SLOTS = 40;
@@ -73,4 +74,18 @@ namespace framework {
 gw_child_window* window_record(int32_t window_number);
 // Gives an open window a new title. Thread-safe.
 void rename_window(gw_child_window& window, std::string title);
+
+// How windows reach the screen; every hook may be empty (no window system: the tests of the
+// drawing calls). Called outside the window-table lock.
+struct WindowSystemHooks {
+    // A window was opened: create it on screen, hidden. False makes the open fail.
+    std::function<bool(gw_child_window&)> open;
+    // A window was closed: destroy it on screen, or keep it with its "-Closed" title.
+    std::function<void(gw_child_window&, bool keep)> close;
+    // A configuration was applied: show the window at its surface size.
+    std::function<void(gw_child_window&)> configured;
+};
+// Set once at start-up, before any thread but the GUI thread uses windows.
+void set_window_system_hooks(WindowSystemHooks hooks);
+const WindowSystemHooks& window_system_hooks();
 } // namespace framework

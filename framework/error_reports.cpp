@@ -1,0 +1,79 @@
+// The framework's message boxes and its warning, error and fatal reports.
+#include "framework/error_reports.h"
+
+#include "framework/program.h"
+#include "framework/window_system.h"
+#include "platform/ui/message_box.h"
+#include "runtime/trace.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string report_text(int32_t message, const char* file, int32_t line, const char* separator) {
+    return std::string(framework::message_text(message)) + separator + "file \"" +
+           (file ? file : "") + "\", line " + std::to_string(line);
+}
+
+} // namespace
+
+namespace framework {
+
+const char* message_text(int32_t message) {
+    switch (message) {
+    case GW_MESSAGE_OUT_OF_MEMORY:
+        return "Out of Memory";
+    case GW_MESSAGE_INTERNAL_ERROR:
+        return "Internal Error - unexpected error";
+    case GW_MESSAGE_INCONSISTENCY:
+        return "Possible internal inconsistency";
+    case GW_MESSAGE_STARTUP_HOOK:
+        return "initial settings failed";
+    case GW_MESSAGE_NOT_PREDEFINED:
+        return "Not a predefined menu routine";
+    default:
+        return "";
+    }
+}
+
+MessageAnswer show_message(MessageIcon icon, const std::string& caption, const std::string& text) {
+    rt_trace_event("message", {{"caption", caption}, {"text", text}});
+    ui::MessageBoxSpec spec;
+    spec.kind = static_cast<ui::MessageKind>(icon);
+    spec.caption = caption;
+    spec.text = text;
+    if (icon == MessageIcon::question) {
+        spec.buttons = ui::MessageButtons::yes_no;
+        spec.default_button = ui::MessageButton::no;
+    }
+    ui::MessageButton answer = ui::MessageButton::none;
+    if (!on_gui_and_wait([&] { answer = ui::show_message_box(spec); })) {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return MessageAnswer::none;
+    }
+    return static_cast<MessageAnswer>(answer);
+}
+
+} // namespace framework
+
+void gw_report_warning(int32_t message, const char* file, int32_t line) {
+    const framework::MessageAnswer answer = framework::show_message(
+        framework::MessageIcon::warning, "Easel Warning", report_text(message, file, line, "\n"));
+    if (answer != framework::MessageAnswer::ok && framework::gui_running())
+        gw_report_fatal(0, file, line);
+}
+
+void gw_report_error(int32_t message, const char* file, int32_t line) {
+    const framework::MessageAnswer answer = framework::show_message(
+        framework::MessageIcon::error, "Easel Error", report_text(message, file, line, "\n"));
+    if (answer != framework::MessageAnswer::ok && framework::gui_running())
+        gw_report_fatal(0, file, line);
+}
+
+void gw_report_fatal(int32_t message, const char* file, int32_t line) {
+    if (message != 0)
+        framework::show_message(framework::MessageIcon::error, "Easel Fatal Error",
+                                report_text(message, file, line, ", "));
+    framework::run_cleanups();
+    framework::end_process(-1, false);
+}

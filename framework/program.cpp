@@ -1,0 +1,121 @@
+// The program's identity and end: its title, run state, exit mode, clean-up list, process end.
+#include "framework/program.h"
+
+#include "framework/error_reports.h"
+#include "framework/window_system.h"
+#include "platform/ui/frame_window.h"
+#include "platform/ui/gui_thread.h"
+#include "runtime/stop.h"
+#include "runtime/trace.h"
+
+#include <array>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <unistd.h>
+
+namespace {
+
+constexpr size_t CLEANUP_SLOTS = 32;
+
+std::string g_title = "Easel";
+std::atomic<int32_t> g_run_state{GW_RUNNING};
+std::atomic<int32_t> g_exit_mode{GW_EXIT_ASK};
+std::mutex g_cleanup_mutex;
+std::array<void (*)(), CLEANUP_SLOTS> g_cleanups{};
+size_t g_cleanup_count = 0;
+std::atomic<int32_t> g_ending{0};
+
+} // namespace
+
+void gw_set_run_state(int32_t state) {
+    if (state < GW_RUNNING || state > GW_FINISHED) {
+        gw_report_warning(GW_MESSAGE_INCONSISTENCY, __FILE__, __LINE__);
+        return;
+    }
+    g_run_state.store(state);
+    const std::string text = framework::run_state_text(state);
+    framework::on_gui_later([text] { ui::set_run_state_text(text); });
+}
+
+int32_t gw_set_exit_mode(int32_t mode) {
+    if (mode < GW_EXIT_ASK || mode > GW_EXIT_KEEP)
+        return -1;
+    g_exit_mode.store(mode);
+    return 0;
+}
+
+int32_t gw_register_cleanup(void (*routine)()) {
+    std::lock_guard lock(g_cleanup_mutex);
+    if (g_cleanup_count == CLEANUP_SLOTS)
+        return 0;
+    g_cleanups[g_cleanup_count++] = routine;
+    return 1;
+}
+
+namespace framework {
+
+std::string title_from_executable(std::string_view path) {
+    const size_t slash = path.find_last_of('/');
+    std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string_view::npos && dot > 0)
+        name = name.substr(0, dot);
+    return name.empty() ? std::string("Easel") : std::string(name);
+}
+
+void set_program_title(std::string title) {
+    g_title = std::move(title);
+}
+
+const std::string& program_title() {
+    return g_title;
+}
+
+int32_t run_state() {
+    return g_run_state.load();
+}
+
+const char* run_state_text(int32_t state) {
+    switch (state) {
+    case GW_PAUSED:
+        return "Paused";
+    case GW_FINISHED:
+        return "Finished";
+    default:
+        return "Running";
+    }
+}
+
+int32_t exit_mode() {
+    return g_exit_mode.load();
+}
+
+void run_cleanups() {
+    std::array<void (*)(), CLEANUP_SLOTS> routines{};
+    size_t count = 0;
+    {
+        std::lock_guard lock(g_cleanup_mutex);
+        routines = g_cleanups;
+        count = g_cleanup_count;
+    }
+    for (size_t index = 0; index < count; ++index)
+        routines[index]();
+}
+
+void end_process(int32_t code, bool run_stop_actions) {
+    if (g_ending.exchange(1) != 0) {
+        // Another thread is ending the program: it exits the process shortly.
+        for (;;)
+            pause();
+    }
+    ui::cancel_waiting_calls();
+    if (run_stop_actions)
+        rt_run_stop_actions();
+    rt_trace_event("exit", {{"code", code}});
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
+
+} // namespace framework

@@ -1,0 +1,48 @@
+// The program's identity and end: its title, run state, exit mode, clean-up list and the one
+// way out of the process.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Run states and the left status pane's texts.
+constexpr int32_t GW_RUNNING = 0;
+constexpr int32_t GW_PAUSED = 1;
+constexpr int32_t GW_FINISHED = 2;
+
+// Exit modes: ask (the default), close the frame without asking, keep everything open.
+constexpr int32_t GW_EXIT_ASK = 1;
+constexpr int32_t GW_EXIT_CLOSE = 2;
+constexpr int32_t GW_EXIT_KEEP = 3;
+
+// 0 Running, 1 Paused, 2 Finished; shows the state's text in the status bar. Another value
+// gives a warning box and changes nothing. Thread-safe.
+void gw_set_run_state(int32_t state);
+// 1, 2 or 3 is stored and 0 returned; any other value returns -1. Thread-safe.
+int32_t gw_set_exit_mode(int32_t mode);
+// Appends a routine run by the fatal-error path: 1, or 0 when 32 are registered. Thread-safe.
+int32_t gw_register_cleanup(void (*routine)());
+
+namespace framework {
+
+// The program title: the executable's base name without directory and extension; "Easel" when
+// the path is empty or has no name.
+std::string title_from_executable(std::string_view path);
+void set_program_title(std::string title); // at start-up, before other threads run
+const std::string& program_title();
+
+int32_t run_state();
+const char* run_state_text(int32_t state);
+int32_t exit_mode();
+
+// Runs the clean-up list in registration order (the fatal-error path).
+void run_cleanups();
+
+// Ends the process with `code`: writes the trace's `exit code=`, runs the run-time's stop
+// actions (flushing and closing units), unless `run_stop_actions` is false, and exits at once
+// without unwinding other threads. When several threads end the program at once the first one
+// decides the code; the others wait for the end. Thread-safe.
+[[noreturn]] void end_process(int32_t code, bool run_stop_actions = true);
+
+} // namespace framework

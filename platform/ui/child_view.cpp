@@ -1,0 +1,426 @@
+// Child windows showing drawing surfaces: painting, scrolling, sizing, mouse input, repaints.
+#include "platform/ui/child_view.h"
+
+#include "platform/ui/frame_internal.h"
+#include "platform/ui/view_internal.h"
+#include "platform/ui/window_hooks.h"
+
+#include <QAbstractScrollArea>
+#include <QCloseEvent>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTimer>
+#include <cmath>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace {
+
+class ChildView;
+
+class ChildFrame : public QMdiSubWindow {
+public:
+    explicit ChildFrame(int32_t id) : m_id(id) {}
+    bool closable = false;
+    bool destroying = false;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        const ui::WindowHooks& hooks = ui::window_hooks();
+        if (destroying || (closable && (!hooks.may_close || hooks.may_close(m_id))))
+            event->accept();
+        else
+            event->ignore();
+    }
+
+private:
+    int32_t m_id;
+};
+
+// Shows the surface at device pixel ratio `dpr` with each surface pixel on one device pixel:
+// logical position p covers device pixel floor(p * dpr), plus the scroll position.
+class ChildView : public QAbstractScrollArea {
+public:
+    explicit ChildView(int32_t id) : m_id(id) {
+        setFrameStyle(QFrame::NoFrame);
+        viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+        viewport()->setMouseTracking(true);
+    }
+
+    int32_t id() const { return m_id; }
+    int32_t surface_width = 0;
+    int32_t surface_height = 0;
+    int32_t cell_width = 8;
+    int32_t cell_height = 16;
+    int32_t paints = 0;
+    bool configured_once = false;
+
+    double dpr() const { return viewport()->devicePixelRatioF(); }
+    int32_t client_device_width() const {
+        return static_cast<int32_t>(std::lround(viewport()->width() * dpr()));
+    }
+    int32_t client_device_height() const {
+        return static_cast<int32_t>(std::lround(viewport()->height() * dpr()));
+    }
+
+    // Maxima: surface size minus client size; 2 pixels or less count as 0.
+    void update_scroll_ranges() {
+        const auto maximum = [](int32_t surface, int32_t client) {
+            const int32_t difference = surface - client;
+            return difference <= 2 ? 0 : difference;
+        };
+        horizontalScrollBar()->setRange(0, maximum(surface_width, client_device_width()));
+        verticalScrollBar()->setRange(0, maximum(surface_height, client_device_height()));
+        horizontalScrollBar()->setSingleStep(cell_width);
+        verticalScrollBar()->setSingleStep(cell_height);
+        horizontalScrollBar()->setPageStep(std::max(1, client_device_width()));
+        verticalScrollBar()->setPageStep(std::max(1, client_device_height()));
+    }
+
+    // A window larger than its surface shrinks to it (a maximised one is restored instead).
+    void shrink_to_surface() {
+        auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+        if (!frame || surface_width <= 0 || frame->isMinimized())
+            return;
+        const int32_t needed_width = static_cast<int32_t>(std::ceil(surface_width / dpr()));
+        const int32_t needed_height = static_cast<int32_t>(std::ceil(surface_height / dpr()));
+        const QSize client = viewport()->size();
+        if (client.width() <= needed_width && client.height() <= needed_height)
+            return;
+        if (frame->isMaximized()) {
+            frame->showNormal();
+            return;
+        }
+        const int32_t width = std::min(client.width(), needed_width);
+        const int32_t height = std::min(client.height(), needed_height);
+        frame->resize(frame->width() - (client.width() - width),
+                      frame->height() - (client.height() - height));
+    }
+
+    QPoint scroll() const { return {horizontalScrollBar()->value(), verticalScrollBar()->value()}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        ++paints;
+        QPainter painter(viewport());
+        const double ratio = dpr();
+        const QRect exposed = event->rect();
+        painter.fillRect(exposed, palette().window());
+        const ui::WindowHooks& hooks = ui::window_hooks();
+        if (!hooks.with_pixels)
+            return;
+        const QPoint offset = scroll();
+        hooks.with_pixels(m_id, [&](const raster::Bitmap& bitmap) {
+            // A non-owning image over the surface memory: nothing is copied but the exposed part.
+            QImage image(reinterpret_cast<const uchar*>(bitmap.data()), bitmap.width(),
+                         bitmap.height(), bitmap.width() * 4, QImage::Format_RGB32);
+            image.setDevicePixelRatio(ratio);
+            const QRectF source(exposed.x() * ratio + offset.x(), exposed.y() * ratio + offset.y(),
+                                exposed.width() * ratio, exposed.height() * ratio);
+            painter.drawImage(QRectF(exposed), image, source);
+        });
+    }
+
+    void scrollContentsBy(int, int) override { viewport()->update(); }
+
+    void resizeEvent(QResizeEvent* event) override {
+        QAbstractScrollArea::resizeEvent(event);
+        update_scroll_ranges();
+        QTimer::singleShot(0, this, [this] { shrink_to_surface(); });
+    }
+
+    void mousePressEvent(QMouseEvent* event) override { deliver(*event, ui::MouseAction::press); }
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        deliver(*event, ui::MouseAction::release);
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        deliver(*event, ui::MouseAction::double_click);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override { deliver(*event, ui::MouseAction::move); }
+
+private:
+    void deliver(const QMouseEvent& event, ui::MouseAction action) {
+        const ui::WindowHooks& hooks = ui::window_hooks();
+        if (!hooks.on_mouse)
+            return;
+        ui::MouseInput input;
+        input.view_id = m_id;
+        input.action = action;
+        switch (event.button()) {
+        case Qt::LeftButton:
+            input.button = ui::MouseButton::left;
+            break;
+        case Qt::RightButton:
+            input.button = ui::MouseButton::right;
+            break;
+        case Qt::MiddleButton:
+            input.button = ui::MouseButton::middle;
+            break;
+        default:
+            input.button = ui::MouseButton::none;
+            break;
+        }
+        // buttons() is the state after the event: a release no longer holds its button.
+        const Qt::MouseButtons buttons = event.buttons();
+        input.key_state = (buttons & Qt::LeftButton ? ui::KEY_LEFT : 0) |
+                          (buttons & Qt::RightButton ? ui::KEY_RIGHT : 0) |
+                          (buttons & Qt::MiddleButton ? ui::KEY_MIDDLE : 0) |
+                          (event.modifiers() & Qt::ShiftModifier ? ui::KEY_SHIFT : 0) |
+                          (event.modifiers() & Qt::ControlModifier ? ui::KEY_CONTROL : 0);
+        const double ratio = dpr();
+        const QPoint offset = scroll();
+        input.x = static_cast<int32_t>(std::floor(event.position().x() * ratio)) + offset.x();
+        input.y = static_cast<int32_t>(std::floor(event.position().y() * ratio)) + offset.y();
+        hooks.on_mouse(input);
+    }
+
+    int32_t m_id;
+};
+
+struct View {
+    ChildFrame* frame = nullptr;
+    ChildView* view = nullptr;
+};
+
+std::map<int32_t, View> g_views;
+std::set<int32_t> g_repaints_due;
+QTimer* g_repaint_timer = nullptr;
+
+View* find_view(int32_t id) {
+    auto found = g_views.find(id);
+    return found == g_views.end() ? nullptr : &found->second;
+}
+
+// Removes the separator and "Close" that end a child window's system menu: a window whose unit
+// is open cannot be closed by the user.
+void remove_close_command(QMdiSubWindow& frame) {
+    QMenu* menu = frame.systemMenu();
+    if (!menu)
+        return;
+    QList<QAction*> actions = menu->actions();
+    for (qsizetype index = actions.size() - 1; index >= 0 && index >= actions.size() - 2; --index)
+        menu->removeAction(actions[index]);
+}
+
+void make_repaints() {
+    const ui::WindowHooks& hooks = ui::window_hooks();
+    const std::vector<int32_t> due(g_repaints_due.begin(), g_repaints_due.end());
+    g_repaints_due.clear();
+    for (int32_t id : due) {
+        View* view = find_view(id);
+        if (!view || !hooks.take_changed)
+            continue;
+        const raster::Rect changed = hooks.take_changed(id);
+        if (changed.is_empty())
+            continue;
+        // The changed device pixels, less the scroll position, to the logical pixels covering them.
+        ChildView& widget = *view->view;
+        const double ratio = widget.dpr();
+        const QPoint offset = widget.scroll();
+        const int32_t left = static_cast<int32_t>(std::floor((changed.left - offset.x()) / ratio));
+        const int32_t top = static_cast<int32_t>(std::floor((changed.top - offset.y()) / ratio));
+        const int32_t right = static_cast<int32_t>(std::ceil((changed.right - offset.x()) / ratio));
+        const int32_t bottom =
+            static_cast<int32_t>(std::ceil((changed.bottom - offset.y()) / ratio));
+        widget.viewport()->update(QRect(left, top, right - left, bottom - top));
+    }
+}
+
+} // namespace
+
+namespace ui {
+
+bool open_view(int32_t view_id, const std::string& title, const ViewPlacement& placement) {
+    QMdiArea* area = detail::mdi_area();
+    if (!area || find_view(view_id))
+        return false;
+    auto* frame = new ChildFrame(view_id);
+    auto* view = new ChildView(view_id);
+    frame->setWidget(view);
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->setWindowTitle(QString::fromStdString(title));
+    area->addSubWindow(frame);
+    remove_close_command(*frame);
+    // A new window takes three quarters of the area unless the placement says otherwise.
+    const QSize area_size = area->viewport()->size();
+    const double ratio = frame->devicePixelRatioF();
+    const auto logical = [ratio](int32_t device) {
+        return static_cast<int32_t>(std::ceil(device / ratio));
+    };
+    const int32_t width = placement.width == DEFAULT_COORDINATE ? area_size.width() * 3 / 4
+                                                                : logical(placement.width);
+    const int32_t height = placement.height == DEFAULT_COORDINATE ? area_size.height() * 3 / 4
+                                                                  : logical(placement.height);
+    frame->resize(std::max(width, 100), std::max(height, 60));
+    if (placement.x != DEFAULT_COORDINATE && placement.y != DEFAULT_COORDINATE)
+        frame->move(logical(placement.x), logical(placement.y));
+    QObject::connect(frame, &QObject::destroyed, [view_id] { g_views.erase(view_id); });
+    g_views[view_id] = {frame, view};
+    return true;
+}
+
+void destroy_view(int32_t view_id) {
+    View* view = find_view(view_id);
+    if (!view)
+        return;
+    ChildFrame* frame = view->frame;
+    g_views.erase(view_id);
+    g_repaints_due.erase(view_id);
+    frame->destroying = true;
+    frame->close();
+}
+
+void keep_closed_view(int32_t view_id, const std::string& title) {
+    View* view = find_view(view_id);
+    if (!view)
+        return;
+    view->frame->setWindowTitle(QString::fromStdString(title));
+    view->frame->closable = true;
+    if (QMenu* menu = view->frame->systemMenu()) {
+        menu->addSeparator();
+        QAction* close = menu->addAction(QStringLiteral("&Close\tCtrl+F4"));
+        QObject::connect(close, &QAction::triggered, view->frame, &QWidget::close);
+    }
+}
+
+void set_view_title(int32_t view_id, const std::string& title) {
+    if (View* view = find_view(view_id))
+        view->frame->setWindowTitle(QString::fromStdString(title));
+}
+
+void configure_view(int32_t view_id, int32_t surface_width, int32_t surface_height,
+                    int32_t cell_width, int32_t cell_height) {
+    View* view = find_view(view_id);
+    if (!view)
+        return;
+    ChildView& widget = *view->view;
+    widget.surface_width = surface_width;
+    widget.surface_height = surface_height;
+    widget.cell_width = std::max(1, cell_width);
+    widget.cell_height = std::max(1, cell_height);
+    if (!view->frame->isVisible())
+        view->frame->show();
+    if (!widget.configured_once) {
+        widget.configured_once = true;
+        widget.setFocus();
+        if (QMdiArea* area = detail::mdi_area(); area && !area->activeSubWindow())
+            area->setActiveSubWindow(view->frame);
+    }
+    widget.update_scroll_ranges();
+    widget.shrink_to_surface();
+    widget.viewport()->update();
+}
+
+void place_view(int32_t view_id, ShowState state, int32_t x, int32_t y, int32_t width,
+                int32_t height) {
+    View* view = find_view(view_id);
+    if (!view)
+        return;
+    QMdiSubWindow& frame = *view->frame;
+    switch (state) {
+    case ShowState::minimized:
+        frame.showMinimized();
+        return;
+    case ShowState::maximized:
+        frame.showMaximized();
+        return;
+    case ShowState::normal:
+        frame.showNormal();
+        return;
+    case ShowState::placed:
+        break;
+    }
+    frame.showNormal();
+    ChildView& widget = *view->view;
+    const double ratio = widget.dpr();
+    const auto logical = [ratio](int32_t device) {
+        return static_cast<int32_t>(std::ceil(device / ratio));
+    };
+    // The client gets the cells plus room for both scroll bars; the frame adds its border.
+    const QSize border = frame.size() - widget.viewport()->size();
+    const int32_t bar = widget.style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    frame.move(logical(x * widget.cell_width), logical(y * widget.cell_height));
+    frame.resize(logical(width * widget.cell_width) + bar + border.width(),
+                 logical(height * widget.cell_height) + bar + border.height());
+}
+
+void schedule_repaint(int32_t view_id) {
+    g_repaints_due.insert(view_id);
+    if (!g_repaint_timer) {
+        g_repaint_timer = new QTimer(detail::mdi_area());
+        g_repaint_timer->setSingleShot(true);
+        g_repaint_timer->setInterval(16);
+        QObject::connect(g_repaint_timer, &QTimer::timeout, make_repaints);
+    }
+    if (!g_repaint_timer->isActive())
+        g_repaint_timer->start();
+}
+
+int32_t active_view() {
+    QMdiArea* area = detail::mdi_area();
+    QMdiSubWindow* current = area ? area->currentSubWindow() : nullptr;
+    for (const auto& [id, view] : g_views)
+        if (view.frame == current)
+            return id;
+    return -1;
+}
+
+void activate_view(int32_t view_id) {
+    QMdiArea* area = detail::mdi_area();
+    if (View* view = find_view(view_id); view && area)
+        area->setActiveSubWindow(view->frame);
+}
+
+ViewState view_state(int32_t view_id) {
+    ViewState state;
+    View* view = find_view(view_id);
+    if (!view)
+        return state;
+    const ChildView& widget = *view->view;
+    state.exists = true;
+    state.visible = view->frame->isVisible();
+    state.client_width = widget.viewport()->width();
+    state.client_height = widget.viewport()->height();
+    state.device_pixel_ratio = widget.dpr();
+    state.scroll_x = widget.scroll().x();
+    state.scroll_y = widget.scroll().y();
+    state.scroll_max_x = widget.horizontalScrollBar()->maximum();
+    state.scroll_max_y = widget.verticalScrollBar()->maximum();
+    state.paints = widget.paints;
+    state.closable = view->frame->closable;
+    state.title = view->frame->windowTitle().toStdString();
+    return state;
+}
+
+void scroll_view_to(int32_t view_id, int32_t x, int32_t y) {
+    if (View* view = find_view(view_id)) {
+        view->view->horizontalScrollBar()->setValue(x);
+        view->view->verticalScrollBar()->setValue(y);
+    }
+}
+
+namespace detail {
+
+QWidget* view_input_widget(int32_t view_id) {
+    View* view = find_view(view_id);
+    return view ? view->view->viewport() : nullptr;
+}
+
+// Device pixel d - scroll covers logical positions [d / dpr, (d + 1) / dpr): take its middle.
+QPointF view_position_of_pixel(int32_t view_id, int32_t x, int32_t y) {
+    View* view = find_view(view_id);
+    if (!view)
+        return {};
+    const double ratio = view->view->dpr();
+    const QPoint offset = view->view->scroll();
+    return {(x - offset.x() + 0.5) / ratio, (y - offset.y() + 0.5) / ratio};
+}
+
+} // namespace detail
+
+} // namespace ui

@@ -1,0 +1,100 @@
+// The GUI thread: the application object, its event loop, and handing work to it.
+#include "platform/ui/gui_thread.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+#include <condition_variable>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+std::unique_ptr<QApplication> g_application;
+
+// One lock and condition for every waiting caller of call(): the posted work sets its own
+// `done` flag and wakes them all; cancelling wakes them too.
+std::mutex g_call_mutex;
+std::condition_variable g_call_done;
+bool g_cancelled = false;
+
+} // namespace
+
+namespace ui {
+
+bool start_application(int& argc, char** argv, bool headless) {
+    if (g_application)
+        return true;
+    if (headless)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    g_application = std::make_unique<QApplication>(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    return true;
+}
+
+bool application_started() {
+    return QCoreApplication::instance() != nullptr;
+}
+
+int run_event_loop() {
+    return QApplication::exec();
+}
+
+void quit_event_loop(int code) {
+    post([code] { QCoreApplication::exit(code); });
+}
+
+bool on_gui_thread() {
+    QCoreApplication* application = QCoreApplication::instance();
+    return application && QThread::currentThread() == application->thread();
+}
+
+void post(std::function<void()> work) {
+    QCoreApplication* application = QCoreApplication::instance();
+    if (!application)
+        return;
+    QMetaObject::invokeMethod(application, std::move(work), Qt::QueuedConnection);
+}
+
+bool call(std::function<void()> work) {
+    if (on_gui_thread()) {
+        work();
+        return true;
+    }
+    auto done = std::make_shared<bool>(false);
+    post([work = std::move(work), done] {
+        work();
+        std::lock_guard lock(g_call_mutex);
+        *done = true;
+        g_call_done.notify_all();
+    });
+    std::unique_lock lock(g_call_mutex);
+    g_call_done.wait(lock, [&] { return *done || g_cancelled; });
+    return *done;
+}
+
+void cancel_waiting_calls() {
+    std::lock_guard lock(g_call_mutex);
+    g_cancelled = true;
+    g_call_done.notify_all();
+}
+
+void set_double_click_time(int milliseconds) {
+    QApplication::setDoubleClickInterval(milliseconds);
+}
+
+void run_nested_loop_until(const std::function<bool()>& done) {
+    QEventLoop loop;
+    while (!done())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void run_nested_loop_forever() {
+    QEventLoop loop;
+    for (;;)
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+} // namespace ui

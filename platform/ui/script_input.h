@@ -1,0 +1,20 @@
+// Synthesized input for the scripted user: it goes through the same event handlers as the real
+// mouse and keyboard. GUI thread only.
+#pragma once
+
+#include "platform/ui/window_hooks.h"
+
+#include <cstdint>
+#include <string>
+
+namespace ui {
+
+// A press or release of `buttons` (KEY_LEFT | KEY_RIGHT) at surface pixel (x, y) of a view: one
+// mouse event per button, left first. False when the view does not exist.
+bool send_mouse_buttons(int32_t view_id, MouseAction action, int32_t buttons, int32_t x, int32_t y);
+
+// Enter, Escape, Left, Right, Up, Down, PageUp, PageDown, Home, End, or one character (UTF-8),
+// pressed and released in the widget that has the focus. False for an unknown name.
+bool send_key(const std::string& name);
+
+} // namespace ui

@@ -1,0 +1,53 @@
+// What the window system tells the layer above: input as small structs, pixels asked for by
+// view number. The framework registers one set of hooks before it opens windows.
+#pragma once
+
+#include "platform/raster/bitmap.h"
+#include "platform/raster/geometry.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace ui {
+
+enum class MouseAction : uint8_t { press, release, double_click, move };
+enum class MouseButton : uint8_t { none, left, right, middle };
+
+// Key-state bits of a mouse event, as the state is after the event.
+constexpr int32_t KEY_LEFT = 1;
+constexpr int32_t KEY_RIGHT = 2;
+constexpr int32_t KEY_SHIFT = 4;
+constexpr int32_t KEY_CONTROL = 8;
+constexpr int32_t KEY_MIDDLE = 16;
+
+struct MouseInput {
+    int32_t view_id = 0;
+    MouseAction action = MouseAction::press;
+    MouseButton button = MouseButton::none;
+    int32_t key_state = 0;
+    int32_t x = 0; // surface pixel: the scroll position is already added
+    int32_t y = 0;
+};
+
+// Every hook runs on the GUI thread and may be empty.
+struct WindowHooks {
+    // Calls `paint` with the view's surface while nobody can draw into it; not at all when the
+    // surface has no pixels.
+    std::function<void(int32_t view_id, const std::function<void(const raster::Bitmap&)>& paint)>
+        with_pixels;
+    // The surface area changed since the last call; clears its repaint-pending flag.
+    std::function<raster::Rect(int32_t view_id)> take_changed;
+    std::function<void(const MouseInput&)> on_mouse;
+    // The user asks to close a child window; false keeps it open.
+    std::function<bool(int32_t view_id)> may_close;
+    // A menu item was chosen; `has_state` is true when it is checked, greyed or disabled.
+    std::function<void(int32_t command, bool has_state)> on_menu_command;
+    // The frame is closing: the program ends.
+    std::function<void()> on_frame_closed;
+};
+
+// Replaces the hooks. GUI thread.
+void set_window_hooks(WindowHooks hooks);
+const WindowHooks& window_hooks();
+
+} // namespace ui

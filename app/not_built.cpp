@@ -11,10 +11,6 @@ void report_not_built(const char* what) {
 
 } // namespace
 
-void app_ask_parameters() {
-    report_not_built("parameter-dialog");
-}
-
 void app_run_training(int32_t /*k*/, const FigurePointTable& /*figures*/, int16_t /*width*/,
                       int16_t /*height*/) {
     report_not_built("training");

@@ -180,12 +180,15 @@ bool read_line(const std::vector<std::string>& words, std::vector<DialogTemplate
 std::mutex g_mutex;
 std::vector<DialogTemplate>* g_templates = nullptr; // guarded by g_mutex
 
+std::vector<DialogTemplate>& built_in_locked() {
+    static std::vector<DialogTemplate> built_in =
+        parse_dialog_templates(DIALOG_TEMPLATE_SOURCE, nullptr);
+    return built_in;
+}
+
 std::vector<DialogTemplate>& templates_locked() {
-    if (!g_templates) {
-        static std::vector<DialogTemplate> built_in;
-        built_in = parse_dialog_templates(DIALOG_TEMPLATE_SOURCE, nullptr);
-        g_templates = &built_in;
-    }
+    if (!g_templates)
+        g_templates = &built_in_locked();
     return *g_templates;
 }
 
@@ -232,6 +235,11 @@ void replace_dialog_templates(std::string_view text) {
     static std::vector<DialogTemplate> replaced;
     replaced = parse_dialog_templates(text, nullptr);
     g_templates = &replaced;
+}
+
+void use_built_in_dialog_templates() {
+    std::lock_guard lock(g_mutex);
+    g_templates = &built_in_locked();
 }
 
 } // namespace dialogs

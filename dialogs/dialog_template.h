@@ -85,7 +85,9 @@ std::vector<DialogTemplate> parse_dialog_templates(std::string_view text, std::s
 // The program's template with that id, from the templates built into it. Thread-safe.
 std::optional<DialogTemplate> find_dialog_template(int32_t id);
 
-// Tests: replaces the built-in templates by those of `text` (an empty text: no templates at all).
+// Tests: replaces the built-in templates by those of `text` (an empty text: no templates at all),
+// and goes back to the built-in ones.
 void replace_dialog_templates(std::string_view text);
+void use_built_in_dialog_templates();
 
 } // namespace dialogs

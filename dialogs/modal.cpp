@@ -121,6 +121,8 @@ int32_t dialog_run_modal(DialogRecord& dialog) {
         write_to_windows(dialog);
     }
     rt_trace_event("dialog-shown", {{"id", dialog.template_id}});
+    // The control whose notification ended the dialog: the button the trace names.
+    int32_t ended_by = dialog.return_value;
     while (dialog.window == window) {
         const std::optional<dialogs::DialogEvent> event = dialogs::take_dialog_event();
         if (!event) {
@@ -128,10 +130,15 @@ int32_t dialog_run_modal(DialogRecord& dialog) {
             continue;
         }
         // Events of windows that have gone since they were sent are dropped.
-        if (event->window == window)
-            dispatch(dialog, *event);
+        if (event->window != window)
+            continue;
+        dispatch(dialog, *event);
+        if (dialog.window != window)
+            for (const ControlRecord& control : dialog.controls)
+                if (control.item_index == event->control)
+                    ended_by = control.id;
     }
-    rt_trace_event("dialog-closed", {{"id", dialog.template_id}, {"button", dialog.return_value}});
+    rt_trace_event("dialog-closed", {{"id", dialog.template_id}, {"button", ended_by}});
     g_current = previous;
     return dialog.return_value;
 }

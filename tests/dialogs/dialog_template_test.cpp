@@ -22,9 +22,9 @@ TEST(DialogTemplate, ParameterDialogIsBuiltInWithItsLayout) {
     std::vector<int32_t> ids;
     for (const DialogItemTemplate& item : dialog->items)
         ids.push_back(item.id);
-    EXPECT_EQ(ids, (std::vector<int32_t>{1, 2, 65535, 1000, 65535, 65535, 65535, 1001, 65535,
-                                         65535, 65535, 65535, 65535, 65535, 65535, 1002, 1003,
-                                         1004, 65535, 65535}));
+    EXPECT_EQ(ids, (std::vector<int32_t>{1,     2,     65535, 1000,  65535, 65535, 65535,
+                                         1001,  65535, 65535, 65535, 65535, 65535, 65535,
+                                         65535, 1002,  1003,  1004,  65535, 65535}));
 
     const DialogItemTemplate& start = dialog->items[0];
     EXPECT_EQ(start.window_class, "BUTTON");
@@ -66,10 +66,10 @@ TEST(DialogTemplate, MalformedTextsSayWhere) {
 
 TEST(DialogTemplate, TextsMayHoldCommentSignsAndBlanks) {
     std::string error;
-    const std::vector<DialogTemplate> parsed = parse_dialog_templates(
-        "  # a comment\nDIALOG 7 NAME\nCAPTION \"#1,  two\"\n"
-        "CONTROL STATIC -1 \"a # b\" 1 2 3 4 WS_CHILD SS_LEFT\nEND\n",
-        &error);
+    const std::vector<DialogTemplate> parsed =
+        parse_dialog_templates("  # a comment\nDIALOG 7 NAME\nCAPTION \"#1,  two\"\n"
+                               "CONTROL STATIC -1 \"a # b\" 1 2 3 4 WS_CHILD SS_LEFT\nEND\n",
+                               &error);
     ASSERT_EQ(parsed.size(), 1u) << error;
     EXPECT_EQ(parsed[0].caption, "#1,  two");
     ASSERT_EQ(parsed[0].items.size(), 1u);

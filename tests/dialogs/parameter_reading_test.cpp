@@ -1,5 +1,7 @@
 // Reading the parameter dialog's texts back: the descriptors' rules and the refused fields.
+#include "app/activities.h"
 #include "app/parameter_dialog.h"
+#include "dialogs/dialog_template.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +21,8 @@ TEST(ParameterReading, TextsConvertByTheirDescriptors) {
         float want_diagonal;
     } CASES[] = {
         {" 200.0    ", " 17.70    ", 200.0f, 17.7f},
-        {"50        ", "17.3      ", 50.0f, 17.3f},   // no point: a whole number
-        {"  6 0     ", "1 7.3     ", 60.0f, 17.3f},   // blanks are ignored
+        {"50        ", "17.3      ", 50.0f, 17.3f}, // no point: a whole number
+        {"  6 0     ", "1 7.3     ", 60.0f, 17.3f}, // blanks are ignored
         {"123456789.", "0.5       ", 123456789.0f, 0.5f},
     };
     for (const auto& c : CASES) {
@@ -61,4 +63,13 @@ TEST(ParameterReading, UnusableFieldsAreRefusedFirstToLast) {
         EXPECT_FALSE(refusal->message.empty());
         EXPECT_FLOAT_EQ(read.distance_cm, 1.0f) << "nothing is written when a field refuses";
     }
+}
+
+TEST(ParameterDialogTemplate, MissingTemplateStopsWithItsMessage) {
+    EXPECT_EXIT(
+        {
+            dialogs::replace_dialog_templates("");
+            app_ask_parameters();
+        },
+        testing::ExitedWithCode(0), "Диалог IDD_DIALOG1 не найден");
 }

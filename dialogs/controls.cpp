@@ -174,11 +174,9 @@ std::optional<ControlRecord> classify_item(const std::vector<DialogItemTemplate>
         control.texts = {blank};
         break;
     }
-    for (int32_t callback_type : callback_types(*type)) {
-        (void)callback_type;
-        control.callbacks.emplace_back(*type == ControlType::push_button ? end_with_button
-                                                                         : do_nothing);
-    }
+    control.callbacks.assign(callback_types(*type).size(),
+                             *type == ControlType::push_button ? DialogCallback(end_with_button)
+                                                               : DialogCallback(do_nothing));
     return control;
 }
 

@@ -104,10 +104,11 @@ public:
         if (!framework::on_gui_and_wait(
                 [&] { state = ui::read_dialog_control(window, control.item_index); }))
             return;
-        if (!control.texts.empty())
+        // At most 256 characters of the window's text, blank-padded.
+        if (!control.texts.empty()) {
             control.texts[0] = utf8_to_cp1251(state.text).substr(0, DIALOG_TEXT_LENGTH);
-        if (!control.texts.empty())
             control.texts[0].resize(DIALOG_TEXT_LENGTH, ' ');
+        }
         if (!control.logicals.empty())
             control.logicals[0] = state.enabled;
         if (control.logicals.size() > 1)

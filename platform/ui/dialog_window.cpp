@@ -85,7 +85,7 @@ public:
     const BaseUnits& units() const { return m_units; }
     QLabel* message() const { return m_message; }
 
-    // The control with that id and kind that a click or a key reaches first, or nothing.
+    // The first control with that id, or nothing.
     std::optional<size_t> find(int32_t id) const {
         for (size_t index = 0; index < m_spec.controls.size(); ++index)
             if (m_spec.controls[index].id == id)
@@ -258,7 +258,6 @@ int32_t open_dialog(const DialogSpec& spec, int32_t owner, DialogEventSink sink)
         owner_widget = detail::frame();
     const int32_t handle = g_next_handle++;
     auto* dialog = new DialogWindow(spec, owner_widget, handle, std::move(sink));
-    dialog->setAttribute(Qt::WA_DeleteOnClose, false);
     const QPoint origin = owner_origin(owner_widget);
     dialog->setGeometry(
         QRect(origin + QPoint(dialog->units().across(spec.x), dialog->units().down(spec.y)),

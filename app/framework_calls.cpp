@@ -1,11 +1,16 @@
-// The wrappers around the window framework's calls; "not wired" ones return at once.
+// The wrappers around the window framework's calls.
 #include "app/framework_calls.h"
 
 #include "framework/child_window.h"
+#include "framework/frame.h"
 #include "framework/gw_graphics.h"
+#include "framework/gw_text.h"
+#include "framework/menus.h"
+#include "framework/mouse.h"
 #include "framework/surface.h"
+#include "framework/window_system.h"
+#include "runtime/cp1251.h"
 #include "runtime/stop.h"
-#include "runtime/trace.h"
 #include "runtime/units.h"
 #include "runtime/window_units.h"
 
@@ -21,33 +26,25 @@ gw_child_window* unit_window(int32_t unit) {
 
 } // namespace
 
-void fw_place_frame(int16_t /*state*/, int16_t /*x*/, int16_t /*y*/, int16_t /*height*/,
-                    int16_t /*width*/) {
-    // Not wired: gw_set_window_state(frame, {state, x, y, height, width}).
+void fw_place_frame(int16_t state, int16_t x, int16_t y, int16_t height, int16_t width) {
+    gw_set_window_state(GW_FRAME_WINDOW_NUMBER, {state, x, y, height, width});
 }
 
-void fw_append_menu_item(int32_t /*menu*/, int32_t /*flags*/, std::string_view /*label*/,
-                         AppMenuCallback /*callback*/) {
-    // Not wired: gw_append_menu_item.
+void fw_append_menu_item(int32_t menu, int32_t flags, std::string_view label,
+                         AppMenuCallback callback) {
+    gw_append_menu_item(menu, flags, std::string(label).c_str(), callback);
 }
 
-void fw_append_about_menu_item(int32_t /*menu*/, int32_t /*flags*/, std::string_view /*label*/) {
-    // Not wired: gw_append_menu_item with the predefined About routine.
+void fw_append_about_menu_item(int32_t menu, int32_t flags, std::string_view label) {
+    gw_append_menu_item(menu, flags, std::string(label).c_str(), gw_menu_about);
 }
 
-void fw_set_about_text(std::string_view /*text_cp1251*/) {
-    // Not wired: gw_set_about_text.
+void fw_set_about_text(std::string_view text_cp1251) {
+    gw_set_about_text(cp1251_to_utf8(text_cp1251).c_str());
 }
 
 void fw_open_unit_window(int32_t unit, std::string_view title) {
-    // To be replaced by the framework's own opening of a unit as a window, which also puts the
-    // window on screen; this opens the window record and connects the unit to it.
-    const std::string title_text(title);
-    const int32_t number = gw_open_child_window(title_text.c_str());
-    if (number < 0)
-        return;
-    rt_connect_unit_to_window(unit, number);
-    gw_set_active_window(unit);
+    gw_open_unit_window(unit, std::string(title).c_str());
 }
 
 int32_t fw_set_window_config(int32_t unit, gw_window_config& config) {
@@ -65,16 +62,15 @@ SurfaceSize fw_surface_size(int32_t unit) {
 }
 
 void fw_init_fonts() {
-    rt_trace_event("not-built", {{"what", "fonts"}});
+    gw_init_fonts();
 }
 
-void fw_register_mouse_callback(int32_t /*unit*/, int32_t /*event_mask*/,
-                                AppMouseCallback /*callback*/) {
-    // Not wired: gw_register_mouse_callback.
+void fw_register_mouse_callback(int32_t unit, int32_t event_mask, AppMouseCallback callback) {
+    gw_register_mouse_callback(unit, event_mask, callback);
 }
 
-void fw_menu_command(int32_t /*command*/) {
-    // Not wired: gw_menu_command.
+void fw_menu_command(int32_t command) {
+    gw_menu_command(command);
 }
 
 void fw_close_unit(int32_t unit) {

@@ -1,12 +1,82 @@
-// The talvena executable.
+// The talvena executable: reads the command line, prepares a scripted run when one is asked
+// for, and hands the program to the window framework.
+#include "app/data_folder.h"
+#include "app/random.h"
+#include "app/startup.h"
+#include "framework/harness/options.h"
+#include "framework/harness/run_setup.h"
+#include "framework/harness/script_runner.h"
+#include "framework/scripted_user.h"
+#include "framework/startup.h"
+#include "framework/window_system.h"
+
 #include <cstdio>
-#include <cstring>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+using framework::harness::HarnessOptions;
+
+constexpr std::string_view VERSION = "talvena 0.1.0";
+
+// Lives as long as the process: the framework ends the process from inside gw_startup.
+std::unique_ptr<framework::harness::ScriptRunner> g_script_runner;
+
+void start_script(framework::harness::Script script, const HarnessOptions& options) {
+    auto invoke_on_gui = [](std::function<void()> work) {
+        framework::on_gui_and_wait(std::move(work));
+    };
+    g_script_runner = std::make_unique<framework::harness::ScriptRunner>(
+        std::move(script), framework::script_target(), invoke_on_gui,
+        framework::harness::snapshot_folder(options));
+    g_script_runner->start();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::puts("talvena 0.1.0");
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    const auto parsed = framework::harness::parse_harness_options(arguments);
+    if (parsed.error) {
+        std::fprintf(stderr, "talvena: %s\nTry 'talvena --help'.\n", parsed.error->c_str());
+        return 2;
+    }
+    const HarnessOptions& options = parsed.options;
+    if (options.help) {
+        std::fputs(framework::harness::harness_usage("talvena").c_str(), stdout);
         return 0;
     }
-    std::puts("talvena: the window front-end is not built yet.");
-    return 0;
+    if (options.version) {
+        std::printf("%.*s\n", static_cast<int>(VERSION.size()), VERSION.data());
+        return 0;
+    }
+
+    framework::harness::HarnessSetup setup = framework::harness::apply_harness_options(options);
+    if (setup.error) {
+        std::fprintf(stderr, "talvena: %s\n", setup.error->c_str());
+        return 2;
+    }
+    if (!options.data_dir.empty())
+        app_set_data_folder(options.data_dir);
+    if (options.seed)
+        app_set_random_seed_advances(*options.seed);
+
+    GwApplication application;
+    application.initial_settings = [] { return app_initial_settings() ? -1 : 0; };
+    application.main = [] { app_main(); };
+    if (setup.script) {
+        application.on_ready = [script = std::move(*setup.script), options]() mutable {
+            start_script(std::move(script), options);
+        };
+    }
+    // argv is handed over as it came: the window system reads its own options from it.
+    const int exit_code = gw_startup(argc, argv, application, {.headless = options.headless});
+    if (exit_code == 0)
+        std::fputs("talvena: the window system could not be started (no display? try "
+                   "--headless)\n",
+                   stderr);
+    return exit_code == 0 ? 1 : exit_code;
 }

@@ -1,6 +1,7 @@
 // The window table, opening and closing child windows, and the default window.
 #include "framework/child_window.h"
 
+#include "framework/font_table.h"
 #include "framework/graphics_status.h"
 #include "framework/thread_record.h"
 
@@ -101,6 +102,7 @@ int32_t gw_close_child_window(int32_t window_number, int32_t keep) {
         // Destroyed on screen before the slot is free, so that a new window never meets it.
         if (g_window_system.close)
             g_window_system.close(*window, false);
+        framework::release_window_font(*window);
         std::lock_guard lock(window_table().mutex);
         window->configured.store(0, std::memory_order_release);
         window->state.store(static_cast<int32_t>(WindowSlotState::empty),

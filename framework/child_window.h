@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/surface.h"
+#include "framework/window_font.h"
 
 #include <atomic>
 #include <cstdint>
@@ -40,6 +41,8 @@ struct gw_child_window {
     int32_t colors = 0;              // number of colours of the configuration in force
     void* platform_window = nullptr; // the on-screen window, attached by the user-interface layer
     framework::Surface surface;
+    // Graphic text: the window's current font, guarded by the surface lock.
+    gw_window_font font;
 
     WindowSlotState slot_state() const {
         return static_cast<WindowSlotState>(state.load(std::memory_order_acquire));

@@ -96,8 +96,9 @@ void gw_exit_prompt(int32_t exit_code) {
     default:
         break;
     }
-    const std::string text =
-        "Program Terminated with exit code " + std::to_string(exit_code) + "\nExit Window?";
+    const std::string text = framework::framework_text(GW_TEXT_EXIT_CODE) +
+                             std::to_string(exit_code) +
+                             framework::framework_text(GW_TEXT_EXIT_WINDOW);
     const framework::MessageAnswer answer =
         framework::show_message(framework::MessageIcon::question, framework::program_title(), text);
     if (answer == framework::MessageAnswer::no)

@@ -2,6 +2,8 @@
 // the question at the end of the run.
 #pragma once
 
+#include "framework/child_window.h"
+
 #include <cstdint>
 
 // The settings record: state 1 minimise, 2 maximise, 3 normal, 4 place and size; height comes

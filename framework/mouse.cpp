@@ -119,7 +119,8 @@ int32_t gw_wait_mouse_event(int32_t mask, int32_t* key_state, int32_t* x, int32_
     if (!gui_thread)
         input_lock = std::unique_lock(mouse->input);
     g_awaited.fetch_or(requested);
-    const std::string text = "Mouse input pending in " + gw_window_title(window->number);
+    const std::string text =
+        framework::framework_text(GW_TEXT_MOUSE_INPUT_PENDING) + gw_window_title(window->number);
     gw_begin_input_wait(text.c_str(), window->number);
     g_waiting_window.store(window->number);
     // The wait ends when the dispatch has cleared one of the requested flags.
@@ -180,6 +181,14 @@ int32_t dispatch_mouse_event(int32_t window_number, int32_t event, int32_t key_s
     // A sleeping idle step sees the new state at once.
     rt_wake();
     return result;
+}
+
+void forget_mouse_callbacks(int32_t window_number) {
+    if (WindowMouse* mouse = mouse_of(window_number)) {
+        for (auto& callback : mouse->callbacks)
+            callback.store(nullptr);
+        mouse->unit.store(0);
+    }
 }
 
 void dispatch_mouse_input(const ui::MouseInput& input) {

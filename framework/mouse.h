@@ -42,6 +42,8 @@ namespace framework {
 // completes a wait for it. Result 1 handled, 0 not. GUI thread.
 int32_t dispatch_mouse_event(int32_t window_number, int32_t event, int32_t key_state, int32_t x,
                              int32_t y);
+// Empties the window's callback slots (a window opened or destroyed). Thread-safe.
+void forget_mouse_callbacks(int32_t window_number);
 // The window system's input turned into an event code and dispatched. GUI thread.
 void dispatch_mouse_input(const ui::MouseInput& input);
 

@@ -27,6 +27,44 @@ std::array<void (*)(), CLEANUP_SLOTS> g_cleanups{};
 size_t g_cleanup_count = 0;
 std::atomic<int32_t> g_ending{0};
 
+constexpr size_t TEXT_KINDS = 22;
+std::mutex g_text_mutex;
+std::array<std::string, TEXT_KINDS> g_texts = {
+    "",
+    "Program Terminated with exit code ",
+    "\nExit Window?",
+    "Finished",
+    "Paused",
+    "Running",
+    "",
+    "",
+    "Input pending in ",
+    "",
+    "Mouse input pending in ",
+    "Select Text - ",
+    "Select Graphics in ",
+    "Error! Printing Aborted",
+    "Error! Loading printer driver",
+    "No Default Printer",
+    "No printer driver",
+    "Print: Printing Error",
+    "Printing ",
+    "Cancel",
+    "Printing In Progress...",
+    "Help not available for menu item",
+};
+
+int32_t text_kind_of_state(int32_t state) {
+    switch (state) {
+    case GW_PAUSED:
+        return GW_TEXT_PAUSED;
+    case GW_FINISHED:
+        return GW_TEXT_FINISHED;
+    default:
+        return GW_TEXT_RUNNING;
+    }
+}
+
 } // namespace
 
 void gw_set_run_state(int32_t state) {
@@ -37,6 +75,19 @@ void gw_set_run_state(int32_t state) {
     g_run_state.store(state);
     const std::string text = framework::run_state_text(state);
     framework::on_gui_later([text] { ui::set_run_state_text(text); });
+}
+
+void gw_set_framework_text(const char* text, int32_t kind) {
+    if (kind < 1 || kind >= static_cast<int32_t>(TEXT_KINDS) || kind == 9 || !text)
+        return;
+    {
+        std::lock_guard lock(g_text_mutex);
+        g_texts[static_cast<size_t>(kind)] = text;
+    }
+    if (kind == text_kind_of_state(g_run_state.load())) {
+        const std::string shown = text;
+        framework::on_gui_later([shown] { ui::set_run_state_text(shown); });
+    }
 }
 
 int32_t gw_set_exit_mode(int32_t mode) {
@@ -77,15 +128,15 @@ int32_t run_state() {
     return g_run_state.load();
 }
 
-const char* run_state_text(int32_t state) {
-    switch (state) {
-    case GW_PAUSED:
-        return "Paused";
-    case GW_FINISHED:
-        return "Finished";
-    default:
-        return "Running";
-    }
+std::string framework_text(int32_t kind) {
+    if (kind < 1 || kind >= static_cast<int32_t>(TEXT_KINDS))
+        return {};
+    std::lock_guard lock(g_text_mutex);
+    return g_texts[static_cast<size_t>(kind)];
+}
+
+std::string run_state_text(int32_t state) {
+    return framework_text(text_kind_of_state(state));
 }
 
 int32_t exit_mode() {

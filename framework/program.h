@@ -24,7 +24,25 @@ int32_t gw_set_exit_mode(int32_t mode);
 // Appends a routine run by the fatal-error path: 1, or 0 when 32 are registered. Thread-safe.
 int32_t gw_register_cleanup(void (*routine)());
 
+// Replaces one of the framework's texts (UTF-8): 1 "Program Terminated with exit code ",
+// 2 "\nExit Window?", 3 "Finished", 4 "Paused", 5 "Running", 6 and 7 the file filters,
+// 8 "Input pending in ", 10 "Mouse input pending in ", 11..21 the selection, printing and help
+// texts. The run-state pane shows a replaced text of its state at once. Other kinds change
+// nothing. Thread-safe.
+void gw_set_framework_text(const char* text, int32_t kind);
+
+// Kinds of the framework's texts used here.
+constexpr int32_t GW_TEXT_EXIT_CODE = 1;
+constexpr int32_t GW_TEXT_EXIT_WINDOW = 2;
+constexpr int32_t GW_TEXT_FINISHED = 3;
+constexpr int32_t GW_TEXT_PAUSED = 4;
+constexpr int32_t GW_TEXT_RUNNING = 5;
+constexpr int32_t GW_TEXT_MOUSE_INPUT_PENDING = 10;
+
 namespace framework {
+
+// The framework's text of a kind ("" for an unknown kind). Thread-safe.
+std::string framework_text(int32_t kind);
 
 // The program title: the executable's base name without directory and extension; "Easel" when
 // the path is empty or has no name.
@@ -33,7 +51,7 @@ void set_program_title(std::string title); // at start-up, before other threads 
 const std::string& program_title();
 
 int32_t run_state();
-const char* run_state_text(int32_t state);
+std::string run_state_text(int32_t state);
 int32_t exit_mode();
 
 // Runs the clean-up list in registration order (the fatal-error path).

@@ -102,16 +102,26 @@ void start_application_thread(std::function<void()> main) {
 
 int gw_startup(int argc, char** argv, const GwApplication& application,
                const GwStartupOptions& options) {
+    if (!framework::build_frame(argc, argv, application, options))
+        return 0;
+    start_application_thread(application.main);
+    framework::end_process(ui::run_event_loop());
+}
+
+namespace framework {
+
+bool build_frame(int argc, char** argv, const GwApplication& application,
+                 const GwStartupOptions& options) {
     framework::set_program_title(framework::title_from_executable(executable_path(argc, argv)));
     if (!ui::start_application(argc, argv, options.headless))
-        return 0;
+        return false;
     framework::set_in_startup(true);
     const int32_t settings_ok = application.initial_settings ? application.initial_settings() : 1;
     framework::set_in_startup(false);
     if (framework::menu_bar_empty())
         gw_build_default_menus();
     if (!ui::create_frame(framework::program_title()))
-        return 0;
+        return false;
     framework::attach_window_system();
     show_frame();
     framework::show_menu_bar();
@@ -123,6 +133,7 @@ int gw_startup(int argc, char** argv, const GwApplication& application,
     install_stop_hooks();
     if (application.on_ready)
         application.on_ready();
-    start_application_thread(application.main);
-    framework::end_process(ui::run_event_loop());
+    return true;
 }
+
+} // namespace framework

@@ -26,3 +26,14 @@ struct GwStartupOptions {
 // the call returns 0 only when the window system cannot be started.
 int gw_startup(int argc, char** argv, const GwApplication& application,
                const GwStartupOptions& options = {});
+
+namespace framework {
+
+// The first part of gw_startup, on the calling thread (which becomes the GUI thread): window
+// system, initial settings, frame, menus, run state, default window, stop hooks and on_ready.
+// The application thread is not started and the event loop not run. False when the window
+// system cannot be started.
+bool build_frame(int argc, char** argv, const GwApplication& application,
+                 const GwStartupOptions& options);
+
+} // namespace framework

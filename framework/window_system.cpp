@@ -47,6 +47,7 @@ RepaintObserver g_repaint_observer;
 
 bool open_on_screen(gw_child_window& window) {
     const int32_t number = window.number;
+    framework::forget_mouse_callbacks(number);
     const std::string title = gw_window_title(number);
     ui::ViewPlacement placement;
     placement.x = window.placement.x;
@@ -62,6 +63,8 @@ void close_on_screen(gw_child_window& window, bool keep) {
     const int32_t number = window.number;
     if (std::atomic<int32_t>* unit = unit_slot(number))
         unit->store(0);
+    if (!keep)
+        framework::forget_mouse_callbacks(number);
     {
         std::lock_guard lock(g_user_closed_mutex);
         if (g_user_closed.erase(number) != 0)

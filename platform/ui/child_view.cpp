@@ -21,7 +21,7 @@
 
 namespace {
 
-class ChildView;
+void forget_view(int32_t id);
 
 class ChildFrame : public QMdiSubWindow {
 public:
@@ -32,10 +32,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override {
         const ui::WindowHooks& hooks = ui::window_hooks();
-        if (destroying || (closable && (!hooks.may_close || hooks.may_close(m_id))))
+        if (destroying || (closable && (!hooks.may_close || hooks.may_close(m_id)))) {
             event->accept();
-        else
+            if (!destroying)
+                forget_view(m_id);
+        } else {
             event->ignore();
+        }
     }
 
 private:
@@ -191,6 +194,10 @@ std::map<int32_t, View> g_views;
 std::set<int32_t> g_repaints_due;
 QTimer* g_repaint_timer = nullptr;
 
+void forget_view(int32_t id) {
+    g_views.erase(id);
+}
+
 View* find_view(int32_t id) {
     auto found = g_views.find(id);
     return found == g_views.end() ? nullptr : &found->second;
@@ -212,11 +219,13 @@ void make_repaints() {
     const std::vector<int32_t> due(g_repaints_due.begin(), g_repaints_due.end());
     g_repaints_due.clear();
     for (int32_t id : due) {
-        View* view = find_view(id);
-        if (!view || !hooks.take_changed)
+        if (!hooks.take_changed)
             continue;
+        // Taken even for a window that has gone, so that its surface's repaint-pending flag is
+        // cleared for the next window in the slot.
         const raster::Rect changed = hooks.take_changed(id);
-        if (changed.is_empty())
+        View* view = find_view(id);
+        if (!view || changed.is_empty())
             continue;
         // The changed device pixels, less the scroll position, to the logical pixels covering them.
         ChildView& widget = *view->view;
@@ -259,7 +268,6 @@ bool open_view(int32_t view_id, const std::string& title, const ViewPlacement& p
     frame->resize(std::max(width, 100), std::max(height, 60));
     if (placement.x != DEFAULT_COORDINATE && placement.y != DEFAULT_COORDINATE)
         frame->move(logical(placement.x), logical(placement.y));
-    QObject::connect(frame, &QObject::destroyed, [view_id] { g_views.erase(view_id); });
     g_views[view_id] = {frame, view};
     return true;
 }
@@ -270,7 +278,6 @@ void destroy_view(int32_t view_id) {
         return;
     ChildFrame* frame = view->frame;
     g_views.erase(view_id);
-    g_repaints_due.erase(view_id);
     frame->destroying = true;
     frame->close();
 }

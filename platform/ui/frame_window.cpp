@@ -123,8 +123,12 @@ void show_frame(ShowState state, FrameGeometry outer) {
         return;
     // Without window decorations (the offscreen platform) the outer and the inner size agree;
     // with them, Qt places the decorations around the given geometry's frame.
-    apply_geometry(*g_frame, outer.x, outer.y, outer.width, outer.height);
     show_by_state(*g_frame, state);
+    // The outer size includes the window decorations, known once the frame is shown.
+    const QSize decorations = g_frame->frameGeometry().size() - g_frame->size();
+    apply_geometry(*g_frame, outer.x, outer.y,
+                   is_default(outer.width) ? outer.width : outer.width - decorations.width(),
+                   is_default(outer.height) ? outer.height : outer.height - decorations.height());
     // Without a window manager nothing is activated unless asked.
     g_frame->activateWindow();
 }

@@ -9,10 +9,12 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 namespace {
 
-std::unique_ptr<QApplication> g_application;
+// Never destroyed: windows and the application thread may outlive main's return.
+QApplication* g_application = nullptr;
 
 // One lock and condition for every waiting caller of call(): the posted work sets its own
 // `done` flag and wakes them all; cancelling wakes them too.
@@ -24,12 +26,17 @@ bool g_cancelled = false;
 
 namespace ui {
 
-bool start_application(int& argc, char** argv, bool headless) {
+bool start_application(int argc, char** argv, bool headless) {
     if (g_application)
         return true;
-    if (headless)
+    // An offscreen platform chosen with its own settings (a screen configuration) is kept.
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (headless && (!platform || std::string_view(platform).substr(0, 9) != "offscreen"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    g_application = std::make_unique<QApplication>(argc, argv);
+    // QApplication keeps a reference to the count for its whole life.
+    static int s_argc = 0;
+    s_argc = argc;
+    g_application = new QApplication(s_argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     return true;
 }

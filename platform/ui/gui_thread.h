@@ -7,8 +7,8 @@ namespace ui {
 
 // Creates the application object on the calling thread, which becomes the GUI thread. With
 // `headless` the offscreen platform is used (no display needed). Call once, before any other
-// function here. False when the window system cannot be started.
-bool start_application(int& argc, char** argv, bool headless);
+// function here. `argv` must outlive the program. False when the window system cannot start.
+bool start_application(int argc, char** argv, bool headless);
 
 // True when the application object exists.
 bool application_started();

@@ -1,0 +1,37 @@
+// Opening a unit's drawing window with a given surface size, as the application does.
+#pragma once
+
+#include "framework/window_config.h"
+#include "framework/window_system.h"
+#include "platform/ui/view_internal.h"
+#include "tests/ui/ui_environment.h"
+
+#include <QMdiSubWindow>
+
+namespace ui_test {
+
+// Opens `unit` as a window titled `title` with a width x height surface; the window becomes the
+// calling thread's active window. Returns its number.
+inline int32_t open_drawing_window(int32_t unit, int16_t width, int16_t height,
+                                   const char* title = "Тренажер для глаз") {
+    const int32_t number = gw_open_unit_window(unit, title);
+    gw_window_config config;
+    config.surface_width = width;
+    config.surface_height = height;
+    if (gw_set_window_config(config) == 0)
+        gw_set_window_config(config);
+    pump(std::chrono::milliseconds(40));
+    return number;
+}
+
+// The widget that shows the window's surface and takes its mouse input.
+inline QWidget* surface_widget(int32_t number) {
+    return ui::detail::view_input_widget(number);
+}
+
+inline QMdiSubWindow* child_frame(int32_t number) {
+    QWidget* widget = surface_widget(number);
+    return widget ? qobject_cast<QMdiSubWindow*>(widget->parentWidget()->parentWidget()) : nullptr;
+}
+
+} // namespace ui_test

@@ -1,5 +1,5 @@
-// The parameter dialog end to end: the program's start with the dialog, driven by a scripted user
-// on the virtual clock, headless; its trace, exit code and a snapshot of the frame.
+// The parameter dialog end to end: the program started headless on the virtual clock and driven by
+// a scripted user; its trace up to the accepted parameters, its exit code and a snapshot.
 #include "platform/raster/png.h"
 
 #include <filesystem>
@@ -45,7 +45,7 @@ ScriptedRun run_script(const std::string& name, const std::string& script) {
     const std::string command =
         "cd '" + run.folder.string() + "' && XDG_RUNTIME_DIR='" +
         (run.folder / "runtime").string() + "' XDG_CONFIG_HOME='" + run.folder.string() +
-        "' timeout 60 '" TALVENA_PARAMETER_DIALOG_DRIVER
+        "' timeout 60 '" TALVENA_EXECUTABLE
         "' --headless --virtual-clock --seed 1 --script script.txt --trace trace.txt"
         " > output.txt 2>&1";
     const int status = std::system(command.c_str());
@@ -54,11 +54,20 @@ ScriptedRun run_script(const std::string& name, const std::string& script) {
     return run;
 }
 
-// The lines of a trace from the first dialog-shown on.
+// The lines of a trace from the first dialog-shown on, up to the accepted parameters when there
+// are any (the start screen follows them).
 std::string from_dialog(const std::string& trace) {
-    const size_t at = trace.find("dialog-shown");
-    return at == std::string::npos ? trace : trace.substr(at);
+    const size_t first = trace.find("dialog-shown");
+    if (first == std::string::npos)
+        return trace;
+    const size_t accepted = trace.find("parameters ", first);
+    const size_t end =
+        accepted == std::string::npos ? trace.size() : trace.find('\n', accepted) + 1;
+    return trace.substr(first, end - first);
 }
+
+// Accepted parameters lead to the start screen; the run ends there by closing the frame.
+constexpr const char* CLOSE_AFTER_PARAMETERS = "on parameters close\n";
 
 } // namespace
 
@@ -81,20 +90,21 @@ TEST(ParameterDialog, AcceptedValuesAsTyped) {
          "parameters distance=200.0 diagonal=17.7 nx=1280 ny=1024 volume=100"},
     };
     for (const auto& c : CASES) {
-        const ScriptedRun run =
-            run_script(c.name, std::string("on dialog-shown id=101 ") +
-                                   (c.typing[0] ? "" : "dialog press 1\n") + c.typing +
-                                   (c.typing[0] ? "dialog press 1\n" : ""));
+        const ScriptedRun run = run_script(
+            c.name, std::string("on dialog-shown id=101 ") +
+                        (c.typing[0] ? "" : "dialog press 1\n") + c.typing +
+                        (c.typing[0] ? "dialog press 1\n" : "") + CLOSE_AFTER_PARAMETERS);
         EXPECT_EQ(run.exit_code, 0) << c.name;
         EXPECT_EQ(from_dialog(run.trace), std::string("dialog-shown id=101\n"
                                                       "dialog-closed id=101 button=1\n") +
-                                              c.parameters + "\nexit code=0\n")
+                                              c.parameters + "\n")
             << c.name;
     }
 }
 
 TEST(ParameterDialog, EnterStartsAndEscapeOrLeaveButtonEnds) {
-    const ScriptedRun enter = run_script("enter", "on dialog-shown key Enter\n");
+    const ScriptedRun enter =
+        run_script("enter", std::string("on dialog-shown key Enter\n") + CLOSE_AFTER_PARAMETERS);
     EXPECT_NE(enter.trace.find("dialog-closed id=101 button=1\nparameters "), std::string::npos)
         << enter.trace;
 
@@ -120,20 +130,22 @@ TEST(ParameterDialog, UnusableValuesAreRefusedUntilMended) {
                               "key Enter\n"
                               "on dialog-refused field=1003 after 0.1 snapshot refused\n"
                               "dialog set 1003 1366\n"
-                              "dialog press 1\n");
+                              "dialog press 1\n" +
+                                  std::string(CLOSE_AFTER_PARAMETERS));
     EXPECT_EQ(run.exit_code, 0);
     EXPECT_EQ(from_dialog(run.trace),
               "dialog-shown id=101\ndialog-closed id=101 button=1\ndialog-refused field=1000\n"
               "dialog-shown id=101\ndialog-closed id=101 button=1\ndialog-refused field=1001\n"
               "dialog-shown id=101\ndialog-closed id=101 button=1\ndialog-refused field=1003\n"
               "dialog-shown id=101\ndialog-closed id=101 button=1\n"
-              "parameters distance=60.0 diagonal=15.6 nx=1366 ny=768 volume=100\nexit code=0\n");
+              "parameters distance=60.0 diagonal=15.6 nx=1366 ny=768 volume=100\n");
     EXPECT_TRUE(fs::exists(run.folder / "refused-frame.png"));
 }
 
 TEST(ParameterDialog, ReadOnlyVolumeCannotBeTyped) {
     const ScriptedRun run =
-        run_script("volume", "on dialog-shown dialog set 1004 5\ndialog press 1\n");
+        run_script("volume", std::string("on dialog-shown dialog set 1004 5\ndialog press 1\n") +
+                                 CLOSE_AFTER_PARAMETERS);
     EXPECT_NE(run.trace.find("script-error line=1 reason=edit_box_1004_cannot_be_changed"),
               std::string::npos)
         << run.trace;
@@ -148,7 +160,19 @@ TEST(ParameterDialog, SnapshotShowsTheDialogOverTheFrame) {
     const std::optional<raster::Bitmap> frame =
         raster::read_png(run.folder / "dialog-frame.png", &error);
     ASSERT_TRUE(frame.has_value()) << error;
-    // 334 x 204 dialog units at the 8-point font's base units is some 500 x 330 pixels.
-    EXPECT_GE(frame->width(), 480);
-    EXPECT_GE(frame->height(), 330);
+    // The dialog's caption bar, drawn across its client area's width, tells where it stands: 50
+    // units from the frame's left, 334 units wide, at some 6 to 8 pixels to 4 units.
+    constexpr raster::Pixel CAPTION = 0xFF000080;
+    int32_t left = frame->width();
+    int32_t right = -1;
+    for (int32_t y = 0; y < frame->height(); ++y)
+        for (int32_t x = 0; x < frame->width(); ++x)
+            if (frame->row(y)[x] == CAPTION) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    const int32_t width = right - left + 1;
+    EXPECT_GE(width, 334 * 5 / 4);
+    EXPECT_LE(width, 334 * 9 / 4);
+    EXPECT_NEAR(left * 334.0 / width, 50.0, 3.0) << "left " << left << " width " << width;
 }

@@ -13,10 +13,6 @@ void report_not_built(const char* what) {
 
 } // namespace
 
-void app_ask_parameters() {
-    report_not_built("parameter-dialog");
-}
-
 // The cell size goes with it, so that a scripted run can tell which training was asked for.
 void app_run_training(int32_t k, const FigurePointTable& /*figures*/, int16_t /*width*/,
                       int16_t /*height*/) {

@@ -5,6 +5,7 @@
 #include "framework/window_system.h"
 #include "platform/raster/png.h"
 #include "platform/ui/child_view.h"
+#include "platform/ui/dialog_window.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/menu_bar.h"
 #include "platform/ui/script_input.h"
@@ -57,11 +58,17 @@ public:
         return framework::ScriptActionResult::ok();
     }
 
-    framework::ScriptActionResult dialog_set(int32_t, const std::string&) override {
-        return framework::ScriptActionResult::failed("no dialog on screen");
+    framework::ScriptActionResult dialog_set(int32_t id, const std::string& text) override {
+        std::string reason;
+        if (!ui::script_dialog_set(id, text, reason))
+            return framework::ScriptActionResult::failed(reason);
+        return framework::ScriptActionResult::ok();
     }
-    framework::ScriptActionResult dialog_press(int32_t) override {
-        return framework::ScriptActionResult::failed("no dialog on screen");
+    framework::ScriptActionResult dialog_press(int32_t id) override {
+        std::string reason;
+        if (!ui::script_dialog_press(id, reason))
+            return framework::ScriptActionResult::failed(reason);
+        return framework::ScriptActionResult::ok();
     }
 
     framework::ScriptActionResult snapshot(const std::string& directory,
@@ -72,7 +79,8 @@ public:
         const std::filesystem::path folder(directory);
         std::string error;
         if (!raster::write_png(surface, folder / (name + ".png"), &error) ||
-            !raster::write_png(ui::grab_frame(), folder / (name + "-frame.png"), &error))
+            !raster::write_png(ui::grab_frame_with_dialogs(), folder / (name + "-frame.png"),
+                               &error))
             return framework::ScriptActionResult::failed("snapshot not written: " + error);
         return framework::ScriptActionResult::ok();
     }

@@ -371,6 +371,10 @@ void schedule_repaint(int32_t view_id) {
 int32_t active_view() {
     QMdiArea* area = detail::mdi_area();
     QMdiSubWindow* current = area ? area->currentSubWindow() : nullptr;
+    // While a modal dialog has the activation the area has no current window: the one activated
+    // last is still the active drawing window.
+    if (area && !current && !area->subWindowList(QMdiArea::ActivationHistoryOrder).isEmpty())
+        current = area->subWindowList(QMdiArea::ActivationHistoryOrder).last();
     for (const auto& [id, view] : g_views)
         if (view.frame == current)
             return id;

@@ -1,0 +1,158 @@
+// The parameter dialog: the viewing parameters written into the dialog, read back, checked, and
+// the dialog shown again until they are usable or the user leaves.
+#include "app/parameter_dialog.h"
+
+#include "app/activities.h"
+#include "app/drawing_window.h"
+#include "app/framework_calls.h"
+#include "runtime/beep.h"
+#include "runtime/cp1251.h"
+#include "runtime/format.h"
+#include "runtime/stop.h"
+#include "runtime/trace.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <type_traits>
+
+namespace {
+
+// Set by the buttons' callback: 1 to start, 0 to leave.
+int32_t parameters_accepted = 0;
+
+constexpr size_t READ_BUFFER_LENGTH = 10;
+
+// Where the dialog tells what to mend: the free band between the resolution rows and the
+// training volume, across the dialog (dialog units).
+constexpr DialogArea MESSAGE_AREA = {15, 104, 304, 20};
+
+void set_text(DialogRecord& dialog, int32_t id, std::string_view utf8) {
+    dialog_set_text(dialog, id, utf8_to_cp1251(utf8));
+}
+
+void set_value(DialogRecord& dialog, int32_t id, const char* format, RtValue value, size_t width) {
+    dialog_set_text(dialog, id, rt_write_text(RtFormat(format), std::span(&value, 1), width));
+}
+
+std::string get_text(DialogRecord& dialog, int32_t id) {
+    std::string buffer;
+    dialog_get_text(dialog, id, buffer, READ_BUFFER_LENGTH);
+    return buffer;
+}
+
+bool blank(const std::string& text) {
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+// One field read with its descriptor: usable only as a finite number above zero. An empty field
+// reads as 0 and is refused like a zero.
+template <typename T>
+bool read_positive(const std::string& text, const char* format, T& value) {
+    T read = 0;
+    if (blank(text) || rt_read_text(text, RtFormat(format), {&read}) != RT_IOSTAT_OK)
+        return false;
+    if constexpr (std::is_floating_point_v<T>) {
+        if (!std::isfinite(read))
+            return false;
+    }
+    if (!(read > 0))
+        return false;
+    value = read;
+    return true;
+}
+
+// The trace writes a real as its shortest exact text, always with a decimal point.
+std::string real_text(float value) {
+    std::array<char, 32> digits{};
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value);
+    std::string text(digits.data(), result.ptr);
+    if (text.find_first_of(".e") == std::string::npos)
+        text += ".0";
+    return text;
+}
+
+void write_values(DialogRecord& dialog, const ViewingParameters& parameters) {
+    set_value(dialog, PARAMETER_DISTANCE, "(F6.1)", parameters.distance_cm, 6);
+    set_value(dialog, PARAMETER_DIAGONAL, "(F6.2)", parameters.diagonal_in, 6);
+    set_value(dialog, PARAMETER_NY, "(I4)", parameters.screen_ny, 4);
+    set_value(dialog, PARAMETER_NX, "(I4)", parameters.screen_nx, 4);
+    set_value(dialog, PARAMETER_VOLUME, "(I4)", parameters.training_volume, 4);
+}
+
+ParameterTexts read_texts(DialogRecord& dialog) {
+    return {get_text(dialog, PARAMETER_DISTANCE), get_text(dialog, PARAMETER_DIAGONAL),
+            get_text(dialog, PARAMETER_NY), get_text(dialog, PARAMETER_NX),
+            get_text(dialog, PARAMETER_VOLUME)};
+}
+
+} // namespace
+
+ViewingParameters& app_viewing_parameters() {
+    static ViewingParameters parameters;
+    return parameters;
+}
+
+std::optional<ParameterRefusal> app_read_parameters(const ParameterTexts& texts,
+                                                    ViewingParameters& parameters) {
+    ViewingParameters read = parameters;
+    if (!read_positive(texts.distance, "(F10.0)", read.distance_cm))
+        return ParameterRefusal{PARAMETER_DISTANCE,
+                                "Дальность до дисплея: нужно число сантиметров больше нуля."};
+    if (!read_positive(texts.diagonal, "(F10.0)", read.diagonal_in))
+        return ParameterRefusal{PARAMETER_DIAGONAL,
+                                "Диагональ дисплея: нужно число дюймов больше нуля."};
+    if (!read_positive(texts.ny, "(I10)", read.screen_ny))
+        return ParameterRefusal{PARAMETER_NY, "Ny: нужно целое число пикселов больше нуля."};
+    if (!read_positive(texts.nx, "(I10)", read.screen_nx))
+        return ParameterRefusal{PARAMETER_NX, "Nx: нужно целое число пикселов больше нуля."};
+    if (!read_positive(texts.volume, "(I10)", read.training_volume))
+        return ParameterRefusal{PARAMETER_VOLUME,
+                                "Объем тренировки: нужно целое число изображений больше нуля."};
+    parameters = read;
+    return std::nullopt;
+}
+
+void app_parameter_button(DialogRecord& dialog, int32_t control_id, int32_t /*callback_type*/) {
+    if (control_id == PARAMETER_START_BUTTON)
+        parameters_accepted = 1;
+    if (control_id == PARAMETER_LEAVE_BUTTON)
+        parameters_accepted = 0;
+    dialog_exit(dialog);
+}
+
+// Values that are not numbers, or empty, zero or negative, would end the program with a format
+// error or divide by zero later; instead the dialog comes back with the values as typed and a
+// line saying which field to mend, until they are usable or the user leaves.
+void app_ask_parameters() {
+    ViewingParameters& parameters = app_viewing_parameters();
+    parameters = ViewingParameters();
+    DialogRecord dialog;
+    if (!dialog_init(PARAMETER_DIALOG_ID, dialog))
+        rt_stop_with_text("Диалог IDD_DIALOG1 не найден");
+    set_text(dialog, PARAMETER_LEAVE_BUTTON, "Выйти из программы");
+    set_text(dialog, PARAMETER_START_BUTTON, "Начать работу");
+    write_values(dialog, parameters);
+    dialog_set_callback(dialog, PARAMETER_LEAVE_BUTTON, app_parameter_button);
+    dialog_set_callback(dialog, PARAMETER_START_BUTTON, app_parameter_button);
+    for (;;) {
+        parameters_accepted = 0;
+        dialog_run_modal(dialog);
+        const ParameterTexts texts = read_texts(dialog);
+        if (parameters_accepted == 0) {
+            fw_close_unit(APP_DRAWING_UNIT);
+            rt_beep(0, 0);
+            rt_stop();
+        }
+        const std::optional<ParameterRefusal> refusal = app_read_parameters(texts, parameters);
+        if (!refusal)
+            break;
+        rt_trace_event("dialog-refused", {{"field", refusal->field}});
+        dialog_set_message(dialog, refusal->message, MESSAGE_AREA);
+    }
+    rt_trace_event("parameters", {{"distance", real_text(parameters.distance_cm)},
+                                  {"diagonal", real_text(parameters.diagonal_in)},
+                                  {"nx", parameters.screen_nx},
+                                  {"ny", parameters.screen_ny},
+                                  {"volume", parameters.training_volume}});
+}

@@ -1,0 +1,178 @@
+// The parameter dialog end to end: the program started headless on the virtual clock and driven by
+// a scripted user; its trace up to the accepted parameters, its exit code and a snapshot.
+#include "platform/raster/png.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ScriptedRun {
+    int exit_code = -1;
+    std::string trace; // without the times
+    fs::path folder;
+};
+
+std::string read_file(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Each line's time is dropped: the tests compare what happened and in which order.
+std::string without_times(const std::string& trace) {
+    std::istringstream in(trace);
+    std::string line;
+    std::string result;
+    while (std::getline(in, line))
+        result += line.substr(line.find(' ') + 1) + "\n";
+    return result;
+}
+
+ScriptedRun run_script(const std::string& name, const std::string& script) {
+    ScriptedRun run;
+    run.folder = fs::temp_directory_path() / ("talvena-parameter-dialog-" + name);
+    fs::remove_all(run.folder);
+    fs::create_directories(run.folder / "runtime");
+    fs::permissions(run.folder / "runtime", fs::perms::owner_all, fs::perm_options::replace);
+    std::ofstream(run.folder / "script.txt") << script;
+    const std::string command =
+        "cd '" + run.folder.string() + "' && XDG_RUNTIME_DIR='" +
+        (run.folder / "runtime").string() + "' XDG_CONFIG_HOME='" + run.folder.string() +
+        "' timeout 60 '" TALVENA_EXECUTABLE
+        "' --headless --virtual-clock --seed 1 --script script.txt --trace trace.txt"
+        " > output.txt 2>&1";
+    const int status = std::system(command.c_str());
+    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.trace = without_times(read_file(run.folder / "trace.txt"));
+    return run;
+}
+
+// The lines of a trace from the first dialog-shown on, up to the accepted parameters when there
+// are any (the start screen follows them).
+std::string from_dialog(const std::string& trace) {
+    const size_t first = trace.find("dialog-shown");
+    if (first == std::string::npos)
+        return trace;
+    const size_t accepted = trace.find("parameters ", first);
+    const size_t end =
+        accepted == std::string::npos ? trace.size() : trace.find('\n', accepted) + 1;
+    return trace.substr(first, end - first);
+}
+
+// Accepted parameters lead to the start screen; the run ends there by closing the frame.
+constexpr const char* CLOSE_AFTER_PARAMETERS = "on parameters close\n";
+
+} // namespace
+
+TEST(ParameterDialog, AcceptedValuesAsTyped) {
+    const struct {
+        const char* name;
+        const char* typing;
+        const char* parameters;
+    } CASES[] = {
+        {"defaults", "", "parameters distance=200.0 diagonal=17.7 nx=1024 ny=768 volume=100"},
+        {"whole-distance", "dialog set 1000 50\n",
+         "parameters distance=50.0 diagonal=17.7 nx=1024 ny=768 volume=100"},
+        {"diagonal", "dialog set 1001 17.3\n",
+         "parameters distance=200.0 diagonal=17.3 nx=1024 ny=768 volume=100"},
+        // Only the first 10 characters are read: "1234567.89" of "1234567.8999".
+        {"long", "dialog set 1000 1234567.8999\n",
+         "parameters distance=1234567.9 diagonal=17.7 nx=1024 ny=768 volume=100"},
+        // Digits-only boxes drop whatever else is typed.
+        {"digits-only", "dialog set 1003 12x80\ndialog set 1002 1024\n",
+         "parameters distance=200.0 diagonal=17.7 nx=1280 ny=1024 volume=100"},
+    };
+    for (const auto& c : CASES) {
+        const ScriptedRun run = run_script(
+            c.name, std::string("on dialog-shown id=101 ") +
+                        (c.typing[0] ? "" : "dialog press 1\n") + c.typing +
+                        (c.typing[0] ? "dialog press 1\n" : "") + CLOSE_AFTER_PARAMETERS);
+        EXPECT_EQ(run.exit_code, 0) << c.name;
+        EXPECT_EQ(from_dialog(run.trace), std::string("dialog-shown id=101\n"
+                                                      "dialog-closed id=101 button=1\n") +
+                                              c.parameters + "\n")
+            << c.name;
+    }
+}
+
+TEST(ParameterDialog, EnterStartsAndEscapeOrLeaveButtonEnds) {
+    const ScriptedRun enter =
+        run_script("enter", std::string("on dialog-shown key Enter\n") + CLOSE_AFTER_PARAMETERS);
+    EXPECT_NE(enter.trace.find("dialog-closed id=101 button=1\nparameters "), std::string::npos)
+        << enter.trace;
+
+    for (const char* leave : {"key Escape", "dialog press 2"}) {
+        const ScriptedRun run = run_script("leave", std::string("on dialog-shown ") + leave + "\n");
+        EXPECT_EQ(run.exit_code, 0) << leave;
+        // The drawing window closes and a silent tone of no length comes before the end.
+        EXPECT_EQ(from_dialog(run.trace), "dialog-shown id=101\ndialog-closed id=101 button=2\n"
+                                          "tone hz=0 ms=0\nexit code=0\n")
+            << leave << ": no parameters, no question";
+    }
+}
+
+TEST(ParameterDialog, UnusableValuesAreRefusedUntilMended) {
+    const ScriptedRun run =
+        run_script("refused", "on dialog-shown dialog set 1000 abc\n"
+                              "dialog set 1001\n"
+                              "dialog set 1003 0\n"
+                              "dialog press 1\n"
+                              "on dialog-refused field=1000 dialog set 1000 60\n"
+                              "dialog press 1\n"
+                              "on dialog-refused field=1001 dialog set 1001 15.6\n"
+                              "key Enter\n"
+                              "on dialog-refused field=1003 after 0.1 snapshot refused\n"
+                              "dialog set 1003 1366\n"
+                              "dialog press 1\n" +
+                                  std::string(CLOSE_AFTER_PARAMETERS));
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(from_dialog(run.trace),
+              "dialog-shown id=101\ndialog-closed id=101 button=1\ndialog-refused field=1000\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=1\ndialog-refused field=1001\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=1\ndialog-refused field=1003\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=1\n"
+              "parameters distance=60.0 diagonal=15.6 nx=1366 ny=768 volume=100\n");
+    EXPECT_TRUE(fs::exists(run.folder / "refused-frame.png"));
+}
+
+TEST(ParameterDialog, ReadOnlyVolumeCannotBeTyped) {
+    const ScriptedRun run =
+        run_script("volume", std::string("on dialog-shown dialog set 1004 5\ndialog press 1\n") +
+                                 CLOSE_AFTER_PARAMETERS);
+    EXPECT_NE(run.trace.find("script-error line=1 reason=edit_box_1004_cannot_be_changed"),
+              std::string::npos)
+        << run.trace;
+    EXPECT_NE(run.trace.find("volume=100"), std::string::npos);
+}
+
+TEST(ParameterDialog, SnapshotShowsTheDialogOverTheFrame) {
+    const ScriptedRun run =
+        run_script("snapshot", "on dialog-shown snapshot dialog\ndialog press 2\n");
+    EXPECT_EQ(run.exit_code, 0);
+    std::string error;
+    const std::optional<raster::Bitmap> frame =
+        raster::read_png(run.folder / "dialog-frame.png", &error);
+    ASSERT_TRUE(frame.has_value()) << error;
+    // The dialog's caption bar, drawn across its client area's width, tells where it stands: 50
+    // units from the frame's left, 334 units wide, at some 6 to 8 pixels to 4 units.
+    constexpr raster::Pixel CAPTION = 0xFF000080;
+    int32_t left = frame->width();
+    int32_t right = -1;
+    for (int32_t y = 0; y < frame->height(); ++y)
+        for (int32_t x = 0; x < frame->width(); ++x)
+            if (frame->row(y)[x] == CAPTION) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    const int32_t width = right - left + 1;
+    EXPECT_GE(width, 334 * 5 / 4);
+    EXPECT_LE(width, 334 * 9 / 4);
+    EXPECT_NEAR(left * 334.0 / width, 50.0, 3.0) << "left " << left << " width " << width;
+}

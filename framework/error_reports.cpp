@@ -3,10 +3,14 @@
 
 #include "framework/program.h"
 #include "framework/window_system.h"
+#include "platform/ui/gui_thread.h"
 #include "platform/ui/message_box.h"
+#include "runtime/clock.h"
 #include "runtime/trace.h"
 
+#include <atomic>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -36,8 +40,10 @@ const char* message_text(int32_t message) {
     }
 }
 
-MessageAnswer show_message(MessageIcon icon, const std::string& caption, const std::string& text) {
-    rt_trace_event("message", {{"caption", caption}, {"text", text}});
+namespace {
+
+ui::MessageBoxSpec message_box_spec(MessageIcon icon, const std::string& caption,
+                                    const std::string& text) {
     ui::MessageBoxSpec spec;
     spec.kind = static_cast<ui::MessageKind>(icon);
     spec.caption = caption;
@@ -46,12 +52,43 @@ MessageAnswer show_message(MessageIcon icon, const std::string& caption, const s
         spec.buttons = ui::MessageButtons::yes_no;
         spec.default_button = ui::MessageButton::no;
     }
-    ui::MessageButton answer = ui::MessageButton::none;
-    if (!on_gui_and_wait([&] { answer = ui::show_message_box(spec); })) {
+    return spec;
+}
+
+constexpr int32_t NO_ANSWER_YET = -1;
+
+} // namespace
+
+// Another thread waits for the answer in idle steps rather than blocking: on the virtual clock
+// time then goes on while the box is up, so a scripted user can answer it, and the box's answer
+// wakes the waiting thread at once.
+MessageAnswer show_message(MessageIcon icon, const std::string& caption, const std::string& text) {
+    rt_trace_event("message", {{"caption", caption}, {"text", text}});
+    const ui::MessageBoxSpec spec = message_box_spec(icon, caption, text);
+    if (!gui_running()) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return MessageAnswer::none;
     }
-    return static_cast<MessageAnswer>(answer);
+    if (ui::on_gui_thread())
+        return static_cast<MessageAnswer>(ui::show_message_box(spec));
+    auto answer = std::make_shared<std::atomic<int32_t>>(NO_ANSWER_YET);
+    on_gui_later([spec, answer] {
+        answer->store(static_cast<int32_t>(ui::show_message_box(spec)));
+        rt_wake();
+    });
+    while (answer->load() == NO_ANSWER_YET)
+        rt_idle_step();
+    return static_cast<MessageAnswer>(answer->load());
+}
+
+void show_message_later(const std::string& caption, const std::string& text) {
+    rt_trace_event("message", {{"caption", caption}, {"text", text}});
+    const ui::MessageBoxSpec spec = message_box_spec(MessageIcon::information, caption, text);
+    if (!gui_running()) {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return;
+    }
+    on_gui_later([spec] { ui::show_message_box(spec); });
 }
 
 } // namespace framework

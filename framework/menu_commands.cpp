@@ -178,8 +178,7 @@ void run_builtin_command(int32_t command) {
         toggle_status_bar();
         break;
     case 1018:
-        framework::show_message(framework::MessageIcon::information, framework::program_title(),
-                                framework::about_text());
+        framework::show_message_later(framework::program_title(), framework::about_text());
         break;
     default:
         break;

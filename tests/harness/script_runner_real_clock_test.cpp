@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -65,6 +66,9 @@ TEST(RealClockScriptRunnerTest, CarriesLinesOutInOrderOnTheGuiThread) {
     const int64_t start_us = rt_clock_microseconds();
     runner.start();
     ASSERT_TRUE(EventLog::wait_for([&] { return !log.lines().empty(); }));
+    // The press is logged inside its action; the next line is armed only once the action has
+    // returned to the runner, and an event written before that does not count.
+    std::this_thread::sleep_for(100ms);
     rt_trace_event("pause", {{"K", 1}});
     ASSERT_TRUE(EventLog::wait_for([&] { return runner.finished(); }));
     runner.stop();

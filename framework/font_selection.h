@@ -1,4 +1,4 @@
-// Choosing the font table entry a font specification asks for.
+// Choosing the font table entry a font description asks for.
 #pragma once
 
 #include "framework/font_spec.h"
@@ -18,7 +18,7 @@ struct FontChoice {
     int32_t width = 0;
 };
 
-// The face a specification names, with the old names of three faces replaced by their current
+// The face a font description names, with the old names of three faces replaced by their current
 // ones ("Tms Rmn", "Courier", "Helv", without regard to case).
 std::string current_face_name(const std::string& face);
 

@@ -8,7 +8,7 @@
 
 namespace framework {
 
-// What a specification asks for. A size of 0 is not given.
+// What a font description asks for. A size of 0 is not given.
 struct FontSpec {
     std::string face; // CP1251 bytes as written, without the apostrophes
     bool has_face = false;
@@ -28,8 +28,8 @@ struct FontSpec {
 
 struct FontSpecParse {
     // GW_STATUS_OK, or GW_STATUS_ADJUSTED when contradictory letters cancelled each other
-    // (the specification is still used); GW_STATUS_OUT_OF_RANGE for t without an apostrophe and
-    // GW_STATUS_FAILED for an unterminated or too long face name (the specification fails).
+    // (the description is still used); GW_STATUS_OUT_OF_RANGE for t without an apostrophe and
+    // GW_STATUS_FAILED for an unterminated or too long face name (the description fails).
     int16_t status = 0;
     FontSpec spec;
 
@@ -38,7 +38,7 @@ struct FontSpecParse {
 
 constexpr size_t MAX_FACE_NAME = 31;
 
-// Reads a specification: letters count without regard to case, every character that is not an
+// Reads a font description: letters count without regard to case, every character that is not an
 // option letter is passed over, a later h, w or t overrides an earlier one. Trailing blanks do
 // not matter.
 FontSpecParse parse_font_spec(std::string_view text);

@@ -1,4 +1,4 @@
-// The gw_ graphic-text family: the font table, font selection by specification, text
+// The gw_ graphic-text family: the font table, font selection by description string, text
 // orientation, and drawing and measuring text in the calling thread's active window.
 //
 // Texts are CP1251 bytes with a length. Every routine first resets the graphics status (as the
@@ -16,7 +16,7 @@ int16_t gw_init_fonts();
 // As gw_init_fonts; the name is copied and not used. -1 when it cannot be copied.
 int16_t gw_init_fonts_named(const char* name, int32_t length);
 
-// Selects the font a specification asks for (grammar in framework/font_spec.h; trailing blanks
+// Selects the font a description string asks for (grammar in framework/font_spec.h; trailing blanks
 // ignored) as the active window's current font. Result: the table number (index + 1) of the
 // font, or -1 with status -1 (no candidate, no current font, creation failed), -4 (t without an
 // apostrophe) or -1 (unterminated or too long face name). Contradictory letters leave status 3.

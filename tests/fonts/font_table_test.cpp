@@ -1,5 +1,5 @@
 // The font table over the Liberation fonts: its order and alias faces, selection by
-// specification, orientation and directions, releasing a font.
+// font descriptions, orientation and directions, releasing a font.
 #include "framework/font_table.h"
 #include "framework/gw_text.h"
 #include "tests/framework/graphics_fixture.h"

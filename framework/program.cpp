@@ -5,6 +5,7 @@
 #include "framework/window_system.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
+#include "runtime/clock.h"
 #include "runtime/stop.h"
 #include "runtime/trace.h"
 
@@ -161,6 +162,11 @@ void end_process(int32_t code, bool run_stop_actions) {
         for (;;)
             pause();
     }
+    // The end is this thread's alone: threads that run on until the exit (a waiting call is
+    // cancelled below) no longer move the virtual clock or add to the trace, so that a scripted
+    // run ends the same way however the threads are scheduled.
+    rt_hold_virtual_clock();
+    rt_trace_only_this_thread();
     ui::cancel_waiting_calls();
     if (run_stop_actions)
         rt_run_stop_actions();

@@ -60,7 +60,8 @@ void run_cleanups();
 // Ends the process with `code`: writes the trace's `exit code=`, runs the run-time's stop
 // actions (flushing and closing units), unless `run_stop_actions` is false, and exits at once
 // without unwinding other threads. When several threads end the program at once the first one
-// decides the code; the others wait for the end. Thread-safe.
+// decides the code; the others wait for the end. From the start of the end the virtual clock
+// stands still and only this thread's events reach the trace. Thread-safe.
 [[noreturn]] void end_process(int32_t code, bool run_stop_actions = true);
 
 } // namespace framework

@@ -21,6 +21,7 @@ constexpr int64_t IDLE_STEP_US = 1000;
 
 std::atomic<bool> g_virtual{false};
 std::atomic<int64_t> g_virtual_us{0};
+std::atomic<bool> g_held{false};
 
 struct StartState {
     std::mutex mutex;
@@ -92,6 +93,7 @@ void rt_use_virtual_clock(const RtDateTime& start) {
         state.start = start;
     }
     g_virtual_us.store(0, std::memory_order_release);
+    g_held.store(false, std::memory_order_release);
     g_virtual.store(true, std::memory_order_release);
 }
 
@@ -137,7 +139,7 @@ bool rt_wait_for_wake(std::chrono::milliseconds longest) {
 }
 
 void rt_clock_advance(int64_t microseconds) {
-    if (microseconds <= 0 || !rt_clock_is_virtual())
+    if (microseconds <= 0 || !rt_clock_is_virtual() || g_held.load(std::memory_order_acquire))
         return;
     const int64_t now =
         g_virtual_us.fetch_add(microseconds, std::memory_order_acq_rel) + microseconds;
@@ -149,6 +151,10 @@ void rt_clock_advance(int64_t microseconds) {
     }
     if (hook && *hook)
         (*hook)(now);
+}
+
+void rt_hold_virtual_clock() {
+    g_held.store(true, std::memory_order_release);
 }
 
 void rt_set_clock_advance_hook(RtClockAdvanceHook hook) {

@@ -52,6 +52,12 @@ bool rt_wait_for_wake(std::chrono::milliseconds longest);
 // advance hook. Real clock: does nothing, real time passes by itself. Thread-safe.
 void rt_clock_advance(int64_t microseconds);
 
+// Stops the virtual clock where it stands: later advances change nothing and call no hook, until
+// rt_use_virtual_clock starts it again. The thread that ends the process holds it first, so that
+// threads still running until the exit cannot move the time of the run's last events.
+// Thread-safe.
+void rt_hold_virtual_clock();
+
 // Called after every advance of the virtual clock with the new time in microseconds, on the
 // advancing thread and outside every lock of the clock, so it may block: the scripted user uses
 // it to hold the application thread until an action due by then has been carried out.

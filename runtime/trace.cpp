@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <deque>
 #include <mutex>
+#include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,8 @@ struct TraceState {
     std::vector<std::pair<int32_t, RtTraceListener>> listeners;
     int32_t next_listener_id = 1;
     std::deque<Pending> undelivered;
+    // Set when the process ends: the one thread whose events are still taken.
+    std::optional<std::thread::id> only_thread;
     // Lets rt_trace_event skip all work when nobody reads the events.
     std::atomic<bool> active{false};
 };
@@ -100,6 +104,7 @@ bool rt_trace_open(const std::filesystem::path& path) {
     std::lock_guard lock(state.mutex);
     close_file(state);
     state.write_failed = false;
+    state.only_thread.reset();
     state.file = std::fopen(path.c_str(), "wb");
     update_active(state);
     return state.file != nullptr;
@@ -121,6 +126,12 @@ bool rt_trace_is_open() {
     return state.file != nullptr;
 }
 
+void rt_trace_only_this_thread() {
+    TraceState& state = trace_state();
+    std::lock_guard lock(state.mutex);
+    state.only_thread = std::this_thread::get_id();
+}
+
 void rt_trace_event(std::string_view event, std::initializer_list<RtTraceField> fields) {
     rt_trace_event(event, std::span<const RtTraceField>(fields.begin(), fields.size()));
 }
@@ -130,6 +141,8 @@ void rt_trace_event(std::string_view event, std::span<const RtTraceField> fields
     if (!state.active.load(std::memory_order_acquire))
         return;
     std::lock_guard lock(state.mutex);
+    if (state.only_thread && *state.only_thread != std::this_thread::get_id())
+        return;
     if (state.file)
         write_line(state, event, fields);
     if (state.listeners.empty())

@@ -36,6 +36,12 @@ bool rt_trace_close();
 // True while a trace file is open. Thread-safe.
 bool rt_trace_is_open();
 
+// From now on only the calling thread's events are written and delivered, until the trace is
+// opened again. The thread that ends the process calls it first: other threads may still run
+// until the exit, and what they would add depends on how the threads happen to be scheduled.
+// Thread-safe.
+void rt_trace_only_this_thread();
+
 // Writes `<time> <event> key=value ...` with the time of rt_clock_seconds() to 3 decimals, flushes
 // it, then calls the listeners. Events from all threads are written whole and in the order in
 // which they happen; the time is read under the same lock, so times never go back in the file.

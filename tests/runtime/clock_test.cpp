@@ -44,6 +44,23 @@ TEST_F(VirtualClockTest, StartingAgainResetsTimeToZero) {
     EXPECT_EQ(rt_virtual_clock_start(), (RtDateTime{2000, 1, 1, 0, 0, 0}));
 }
 
+// The end of a run: once held, neither idle steps nor tones move the time or reach the hook.
+TEST_F(VirtualClockTest, HeldClockStandsStillUntilStartedAgain) {
+    int32_t hook_calls = 0;
+    rt_set_clock_advance_hook([&](int64_t) { ++hook_calls; });
+    rt_idle_step();
+    rt_hold_virtual_clock();
+    rt_idle_step();
+    rt_clock_advance(350'000);
+    EXPECT_EQ(rt_clock_microseconds(), 1000);
+    EXPECT_EQ(hook_calls, 1);
+
+    rt_use_virtual_clock({2024, 5, 17, 9, 30, 0});
+    rt_idle_step();
+    EXPECT_EQ(rt_clock_microseconds(), 1000);
+    EXPECT_EQ(hook_calls, 2);
+}
+
 TEST_F(VirtualClockTest, HookSeesEveryAdvanceOnTheAdvancingThread) {
     std::vector<int64_t> times;
     std::vector<std::thread::id> threads;

@@ -138,6 +138,26 @@ TEST_F(TraceTest, EventsOfTwoThreadsStayWholeAndInOrder) {
     EXPECT_EQ(next_app, COUNT);
 }
 
+// The end of a run: the ending thread's events are kept, another thread's are dropped, until
+// the trace is opened again.
+TEST_F(TraceTest, OnlyTheEndingThreadIsHeardAfterItTookTheTrace) {
+    std::vector<std::string> heard;
+    listen([&](std::string_view event, auto) { heard.emplace_back(event); });
+    ASSERT_TRUE(rt_trace_open(m_path));
+    rt_trace_event("before");
+    rt_trace_only_this_thread();
+    std::thread([] { rt_trace_event("other"); }).join();
+    rt_trace_event("exit", {{"code", 0}});
+    ASSERT_TRUE(rt_trace_close());
+    EXPECT_EQ(read_text(m_path), "0.000 before\n0.000 exit code=0\n");
+    EXPECT_EQ(heard, (std::vector<std::string>{"before", "exit"}));
+
+    ASSERT_TRUE(rt_trace_open(m_path));
+    std::thread([] { rt_trace_event("other"); }).join();
+    ASSERT_TRUE(rt_trace_close());
+    EXPECT_EQ(read_text(m_path), "0.000 other\n");
+}
+
 TEST_F(TraceTest, ListenersHearEventsAfterTheyAreWritten) {
     ASSERT_TRUE(rt_trace_open(m_path));
     std::vector<std::string> heard;

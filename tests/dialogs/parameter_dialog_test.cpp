@@ -1,57 +1,25 @@
 // The parameter dialog end to end: the program started headless on the virtual clock and driven by
 // a scripted user; its trace up to the accepted parameters, its exit code and a snapshot.
 #include "platform/raster/png.h"
+#include "tests/e2e/program_run.h"
 
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
+// The program's trace without times: the tests compare what happened and in which order.
 struct ScriptedRun {
     int exit_code = -1;
-    std::string trace; // without the times
+    std::string trace;
     fs::path folder;
 };
 
-std::string read_file(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// Each line's time is dropped: the tests compare what happened and in which order.
-std::string without_times(const std::string& trace) {
-    std::istringstream in(trace);
-    std::string line;
-    std::string result;
-    while (std::getline(in, line))
-        result += line.substr(line.find(' ') + 1) + "\n";
-    return result;
-}
-
 ScriptedRun run_script(const std::string& name, const std::string& script) {
-    ScriptedRun run;
-    run.folder = fs::temp_directory_path() / ("talvena-parameter-dialog-" + name);
-    fs::remove_all(run.folder);
-    fs::create_directories(run.folder / "runtime");
-    fs::permissions(run.folder / "runtime", fs::perms::owner_all, fs::perm_options::replace);
-    std::ofstream(run.folder / "script.txt") << script;
-    const std::string command =
-        "cd '" + run.folder.string() + "' && XDG_RUNTIME_DIR='" +
-        (run.folder / "runtime").string() + "' XDG_CONFIG_HOME='" + run.folder.string() +
-        "' timeout 60 '" TALVENA_EXECUTABLE
-        "' --headless --virtual-clock --seed 1 --script script.txt --trace trace.txt"
-        " > output.txt 2>&1";
-    const int status = std::system(command.c_str());
-    run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    run.trace = without_times(read_file(run.folder / "trace.txt"));
-    return run;
+    const e2e::ProgramRun run = e2e::run_program(name, script, {.seed = 1});
+    return {run.exit_code, run.trace_text(), run.folder};
 }
 
 // The lines of a trace from the first dialog-shown on, up to the accepted parameters when there

@@ -1,0 +1,75 @@
+// Running the talvena program itself, headless on the virtual clock with a scripted user, and
+// reading what it leaves behind: its exit code, its trace and its snapshots.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace e2e {
+
+// One line of a trace: `<time> <event> key=value ...`.
+struct TraceEvent {
+    double time = 0.0;
+    std::string name;
+    std::vector<std::pair<std::string, std::string>> fields;
+
+    // The value written for `key`, or "" when the event has no such key.
+    std::string value(std::string_view key) const;
+    // The line without its time: "figure K=2 side=1".
+    std::string text() const;
+};
+
+// What a finished run left behind.
+struct ProgramRun {
+    // The program's exit code; 124 when `timeout` had to end it, -1 when it did not exit.
+    int exit_code = -1;
+    // The run's working folder: script, trace, snapshots and the program's output.
+    std::filesystem::path folder;
+    std::vector<TraceEvent> trace;
+    // What the program wrote to standard output and standard error.
+    std::string output;
+
+    // The whole trace without times, one event a line: for failure messages.
+    std::string trace_text() const;
+    // The first event of that name after position `from` whose text begins with `prefix`, or
+    // trace.size().
+    size_t find(std::string_view prefix, size_t from = 0) const;
+    // The events from position `from` on, in brief: figures and pauses by their size only (the
+    // side is the seed's business), messages by their caption; the others as written.
+    std::vector<std::string> steps(size_t from = 0) const;
+    // The snapshot `name`.png of the drawing window, or `name`-frame.png of the whole frame.
+    std::filesystem::path snapshot(std::string_view name) const;
+};
+
+// How the program is started.
+struct RunOptions {
+    int seed = 5;
+    std::string start_time = "2026-12-10T10:00:00";
+};
+
+// Accepts the parameter dialog's defaults as soon as it is shown: where most scripts start.
+inline constexpr std::string_view ACCEPT_DEFAULTS = "on dialog-shown id=101 dialog press 1\n";
+
+// Runs the program under `timeout 60` with `script`, in a fresh folder named after the running
+// test and `label` (under the build tree, kept for a look after a failure). The folder also
+// serves as XDG_CONFIG_HOME and holds the XDG_RUNTIME_DIR, so that nothing of the user's
+// settings takes part. talvena.sym is the one the build puts beside the executable.
+ProgramRun run_program(std::string_view label, std::string_view script,
+                       const RunOptions& options = {});
+
+// Runs any command in such a fresh folder, also under `timeout 60`; its trace is read from
+// `trace` (relative to the folder) when it names a file.
+ProgramRun run_command(std::string_view label, const std::vector<std::string>& command,
+                       const std::filesystem::path& trace = {});
+
+// The executable under test and the figure data beside it.
+std::filesystem::path program_path();
+std::filesystem::path figure_data_path();
+
+// Reads a trace file; lines that are not events are skipped.
+std::vector<TraceEvent> read_trace(const std::filesystem::path& path);
+
+} // namespace e2e

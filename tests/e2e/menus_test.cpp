@@ -1,0 +1,112 @@
+// The frame's menu commands on the real program: "Выход" ends it, "Инструкция" shows the
+// instructions while the start screen goes on, and the menu bar holds exactly these labels.
+#include "tests/e2e/program_run.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using e2e::ProgramRun;
+
+std::string joined_lines(const std::vector<std::string>& steps) {
+    std::string text;
+    for (const std::string& step : steps)
+        text += step + "\n";
+    return text;
+}
+
+// The instructions as the trace writes them: paragraphs separated by carriage returns, every
+// blank and carriage return written as '_'. The web page's address is left out: the text runs up
+// to it and goes on after it.
+const std::string INSTRUCTION_BEFORE_ADDRESS =
+    "Программа_-_тренажер_для_глаз_TALVENA._"
+    "__"
+    "НАЧАЛО:_левая_кнопка_мыши_-_ТРЕНИРОВКА_с_текущим_размером,_правая_-_ПРОВЕРКА_ЗРЕНИЯ,_"
+    "обе_кнопки_-__выход_из_программы"
+    "__"
+    "ТРЕНИРОВКА:_Цифра_слева_-_жмите_левую_кнопку_мыши,_справа_-_правую,_обе_кнопки_-_переход_"
+    "в_НАЧАЛО"
+    "__"
+    "ПРОВЕРКА_ЗРЕНИЯ:_Зазор_слева_-_жмите_левую_кнопку_мыши,_справа_-_правую,_обе_кнопки_-_"
+    "переход_в_НАЧАЛО"
+    "__"
+    "Подробная_инструкция_на_страничке_";
+const std::string INSTRUCTION_AFTER_ADDRESS =
+    ",там_же_гостевая_книга."
+    "_"
+    "Пожалуйста,_напишите_о_своем_опыте_работы_с_программой";
+
+} // namespace
+
+// "Выход" closes the drawing window, keeps a silent pause of 350 ms and ends with code 0.
+TEST(Menus, ExitEndsWithCodeZeroAfterItsSilentPause) {
+    const ProgramRun run = e2e::run_program("exit", std::string(e2e::ACCEPT_DEFAULTS) +
+                                                        "on pause K=3 after 1 menu Выход\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    const size_t menu = run.find("menu label=Выход");
+    ASSERT_LT(menu, run.trace.size()) << run.trace_text();
+    EXPECT_EQ(joined_lines(run.steps(menu)), "menu label=Выход\ntone hz=0 ms=350\nexit code=0\n");
+    EXPECT_NEAR(run.trace.back().time - run.trace[menu].time, 0.350, 0.0005);
+}
+
+// The instructions come up in a message box captioned with the program's title; the start
+// screen goes on behind it (here through a change of size) until the box is answered.
+TEST(Menus, InstructionShowsTheTextWhileTheStartScreenGoesOn) {
+    const ProgramRun run = e2e::run_program(
+        "instruction", std::string(e2e::ACCEPT_DEFAULTS) + "on pause K=2 after 1 menu Инструкция\n"
+                                                           "on message after 6 key Enter\n"
+                                                           "on pause K=4 after 1 menu Выход\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    const size_t menu = run.find("menu label=Инструкция");
+    ASSERT_LT(menu, run.trace.size()) << run.trace_text();
+    EXPECT_EQ(joined_lines(run.steps(menu)),
+              "menu label=Инструкция\nmessage caption=talvena\nfigure K=3\npause K=3\n"
+              "figure K=4\npause K=4\nmenu label=Выход\ntone hz=0 ms=350\nexit code=0\n");
+
+    const std::string text = run.trace[menu + 1].value("text");
+    ASSERT_TRUE(text.starts_with(INSTRUCTION_BEFORE_ADDRESS)) << text;
+    ASSERT_TRUE(text.ends_with(INSTRUCTION_AFTER_ADDRESS)) << text;
+    const std::string address = text.substr(INSTRUCTION_BEFORE_ADDRESS.size(),
+                                            text.size() - INSTRUCTION_BEFORE_ADDRESS.size() -
+                                                INSTRUCTION_AFTER_ADDRESS.size());
+    EXPECT_TRUE(address.starts_with("http")) << address;
+    EXPECT_EQ(address.find('_'), std::string::npos) << "one word, no blank: " << address;
+}
+
+// A run may end with the box still up: closing the frame ends it at once, with code 0.
+TEST(Menus, FrameClosesWithTheInstructionStillUp) {
+    const ProgramRun run = e2e::run_program("closed", std::string(e2e::ACCEPT_DEFAULTS) +
+                                                          "on pause K=2 after 1 menu Инструкция\n"
+                                                          "on message after 1 close\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    const size_t menu = run.find("menu label=Инструкция");
+    ASSERT_LT(menu, run.trace.size()) << run.trace_text();
+    EXPECT_EQ(joined_lines(run.steps(menu)),
+              "menu label=Инструкция\nmessage caption=talvena\nexit code=0\n");
+    EXPECT_NEAR(run.trace.back().time - run.trace[menu].time, 1.0, 0.0015);
+}
+
+// The three commands answer to their labels exactly; a label with a blank for the underscore, or
+// any other, is no command, and the run goes on.
+TEST(Menus, MenuBarHoldsExactlyItsThreeLabels) {
+    const ProgramRun run =
+        e2e::run_program("labels", std::string(e2e::ACCEPT_DEFAULTS) +
+                                       "on pause K=2 after 1 menu Итоги тренировок\n" // line 2
+                                       "menu Exit\n"                                  // line 3
+                                       "menu Инструкции\n"                            // line 4
+                                       "menu Итоги_тренировок\n"
+                                       "on pause K=2 after 1 menu Инструкция\n"
+                                       "on message key Enter\n"
+                                       "after 1 menu Выход\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    const size_t first = run.find("script-error");
+    ASSERT_LT(first, run.trace.size()) << run.trace_text();
+    EXPECT_EQ(joined_lines(run.steps(first)),
+              "script-error line=2 reason=no_menu_command_Итоги_тренировок\n"
+              "script-error line=3 reason=no_menu_command_Exit\n"
+              "script-error line=4 reason=no_menu_command_Инструкции\n"
+              "menu label=Итоги_тренировок\nrequest value=3\nnot-built what=results-chart\n"
+              "figure K=2\npause K=2\n"
+              "menu label=Инструкция\nmessage caption=talvena\n"
+              "menu label=Выход\ntone hz=0 ms=350\nexit code=0\n");
+}

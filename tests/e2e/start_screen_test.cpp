@@ -1,0 +1,172 @@
+// The start screen of the real program, driven by a scripted mouse: the order of cell sizes over
+// whole sweeps with their turns and restarts, clicks reaching the training and the vision test,
+// and both buttons ending the program only once they are up again.
+#include "tests/e2e/program_run.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <initializer_list>
+
+namespace {
+
+using e2e::ProgramRun;
+using Steps = std::vector<std::string>;
+
+// The steps of sizes shown in turn: each figure, then its pause.
+void add_sizes(Steps& steps, std::initializer_list<int> sizes) {
+    for (int k : sizes) {
+        steps.push_back("figure K=" + std::to_string(k));
+        steps.push_back("pause K=" + std::to_string(k));
+    }
+}
+
+// The end of most runs: "Выход" and its silent pause of 350 ms.
+const Steps LEAVE = {"menu label=Выход", "tone hz=0 ms=350", "exit code=0"};
+
+Steps joined(Steps steps, const Steps& more) {
+    steps.insert(steps.end(), more.begin(), more.end());
+    return steps;
+}
+
+std::string joined_lines(const Steps& steps) {
+    std::string text;
+    for (const std::string& step : steps)
+        text += step + "\n";
+    return text;
+}
+
+} // namespace
+
+// Sizes run 2..9, 8..2, 3..9, 8..: the end sizes once at each turn. A restart (after a training
+// or a vision test) begins the current sweep again at its first size: 8 on the way down, 3 on
+// the way up after the first turn. A pause not cut short lasts exactly 5 s.
+TEST(StartScreen, SizesSweepUpAndDownAndRestartAtTheSweepsFirstSize) {
+    const ProgramRun run = e2e::run_program(
+        "sweep", std::string(e2e::ACCEPT_DEFAULTS) +
+                     // Pause K=9 tops the first sweep; 21 s on is the pause of K=5 on the way
+                     // down (8, 7, 6, 5 at 5 s each).
+                     "on pause K=9 after 21 click left\n"
+                     // That training restarts the downward sweep at 8; it runs to 2 and turns.
+                     // 11 s after its pause K=2 is the pause of K=4 on the way up (3, 4).
+                     "on pause K=2 after 11 click right\n"
+                     // The vision test restarts the upward sweep at 3; 6 s after its K=9 the
+                     // downward sweep shows 8.
+                     "on pause K=9 after 6 press both\n"
+                     "after 1 release both\n");
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+
+    Steps expected;
+    add_sizes(expected, {2, 3, 4, 5, 6, 7, 8, 9, 8, 7, 6, 5});
+    expected.push_back("not-built what=training K=5");
+    add_sizes(expected, {8, 7, 6, 5, 4, 3, 2, 3, 4});
+    expected.push_back("request value=1");
+    expected.push_back("not-built what=vision-test");
+    add_sizes(expected, {3, 4, 5, 6, 7, 8, 9, 8});
+    expected.push_back("exit code=0");
+    const size_t parameters = run.find("parameters ");
+    ASSERT_LT(parameters, run.trace.size()) << run.trace_text();
+    EXPECT_EQ(joined_lines(run.steps(parameters + 1)), joined_lines(expected));
+
+    int32_t whole_pauses = 0;
+    for (size_t i = 0; i + 1 < run.trace.size(); ++i)
+        if (run.trace[i].name == "pause" && run.trace[i + 1].name == "figure") {
+            EXPECT_NEAR(run.trace[i + 1].time - run.trace[i].time, 5.0, 0.0005)
+                << "pause K=" << run.trace[i].value("K") << " at " << run.trace[i].time;
+            ++whole_pauses;
+        }
+    EXPECT_GE(whole_pauses, 25);
+}
+
+// A click counts once its button is up again. The training gets the size whose figure was drawn
+// last: during the grating after a restart that is still the size before it. A right click
+// anywhere on the start screen asks for the vision test.
+TEST(StartScreen, ClicksReachTheTrainingWithTheLastFiguresSizeAndTheVisionTest) {
+    const struct {
+        const char* name;
+        const char* script;
+        const char* from; // the steps are compared from this event on, itself included
+        Steps steps;
+    } CASES[] = {
+        {"left in the first grating",
+         // Nothing idles between the accepted parameters and the first grating row: the click
+         // lands after that row.
+         "on parameters press left\nrelease left\nafter 1 menu Выход\n", "parameters ",
+         joined({"parameters distance=200.0 diagonal=17.7 nx=1024 ny=768 volume=100",
+                 "not-built what=training K=2", "figure K=2", "pause K=2"},
+                LEAVE)},
+        {"left in a grating after a restart",
+         // The chart request restarts the sweep at 2 while the last figure was of size 5.
+         "on pause K=5 menu Итоги_тренировок\n"
+         "on not-built what=results-chart press left\nrelease left\nafter 1 menu Выход\n",
+         "pause K=5",
+         joined({"pause K=5", "menu label=Итоги_тренировок", "request value=3",
+                 "not-built what=results-chart", "not-built what=training K=5", "figure K=2",
+                 "pause K=2"},
+                LEAVE)},
+        {"left in a pause", "on pause K=4 after 2 click left\nafter 1 menu Выход\n", "pause K=4",
+         joined({"pause K=4", "not-built what=training K=4", "figure K=2", "pause K=2"}, LEAVE)},
+        {"left held from size 2 into size 3",
+         "on pause K=2 press left\nafter 8 release left\nafter 1 menu Выход\n", "pause K=2",
+         joined({"pause K=2", "figure K=3", "pause K=3", "not-built what=training K=3",
+                 "figure K=2", "pause K=2"},
+                LEAVE)},
+        {"right in a grating after a restart",
+         "on pause K=3 menu Итоги_тренировок\n"
+         "on not-built what=results-chart press right\nrelease right\nafter 1 menu Выход\n",
+         "pause K=3",
+         joined({"pause K=3", "menu label=Итоги_тренировок", "request value=3",
+                 "not-built what=results-chart", "request value=1", "not-built what=vision-test",
+                 "figure K=2", "pause K=2"},
+                LEAVE)},
+        {"right in a pause", "on pause K=3 after 1 click right\nafter 1 menu Выход\n", "pause K=3",
+         joined({"pause K=3", "request value=1", "not-built what=vision-test", "figure K=2",
+                 "pause K=2"},
+                LEAVE)},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.name);
+        const ProgramRun run =
+            e2e::run_program(c.name, std::string(e2e::ACCEPT_DEFAULTS) + c.script);
+        EXPECT_EQ(run.exit_code, 0) << run.output;
+        const size_t from = run.find(c.from);
+        ASSERT_LT(from, run.trace.size()) << run.trace_text();
+        EXPECT_EQ(joined_lines(run.steps(from)), joined_lines(c.steps));
+    }
+}
+
+// Both buttons end the program from the start screen, but only after the last of them is up:
+// the exit comes at the release, and nothing is drawn in between.
+TEST(StartScreen, BothButtonsEndTheProgramOnceReleased) {
+    const struct {
+        const char* name;
+        const char* script;
+        const char* from;     // the event the press follows
+        double press_after;   // seconds from that event to the press
+        double release_after; // seconds from the press to the last release
+    } CASES[] = {
+        // An `on` line fires at the idle step after its event: 1 ms on.
+        {"both in a pause", "on pause K=3 press both\nafter 2 release both\n", "pause K=3", 0.001,
+         2.0},
+        {"left, then right, released one by one",
+         "on pause K=3 press left\nafter 0.5 press right\nafter 1 release left\n"
+         "after 1 release right\n",
+         "pause K=3", 0.001, 2.5},
+        // A sync point of the grating comes at the very time of the request's event.
+        {"both in a grating after a restart",
+         "on pause K=4 menu Итоги_тренировок\n"
+         "on not-built what=results-chart press both\nafter 1 release both\n",
+         "not-built what=results-chart", 0.0, 1.0},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.name);
+        const ProgramRun run =
+            e2e::run_program(c.name, std::string(e2e::ACCEPT_DEFAULTS) + c.script);
+        EXPECT_EQ(run.exit_code, 0) << run.output;
+        const size_t from = run.find(c.from);
+        ASSERT_LT(from, run.trace.size()) << run.trace_text();
+        EXPECT_EQ(joined_lines(run.steps(from + 1)), "exit code=0\n") << run.trace_text();
+
+        const double released = run.trace[from].time + c.press_after + c.release_after;
+        EXPECT_NEAR(run.trace.back().time, released, 0.0015) << run.trace_text();
+    }
+}

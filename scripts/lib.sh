@@ -38,3 +38,30 @@ talvena_build() {
     cmake --build --preset "$preset" -- -j"$(nproc)" | grep -v '^\[' || true
     test "${PIPESTATUS[0]}" -eq 0
 }
+
+# talvena_demo EXECUTABLE FOLDER: the scripted demonstration demo/start-screen.script, run
+# headless on the virtual clock in a few seconds. The trace, the snapshots and the program's
+# output go to FOLDER (created when missing), which also serves as the data folder. Says where
+# they are, and returns the program's exit code.
+talvena_demo() {
+    local executable=$1 folder=$2 status=0
+    mkdir -p "$folder" && folder=$(cd "$folder" && pwd) || return
+    # Qt wants a private runtime folder; a root shell without a session has none.
+    local runtime=${XDG_RUNTIME_DIR:-}
+    if [ -z "$runtime" ]; then
+        runtime="$folder/.runtime"
+        mkdir -p "$runtime" && chmod 700 "$runtime" || return
+    fi
+    XDG_RUNTIME_DIR="$runtime" timeout -k 5 60 "$executable" --headless --virtual-clock \
+        --seed 5 --start-time 2026-12-10T10:00:00 --data-dir "$folder" \
+        --script "$TALVENA_ROOT/demo/start-screen.script" --trace "$folder/trace.txt" \
+        --snapshot-dir "$folder" >"$folder/output.txt" 2>&1 || status=$?
+    if [ "$status" -ne 0 ]; then
+        echo "talvena ended with code $status; what it wrote is in $folder/output.txt:" >&2
+        cat "$folder/output.txt" >&2
+        return "$status"
+    fi
+    echo "The demonstration's trace and snapshots are in $folder:"
+    (cd "$folder" && ls -1 trace.txt ./*.png) | sed 's|^\./||; s|^|  |'
+    echo "docs/demo.md tells what they show."
+}

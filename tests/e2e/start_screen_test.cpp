@@ -37,6 +37,7 @@ std::string joined_lines(const Steps& steps) {
 
 } // namespace
 
+// The run from its start: frame, drawing window and parameter dialog, then the start screen.
 // Sizes run 2..9, 8..2, 3..: the end sizes once at each turn. A restart (after a training or a
 // vision test) begins the current sweep again at its first size: 8 on the way down, 3 on the way
 // up after the first turn. A pause not cut short lasts exactly 5 s.
@@ -65,6 +66,12 @@ TEST(StartScreen, SizesSweepUpAndDownAndRestartAtTheSweepsFirstSize) {
     const size_t parameters = run.find("parameters ");
     ASSERT_LT(parameters, run.trace.size()) << run.trace_text();
     EXPECT_EQ(joined_lines(run.steps(parameters + 1)), joined_lines(expected));
+    // Before the start screen: the frame, the drawing window on unit 1, the parameter dialog.
+    const Steps all = run.steps();
+    EXPECT_EQ(joined_lines(Steps(all.begin(), all.begin() + static_cast<ptrdiff_t>(parameters))),
+              "frame-shown title=talvena\n"
+              "window-opened unit=1 number=1025 title=Тренажер_для_глаз\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=1\n");
 
     int32_t whole_pauses = 0;
     for (size_t i = 0; i + 1 < run.trace.size(); ++i)

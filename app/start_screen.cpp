@@ -136,16 +136,22 @@ StartScreen::Next StartScreen::pause(int32_t k) {
     }
 }
 
+// A right click asks the main loop for a vision test.
+bool StartScreen::vision_test_clicked() {
+    if (!app_clicked(APP_RIGHT_BUTTON))
+        return false;
+    app_put(menu_request, APP_REQUEST_VISION_TEST);
+    return true;
+}
+
 StartScreen::Next StartScreen::check_after_row() {
     sync_point();
     if (app_get(menu_request) != APP_REQUEST_NONE)
         return Next::restart;
     if (app_get(mouse_buttons) == APP_BOTH_BUTTONS)
         return Next::exit;
-    if (app_clicked(APP_RIGHT_BUTTON)) {
-        app_put(menu_request, APP_REQUEST_VISION_TEST);
+    if (vision_test_clicked())
         return Next::restart;
-    }
     if (app_clicked(APP_LEFT_BUTTON)) {
         train_then_wait_for_release();
         return Next::restart;
@@ -159,10 +165,8 @@ StartScreen::Next StartScreen::check_after_tile() {
         return Next::exit;
     if (app_get(menu_request) != APP_REQUEST_NONE)
         return Next::restart;
-    if (app_clicked(APP_RIGHT_BUTTON)) {
-        app_put(menu_request, APP_REQUEST_VISION_TEST);
+    if (vision_test_clicked())
         return Next::restart;
-    }
     return Next::go_on;
 }
 
@@ -171,10 +175,8 @@ StartScreen::Next StartScreen::check_in_pause() {
         return Next::restart;
     if (app_get(mouse_buttons) == APP_BOTH_BUTTONS)
         return Next::exit;
-    if (app_clicked(APP_RIGHT_BUTTON)) {
-        app_put(menu_request, APP_REQUEST_VISION_TEST);
+    if (vision_test_clicked())
         return Next::restart;
-    }
     if (app_clicked(APP_LEFT_BUTTON)) {
         train_after_pause_click();
         return Next::restart;

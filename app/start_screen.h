@@ -65,6 +65,7 @@ private:
     Next check_after_row();
     Next check_after_tile();
     Next check_in_pause();
+    bool vision_test_clicked();
     void train_then_wait_for_release();
     void train_after_pause_click();
     void sync_point();

@@ -103,6 +103,10 @@ int32_t gw_close_child_window(int32_t window_number, int32_t keep) {
         if (g_window_system.close)
             g_window_system.close(*window, false);
         framework::release_window_font(*window);
+        {
+            framework::SurfaceAccess access(window->surface);
+            window->text_grid = framework::TextGrid{};
+        }
         std::lock_guard lock(window_table().mutex);
         window->configured.store(0, std::memory_order_release);
         window->state.store(static_cast<int32_t>(WindowSlotState::empty),

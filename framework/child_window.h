@@ -2,6 +2,7 @@
 #pragma once
 
 #include "framework/surface.h"
+#include "framework/text_grid.h"
 #include "framework/window_font.h"
 
 #include <atomic>
@@ -30,7 +31,8 @@ enum class WindowSlotState : int32_t { empty = 0, open = 1, closed = 2 };
 // opening a window into the slot reuses the record.
 //
 // `title`, `unit_window`, `placement` and `platform_window` are guarded by the window-table lock;
-// read the title through gw_window_title. `colors` is guarded by the surface lock.
+// read the title through gw_window_title. `colors` and `text_grid` are guarded by the surface
+// lock.
 struct gw_child_window {
     int32_t number = 0;
     std::atomic<int32_t> state{static_cast<int32_t>(WindowSlotState::empty)};
@@ -39,6 +41,7 @@ struct gw_child_window {
     bool unit_window = false; // opened by a unit for input and output
     gw_window_placement placement;
     int32_t colors = 0;              // number of colours of the configuration in force
+    framework::TextGrid text_grid;   // the text cells of the configuration in force
     void* platform_window = nullptr; // the on-screen window, attached by the user-interface layer
     framework::Surface surface;
     // Graphic text: the window's current font, guarded by the surface lock.

@@ -13,11 +13,14 @@
 namespace framework {
 
 struct FontState {
-    // Taken for the whole of every font call; a surface lock may be taken under it, never the
-    // other way round.
+    // Taken for the whole of every font call; the configuration lock, the library lock and a
+    // surface lock may be taken under it, never the other way round.
     std::mutex mutex;
+    // Guards opening the library. Window configurations create their text fonts under it alone,
+    // since a font call may configure the window it draws in.
+    std::mutex library_mutex;
     fonts::FontSource source;
-    std::unique_ptr<fonts::FontLibrary> library;
+    std::unique_ptr<fonts::FontLibrary> library; // once open, open until the process ends
     bool library_failed = false;
 
     std::vector<fonts::EnumeratedFont> table;
@@ -39,7 +42,7 @@ struct FontState {
 FontState& font_state();
 
 // The library the fonts come from, opened on first use; nullptr when it cannot be opened.
-// Caller holds the mutex.
+// Takes the library lock; the library itself is thread-safe.
 fonts::FontLibrary* library(FontState& state);
 
 // Creates table entry `choice.index` for the window with the current orientation and style

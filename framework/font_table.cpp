@@ -58,6 +58,7 @@ FontState& font_state() {
 }
 
 fonts::FontLibrary* library(FontState& state) {
+    std::lock_guard lock(state.library_mutex);
     if (!state.library && !state.library_failed) {
         state.library = fonts::FontLibrary::open(state.source);
         state.library_failed = !state.library;
@@ -116,6 +117,7 @@ int16_t create_entry_font(FontState& state, gw_child_window& window, const FontC
 void set_font_source(fonts::FontSource source) {
     FontState& state = font_state();
     std::lock_guard lock(state.mutex);
+    std::lock_guard library_lock(state.library_mutex);
     if (state.built || state.library)
         return;
     state.source = std::move(source);

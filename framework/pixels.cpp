@@ -39,6 +39,17 @@ raster::Point viewport_point(int32_t x, int32_t y) {
     return {framework::wrap16(x), framework::wrap16(y)};
 }
 
+// The arrays of a many-pixel call: nothing to do for no pixels, status -1 for a missing array.
+bool usable_arrays(ActiveSurface& surface, const void* xs, const void* ys, const void* colors) {
+    if (!surface)
+        return false;
+    if (!xs || !ys || !colors) {
+        framework::set_graphics_status(GW_STATUS_FAILED);
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int32_t gw_set_pixel_rgb(int32_t x, int32_t y, int32_t rgb) {
@@ -69,12 +80,8 @@ void gw_set_pixels_rgb(int32_t count, const int16_t* xs, const int16_t* ys, cons
     if (count <= 0)
         return;
     ActiveSurface surface;
-    if (!surface)
+    if (!usable_arrays(surface, xs, ys, colors))
         return;
-    if (!xs || !ys || !colors) {
-        framework::set_graphics_status(GW_STATUS_FAILED);
-        return;
-    }
     for (int32_t i = 0; i < count; ++i)
         set_pixel(*surface, {xs[i], ys[i]}, colors[i]);
 }
@@ -83,12 +90,8 @@ void gw_get_pixels_rgb(int32_t count, const int16_t* xs, const int16_t* ys, int3
     if (count <= 0)
         return;
     ActiveSurface surface;
-    if (!surface)
+    if (!usable_arrays(surface, xs, ys, colors))
         return;
-    if (!xs || !ys || !colors) {
-        framework::set_graphics_status(GW_STATUS_FAILED);
-        return;
-    }
     for (int32_t i = 0; i < count; ++i)
         colors[i] = get_pixel(*surface, {xs[i], ys[i]});
 }

@@ -23,12 +23,8 @@ std::optional<TextFont> create_text_font(const std::string& face, int32_t cell_w
     logical.set_face_name(face.empty() ? std::string("Courier New") : cp1251_to_utf8(face));
 
     std::shared_ptr<const fonts::Font> font;
-    {
-        FontState& state = font_state();
-        std::lock_guard lock(state.mutex);
-        if (fonts::FontLibrary* fonts = library(state))
-            font = fonts->create(logical);
-    }
+    if (fonts::FontLibrary* fonts = library(font_state()))
+        font = fonts->create(logical);
     if (!font)
         return std::nullopt;
     const fonts::TextMetrics& metrics = font->metrics();

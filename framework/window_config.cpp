@@ -1,7 +1,9 @@
 // Applying window configurations to child windows.
 #include "framework/window_config.h"
 
+#include "framework/error_reports.h"
 #include "framework/graphics_status.h"
+#include "framework/text_font.h"
 #include "framework/thread_record.h"
 
 #include <algorithm>
@@ -34,6 +36,38 @@ int32_t resolve_field(int16_t& field, int32_t default_value, int32_t maximum, bo
     return value;
 }
 
+// The face and style of the text font: the extended fields when the record asks for them.
+struct FontRequest {
+    std::string face; // CP1251; empty for the default face
+    int32_t cell = GW_DEFAULT_FONT_CELL;
+    int32_t style = 0;
+};
+
+FontRequest font_request(const gw_window_config& config) {
+    if (config.font_cell != GW_EXTENDED_FONT_CELL)
+        return {{}, config.font_cell, 0};
+    return {std::string(config.font_face, strnlen(config.font_face, sizeof config.font_face)),
+            config.font_cell_extended, config.font_style};
+}
+
+void store_cell(gw_window_config& config, int32_t cell_width, int32_t cell_height) {
+    int32_t& field =
+        config.font_cell == GW_EXTENDED_FONT_CELL ? config.font_cell_extended : config.font_cell;
+    field = framework::cell_size(cell_width, cell_height);
+}
+
+// Without any font the grid keeps the cell asked for and the window works without a text font;
+// the user is told once.
+void report_missing_font(const std::string& face) {
+    static std::once_flag reported;
+    std::call_once(reported, [&] {
+        framework::show_message_later(
+            "Easel Error", std::string(framework::message_text(GW_MESSAGE_INTERNAL_ERROR)) +
+                               "\nno font could be made for the text cells (" +
+                               (face.empty() ? std::string("Courier New") : face) + ")");
+    });
+}
+
 int32_t apply_locked(gw_window_config& config, gw_child_window& window) {
     if (window.slot_state() != WindowSlotState::open) {
         framework::set_graphics_status(GW_STATUS_FAILED);
@@ -42,23 +76,54 @@ int32_t apply_locked(gw_window_config& config, gw_child_window& window) {
     bool adjusted = false;
     const int32_t colors = resolve_field(config.colors, framework::DISPLAY_COLORS,
                                          framework::DISPLAY_COLORS, adjusted);
-    const int32_t width =
-        resolve_field(config.surface_width, framework::screen_width(), INT16_MAX, adjusted);
-    const int32_t height =
-        resolve_field(config.surface_height, framework::screen_height(), INT16_MAX, adjusted);
+
+    const FontRequest request = font_request(config);
+    const int32_t asked_width = framework::cell_width_of(request.cell);
+    const int32_t asked_height = framework::cell_height_of(request.cell);
+    framework::GridAxis across{config.surface_width, config.text_columns, asked_width};
+    framework::GridAxis down{config.surface_height, config.text_rows, asked_height};
+    adjusted = framework::settle_axis(across, GW_DEFAULT_CELL_WIDTH, framework::screen_width()) ||
+               adjusted;
+    adjusted = framework::settle_axis(down, GW_DEFAULT_CELL_HEIGHT, framework::screen_height()) ||
+               adjusted;
+
+    std::shared_ptr<const fonts::Font> text_font;
+    if (const std::optional<framework::TextFont> made =
+            framework::create_text_font(request.face, asked_width == 0 ? 0 : across.cell,
+                                        asked_height == 0 ? 0 : down.cell, request.style)) {
+        text_font = made->font;
+        if (made->adjusted) {
+            // The font's own size becomes the cell, and the counts follow it.
+            across.cell = std::max(made->cell_width, 1);
+            down.cell = std::max(made->cell_height, 1);
+            across.count = across.pixels / across.cell;
+            down.count = down.pixels / down.cell;
+            store_cell(config, across.cell, down.cell);
+            adjusted = true;
+        }
+    } else {
+        report_missing_font(request.face);
+    }
+
+    config.surface_width = static_cast<int16_t>(across.pixels);
+    config.surface_height = static_cast<int16_t>(down.pixels);
+    config.text_columns = static_cast<int16_t>(across.count);
+    config.text_rows = static_cast<int16_t>(down.count);
     config.bits_per_pixel = framework::DISPLAY_BITS_PER_PIXEL;
     config.returned_zero = 0;
     config.returned_minus_one = -1;
     if (adjusted)
         return 0;
 
-    if (!window.surface.rebuild(width, height, framework::Palette::for_window(colors))) {
+    if (!window.surface.rebuild(across.pixels, down.pixels,
+                                framework::Palette::for_window(colors))) {
         framework::set_graphics_status(GW_STATUS_OUT_OF_MEMORY);
         return 0;
     }
     {
         framework::SurfaceAccess access(window.surface);
         window.colors = colors;
+        window.text_grid = {across.cell, down.cell, across.count, down.count, text_font};
     }
     const std::string title(config.title, strnlen(config.title, sizeof config.title));
     if (!title.empty())
@@ -133,19 +198,16 @@ int32_t gw_get_window_config(gw_window_config& config) {
     gw_child_window* window = gw_get_active_window();
     if (!window)
         return 0;
-    int32_t width = 0;
-    int32_t height = 0;
     {
         framework::SurfaceAccess access(window->surface);
-        width = access.bitmap().width();
-        height = access.bitmap().height();
+        const framework::TextGrid& grid = window->text_grid;
+        config.surface_width = static_cast<int16_t>(access.bitmap().width());
+        config.surface_height = static_cast<int16_t>(access.bitmap().height());
         config.colors = static_cast<int16_t>(window->colors);
+        config.text_columns = static_cast<int16_t>(grid.columns);
+        config.text_rows = static_cast<int16_t>(grid.rows);
+        config.font_cell = framework::cell_size(grid.cell_width, grid.cell_height);
     }
-    config.surface_width = static_cast<int16_t>(width);
-    config.surface_height = static_cast<int16_t>(height);
-    config.text_columns = static_cast<int16_t>(width / GW_DEFAULT_CELL_WIDTH);
-    config.text_rows = static_cast<int16_t>(height / GW_DEFAULT_CELL_HEIGHT);
-    config.font_cell = GW_DEFAULT_CELL_WIDTH << 16 | GW_DEFAULT_CELL_HEIGHT;
     const std::string title = gw_window_title(window->number);
     const size_t length = std::min(title.size(), sizeof config.title - 1);
     std::memcpy(config.title, title.data(), length);

@@ -8,9 +8,6 @@
 constexpr int32_t GW_DEFAULT_FONT_CELL = -1;
 constexpr int32_t GW_EXTENDED_FONT_CELL = -2;
 constexpr int32_t GW_FONT_STYLE_NORMAL = static_cast<int32_t>(0x80000000u);
-// The text cell until windows have fonts.
-constexpr int32_t GW_DEFAULT_CELL_WIDTH = 8;
-constexpr int32_t GW_DEFAULT_CELL_HEIGHT = 16;
 
 // Exchanged with the application; -1 in a size or count field asks for the default.
 struct gw_window_config {
@@ -30,14 +27,15 @@ struct gw_window_config {
     int32_t font_style = GW_FONT_STYLE_NORMAL; // 1 bold, 2 underline, 4 italic
 };
 
-// Applies a configuration to a window: the surface is rebuilt at the configured size, filled with
-// palette entry 0, its palette rebuilt and its graphics state reset. Result 1 when applied.
-// Result 0 when a value had to be adjusted: the record then holds the values that would be used
-// and nothing changes (applying it again succeeds). Result 0 with status -8 when the surface
-// memory cannot be had, and with status -1 for a window that is not open.
-//
-// This covers the surface size, the colours and the title; the text grid and the font are
-// reconciled once the windows have fonts.
+// Applies a configuration to a window: the surface size, the text grid (cells, columns and rows,
+// each direction settled as framework::settle_axis says) and the text font (the face, default
+// "Courier New", fixed pitch, made for the cell; a font whose average width is off the cell's by
+// more than -2..+1 or whose height by more than 2 makes its own size the cell), the colours and
+// the title. The surface is rebuilt, filled with palette entry 0, its palette rebuilt and its
+// graphics state reset. Result 1 when applied. Result 0 when a value had to be adjusted: the
+// record then holds the values that would be used and nothing changes (applying it again
+// succeeds). Result 0 with status -8 when the surface memory cannot be had, and with status -1
+// for a window that is not open.
 int32_t gw_apply_window_config(gw_window_config& config, gw_child_window& window);
 
 // Validates the record and applies it to the calling thread's active window. Sizes, counts and

@@ -83,15 +83,19 @@ void show_configured(gw_child_window& window) {
     const int32_t number = window.number;
     int32_t width = 0;
     int32_t height = 0;
+    int32_t cell_width = 0;
+    int32_t cell_height = 0;
     {
         framework::SurfaceAccess access(window.surface);
         width = access.bitmap().width();
         height = access.bitmap().height();
+        cell_width = window.text_grid.cell_width;
+        cell_height = window.text_grid.cell_height;
     }
     const std::string title = gw_window_title(number);
     framework::on_gui_later([=] {
         ui::set_view_title(number, title);
-        ui::configure_view(number, width, height, 8, 16);
+        ui::configure_view(number, width, height, cell_width, cell_height);
     });
 }
 

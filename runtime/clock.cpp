@@ -33,24 +33,34 @@ StartState& start_state() {
     return state;
 }
 
-struct HookState {
-    std::mutex mutex;
-    std::shared_ptr<const RtClockAdvanceHook> hook;
+// A hook that one thread may replace while another calls it: callers take a copy of the pointer
+// under the lock and call it outside, so a hook may itself set hooks.
+template <typename Hook>
+class HookSlot {
+public:
+    std::shared_ptr<const Hook> get() {
+        std::lock_guard lock(m_mutex);
+        return m_hook;
+    }
+    void set(Hook hook) {
+        auto shared = hook ? std::make_shared<const Hook>(std::move(hook)) : nullptr;
+        std::lock_guard lock(m_mutex);
+        m_hook = std::move(shared);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::shared_ptr<const Hook> m_hook;
 };
 
-HookState& hook_state() {
-    static HookState state;
-    return state;
+HookSlot<RtClockAdvanceHook>& advance_hook() {
+    static HookSlot<RtClockAdvanceHook> slot;
+    return slot;
 }
 
-struct SyncHookState {
-    std::mutex mutex;
-    std::shared_ptr<const RtSyncPointHook> hook;
-};
-
-SyncHookState& sync_hook_state() {
-    static SyncHookState state;
-    return state;
+HookSlot<RtSyncPointHook>& sync_point_hook() {
+    static HookSlot<RtSyncPointHook> slot;
+    return slot;
 }
 
 // Waking: a counter that rt_wake raises. Each thread remembers the value it last saw, so a wake
@@ -143,13 +153,7 @@ void rt_clock_advance(int64_t microseconds) {
         return;
     const int64_t now =
         g_virtual_us.fetch_add(microseconds, std::memory_order_acq_rel) + microseconds;
-    std::shared_ptr<const RtClockAdvanceHook> hook;
-    {
-        HookState& state = hook_state();
-        std::lock_guard lock(state.mutex);
-        hook = state.hook;
-    }
-    if (hook && *hook)
+    if (const auto hook = advance_hook().get())
         (*hook)(now);
 }
 
@@ -158,28 +162,16 @@ void rt_hold_virtual_clock() {
 }
 
 void rt_set_clock_advance_hook(RtClockAdvanceHook hook) {
-    auto shared = hook ? std::make_shared<const RtClockAdvanceHook>(std::move(hook)) : nullptr;
-    HookState& state = hook_state();
-    std::lock_guard lock(state.mutex);
-    state.hook = std::move(shared);
+    advance_hook().set(std::move(hook));
 }
 
 void rt_sync_point() {
     if (!rt_clock_is_virtual())
         return;
-    std::shared_ptr<const RtSyncPointHook> hook;
-    {
-        SyncHookState& state = sync_hook_state();
-        std::lock_guard lock(state.mutex);
-        hook = state.hook;
-    }
-    if (hook && *hook)
+    if (const auto hook = sync_point_hook().get())
         (*hook)(g_virtual_us.load(std::memory_order_acquire));
 }
 
 void rt_set_sync_point_hook(RtSyncPointHook hook) {
-    auto shared = hook ? std::make_shared<const RtSyncPointHook>(std::move(hook)) : nullptr;
-    SyncHookState& state = sync_hook_state();
-    std::lock_guard lock(state.mutex);
-    state.hook = std::move(shared);
+    sync_point_hook().set(std::move(hook));
 }

@@ -78,7 +78,8 @@ TEST(ChildWindowTest, SmallSurfaceShrinksTheWindowAndShowsOneToOne) {
 }
 
 TEST(ChildWindowTest, LargeSurfaceScrollsByCellsAndPages) {
-    const int32_t number = ui_test::open_drawing_window(3, 2000, 1500);
+    const int32_t number =
+        ui_test::open_drawing_window(3, 2000, 1500, "cells", framework::cell_size(10, 20));
     const ui::ViewState state = ui::view_state(number);
     EXPECT_LT(state.client_width, 2000);
     EXPECT_EQ(state.scroll_max_x, 2000 - state.client_width);
@@ -87,8 +88,8 @@ TEST(ChildWindowTest, LargeSurfaceScrollsByCellsAndPages) {
     ASSERT_NE(frame, nullptr);
     auto* area = qobject_cast<QAbstractScrollArea*>(frame->widget());
     ASSERT_NE(area, nullptr);
-    EXPECT_EQ(area->horizontalScrollBar()->singleStep(), GW_DEFAULT_CELL_WIDTH);
-    EXPECT_EQ(area->verticalScrollBar()->singleStep(), GW_DEFAULT_CELL_HEIGHT);
+    EXPECT_EQ(area->horizontalScrollBar()->singleStep(), 10);
+    EXPECT_EQ(area->verticalScrollBar()->singleStep(), 20);
     EXPECT_EQ(area->verticalScrollBar()->pageStep(), state.client_height);
     ui::scroll_view_to(number, 5000, 5000);
     EXPECT_EQ(ui::view_state(number).scroll_x, state.scroll_max_x);

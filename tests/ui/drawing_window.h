@@ -13,11 +13,13 @@ namespace ui_test {
 // Opens `unit` as a window titled `title` with a width x height surface; the window becomes the
 // calling thread's active window. Returns its number.
 inline int32_t open_drawing_window(int32_t unit, int16_t width, int16_t height,
-                                   const char* title = "Тренажер для глаз") {
+                                   const char* title = "Тренажер для глаз",
+                                   int32_t font_cell = GW_DEFAULT_FONT_CELL) {
     const int32_t number = gw_open_unit_window(unit, title);
     gw_window_config config;
     config.surface_width = width;
     config.surface_height = height;
+    config.font_cell = font_cell;
     if (gw_set_window_config(config) == 0)
         gw_set_window_config(config);
     pump(std::chrono::milliseconds(40));

@@ -1,11 +1,13 @@
 // The scripted user in dialogs: typing into edit boxes, pressing buttons, and the frame with its
-// dialogs as a snapshot shows it.
+// dialogs and message boxes as a snapshot shows it.
 #include "platform/ui/dialog_internal.h"
 #include "platform/ui/dialog_window.h"
 #include "platform/ui/frame_internal.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 
 namespace ui {
@@ -55,8 +57,29 @@ bool script_dialog_press(int32_t id, std::string& reason) {
     return true;
 }
 
-// The offscreen window system draws no window decorations, so a snapshot draws the dialog's
-// caption bar and border itself, the client area standing where it stands on the screen.
+namespace {
+
+// The offscreen window system draws no window decorations, so a snapshot draws a box's caption
+// bar and border itself, the client area standing where it stands on the screen.
+void draw_decorated(QPainter& painter, QWidget& box, const QPoint& frame_origin) {
+    const QPoint at = box.mapToGlobal(QPoint(0, 0)) - frame_origin;
+    const int32_t bar = QFontMetrics(box.font()).height() + 6;
+    const QRect outer(at.x() - 3, at.y() - bar - 3, box.width() + 6, box.height() + bar + 6);
+    painter.fillRect(outer, QColor(0xc0, 0xc0, 0xc0));
+    painter.setPen(QColor(0x40, 0x40, 0x40));
+    painter.drawRect(outer.adjusted(0, 0, -1, -1));
+    const QRect caption(at.x(), at.y() - bar, box.width(), bar - 1);
+    painter.fillRect(caption, QColor(0x00, 0x00, 0x80));
+    painter.setPen(Qt::white);
+    painter.setFont(box.font());
+    painter.drawText(caption.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     box.windowTitle());
+    painter.drawPixmap(at, box.grab());
+}
+
+} // namespace
+
+// The frame, then the dialogs in the order they were opened, then any message box on top.
 raster::Bitmap grab_frame_with_dialogs() {
     QMainWindow* frame = detail::frame();
     if (!frame)
@@ -66,22 +89,13 @@ raster::Bitmap grab_frame_with_dialogs() {
     QPainter painter(&image);
     for (int32_t handle : detail::dialogs_in_opening_order()) {
         DialogWindow* dialog = detail::dialog_of(handle);
-        if (!dialog || !dialog->isVisible())
-            continue;
-        const QPoint at = dialog->mapToGlobal(QPoint(0, 0)) - frame_origin;
-        const int32_t bar = QFontMetrics(dialog->font()).height() + 6;
-        const QRect outer(at.x() - 3, at.y() - bar - 3, dialog->width() + 6,
-                          dialog->height() + bar + 6);
-        painter.fillRect(outer, QColor(0xc0, 0xc0, 0xc0));
-        painter.setPen(QColor(0x40, 0x40, 0x40));
-        painter.drawRect(outer.adjusted(0, 0, -1, -1));
-        const QRect caption(at.x(), at.y() - bar, dialog->width(), bar - 1);
-        painter.fillRect(caption, QColor(0x00, 0x00, 0x80));
-        painter.setPen(Qt::white);
-        painter.setFont(dialog->font());
-        painter.drawText(caption.adjusted(4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         dialog->windowTitle());
-        painter.drawPixmap(at, dialog->grab());
+        if (dialog && dialog->isVisible())
+            draw_decorated(painter, *dialog, frame_origin);
+    }
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box && box->isVisible())
+            draw_decorated(painter, *box, frame_origin);
     }
     painter.end();
     raster::Bitmap bitmap(image.width(), image.height());

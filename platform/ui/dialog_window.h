@@ -88,7 +88,8 @@ void show_dialog_message(int32_t window, const std::string& text, int32_t x, int
 bool script_dialog_set(int32_t id, const std::string& text, std::string& reason);
 bool script_dialog_press(int32_t id, std::string& reason);
 
-// The frame as grabbed, with the dialogs on screen drawn over it where they stand.
+// The frame as grabbed, with the dialogs and message boxes on screen drawn over it where they
+// stand.
 raster::Bitmap grab_frame_with_dialogs();
 
 } // namespace ui

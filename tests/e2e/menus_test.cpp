@@ -1,12 +1,17 @@
 // The frame's menu commands on the real program: "Выход" ends it, "Инструкция" shows the
 // instructions while the start screen goes on, and the menu bar holds exactly these labels.
+#include "platform/raster/png.h"
 #include "tests/e2e/program_run.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
 using e2e::ProgramRun;
+
+// The caption bar a snapshot draws over a box, as a bitmap holds it (0xFFRRGGBB).
+constexpr uint32_t CAPTION_BAR = 0xFF000080;
 
 std::string joined_lines(const std::vector<std::string>& steps) {
     std::string text;
@@ -54,7 +59,9 @@ TEST(Menus, ExitEndsWithCodeZeroAfterItsSilentPause) {
 TEST(Menus, InstructionShowsTheTextWhileTheStartScreenGoesOn) {
     const ProgramRun run = e2e::run_program(
         "instruction", std::string(e2e::ACCEPT_DEFAULTS) + "on pause K=2 after 1 menu Инструкция\n"
-                                                           "on message after 6 key Enter\n"
+                                                           "on message after 1 snapshot box\n"
+                                                           "after 5 key Enter\n"
+                                                           "after 0.5 snapshot answered\n"
                                                            "on pause K=4 after 1 menu Выход\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
     const size_t menu = run.find("menu label=Инструкция");
@@ -71,6 +78,19 @@ TEST(Menus, InstructionShowsTheTextWhileTheStartScreenGoesOn) {
                                                 INSTRUCTION_AFTER_ADDRESS.size());
     EXPECT_TRUE(address.starts_with("http")) << address;
     EXPECT_EQ(address.find('_'), std::string::npos) << "one word, no blank: " << address;
+
+    // The frame's snapshot shows the box, caption bar and all, while it is up, and not after.
+    const auto caption_pixels = [&](std::string_view name) {
+        const std::optional<raster::Bitmap> frame = raster::read_png(run.snapshot(name));
+        EXPECT_TRUE(frame) << name;
+        int32_t count = 0;
+        for (int32_t y = 0; frame && y < frame->height(); ++y)
+            for (int32_t x = 0; x < frame->width(); ++x)
+                count += frame->pixel(x, y) == CAPTION_BAR;
+        return count;
+    };
+    EXPECT_GT(caption_pixels("box-frame"), 200 * 10);
+    EXPECT_EQ(caption_pixels("answered-frame"), 0);
 }
 
 // A run may end with the box still up: closing the frame ends it at once, with code 0.

@@ -47,6 +47,8 @@ public:
     }
 
     framework::ScriptActionResult menu(const std::string& label) override {
+        if (ui::modal_box_up())
+            return framework::ScriptActionResult::failed("menu_behind_a_modal_box");
         if (!ui::choose_top_level_item(label))
             return framework::ScriptActionResult::failed("no_menu_command_" + label);
         return framework::ScriptActionResult::ok();
@@ -97,6 +99,9 @@ private:
         gw_child_window* window = framework::window_record(view);
         if (!window)
             return framework::ScriptActionResult::failed("no drawing window");
+        // A release still reaches the window that took the press, as the mouse's grab has it.
+        if (action == ui::MouseAction::press && ui::modal_box_up())
+            return framework::ScriptActionResult::failed("window_behind_a_modal_box");
         framework::ScriptPoint point;
         if (at) {
             point = *at;

@@ -171,6 +171,8 @@ int32_t open_dialog(const DialogSpec& spec, int32_t owner, DialogEventSink sink)
               dialog->size()));
     g_dialogs[handle] = dialog;
     g_open_order.push_back(handle);
+    // Modal: the frame's menus and windows take no input while a dialog is up.
+    dialog->setWindowModality(Qt::ApplicationModal);
     dialog->show();
     dialog->activateWindow();
     dialog->raise();

@@ -50,6 +50,10 @@ bool send_mouse_buttons(int32_t view_id, MouseAction action, int32_t buttons, in
     return true;
 }
 
+bool modal_box_up() {
+    return QApplication::activeModalWidget() != nullptr;
+}
+
 bool send_key(const std::string& name) {
     static const std::map<std::string, Qt::Key> KEYS = {
         {"Enter", Qt::Key_Return},  {"Escape", Qt::Key_Escape},

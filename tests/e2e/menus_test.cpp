@@ -130,3 +130,25 @@ TEST(Menus, MenuBarHoldsExactlyItsThreeLabels) {
               "menu label=Инструкция\nmessage caption=talvena\n"
               "menu label=Выход\ntone hz=0 ms=350\nexit code=0\n");
 }
+
+// While the parameter dialog or a message box is up, the menus and the drawing window take no
+// input, as for a person; once the box is answered they do again.
+TEST(Menus, ModalBoxesHoldTheMenusAndTheWindow) {
+    const ProgramRun run = e2e::run_program("modal", "on dialog-shown id=101 menu Выход\n"
+                                                     "dialog press 1\n"
+                                                     "on pause K=2 menu Инструкция\n"
+                                                     "on message after 0.5 click left\n" // line 4
+                                                     "after 0.5 menu Итоги_тренировок\n"
+                                                     "after 0.5 key Enter\n"
+                                                     "after 0.5 menu Выход\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    std::vector<std::string> errors;
+    for (const e2e::TraceEvent& event : run.trace)
+        if (event.name == "script-error" || event.name == "not-built")
+            errors.push_back(event.text());
+    EXPECT_EQ(joined_lines(errors), "script-error line=1 reason=menu_behind_a_modal_box\n"
+                                    "script-error line=4 reason=window_behind_a_modal_box\n"
+                                    "script-error line=5 reason=menu_behind_a_modal_box\n")
+        << run.trace_text();
+    EXPECT_LT(run.find("menu label=Выход"), run.trace.size()) << run.trace_text();
+}

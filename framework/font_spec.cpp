@@ -1,4 +1,4 @@
-// Reading font specifications.
+// Reading font descriptions.
 #include "framework/font_spec.h"
 
 #include "framework/graphics_status.h"

@@ -1,4 +1,4 @@
-// Font specifications: the option string that names a face, a size and a style, such as
+// Font descriptions: the option string that names a face, a size and a style, such as
 // "t'Times New Roman Cyr'h38w17ib".
 #pragma once
 

@@ -1,4 +1,4 @@
-// Font specifications: what each option letter sets, contradictions, overrides and failures.
+// Font descriptions: what each option letter sets, contradictions, overrides and failures.
 #include "framework/font_spec.h"
 #include "framework/graphics_status.h"
 
@@ -11,7 +11,7 @@ namespace {
 using framework::FontSpec;
 using framework::parse_font_spec;
 
-TEST(FontSpecTest, ReadsTheProgramsSpecification) {
+TEST(FontSpecTest, ReadsTheProgramsOwnDescriptions) {
     const auto parsed = parse_font_spec("t'Times New Roman Cyr'h38w17ib");
     ASSERT_EQ(parsed.status, GW_STATUS_OK);
     const FontSpec& spec = parsed.spec;

@@ -3,8 +3,13 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QIcon>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 #include <condition_variable>
 #include <cstdlib>
 #include <memory>
@@ -22,6 +27,33 @@ std::mutex g_call_mutex;
 std::condition_variable g_call_done;
 bool g_cancelled = false;
 
+// The program's icon on its windows: an open eye, drawn at the sizes title bars and task bars use.
+QIcon program_icon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const double s = size;
+        QPainterPath eye;
+        eye.moveTo(s * 0.04, s * 0.5);
+        eye.quadTo(s * 0.5, s * 0.02, s * 0.96, s * 0.5);
+        eye.quadTo(s * 0.5, s * 0.98, s * 0.04, s * 0.5);
+        painter.setPen(QPen(QColor(0x20, 0x20, 0x20), std::max(1.0, s / 16)));
+        painter.setBrush(Qt::white);
+        painter.drawPath(eye);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor(0x1e, 0x6f, 0xb0));
+        painter.drawEllipse(QPointF(s / 2, s / 2), s * 0.2, s * 0.2);
+        painter.setBrush(Qt::black);
+        painter.drawEllipse(QPointF(s / 2, s / 2), s * 0.09, s * 0.09);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
 } // namespace
 
 namespace ui {
@@ -38,6 +70,7 @@ bool start_application(int argc, char** argv, bool headless) {
     s_argc = argc;
     g_application = new QApplication(s_argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(program_icon());
     return true;
 }
 

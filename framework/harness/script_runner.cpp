@@ -215,12 +215,18 @@ void ScriptRunner::carry_out(const Step& step, int64_t now_us) {
         const bool right = (*side > 0) == action.correct;
         buttons = right ? ScriptButtons::right : ScriptButtons::left;
     }
+    // The moment the press reached the window: a click's release comes 50 ms after it, however
+    // long the window thread took to get to it.
+    int64_t pressed_us = now_us;
     const ScriptActionResult result = invoke([&]() -> ScriptActionResult {
         switch (action.kind) {
         case ActionKind::press:
         case ActionKind::click:
-        case ActionKind::answer:
-            return m_target.press(buttons, action.point);
+        case ActionKind::answer: {
+            const ScriptActionResult pressed = m_target.press(buttons, action.point);
+            pressed_us = rt_clock_microseconds();
+            return pressed;
+        }
         case ActionKind::release:
             return m_target.release(buttons, action.point);
         case ActionKind::menu:
@@ -245,7 +251,7 @@ void ScriptRunner::carry_out(const Step& step, int64_t now_us) {
     if (action.kind == ActionKind::click || action.kind == ActionKind::answer) {
         std::lock_guard lock(m_mutex);
         m_release =
-            PendingRelease{buttons, action.point, line.line_number, now_us + CLICK_RELEASE_US};
+            PendingRelease{buttons, action.point, line.line_number, pressed_us + CLICK_RELEASE_US};
     }
 }
 

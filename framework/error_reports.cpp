@@ -94,15 +94,16 @@ void show_message_later(const std::string& caption, const std::string& text) {
 } // namespace framework
 
 void gw_report_warning(int32_t message, const char* file, int32_t line) {
-    const framework::MessageAnswer answer = framework::show_message(
-        framework::MessageIcon::warning, "Easel Warning", report_text(message, file, line, "\n"));
+    const framework::MessageAnswer answer =
+        framework::show_message(framework::MessageIcon::warning, GW_WARNING_CAPTION,
+                                report_text(message, file, line, "\n"));
     if (answer != framework::MessageAnswer::ok && framework::gui_running())
         gw_report_fatal(0, file, line);
 }
 
 void gw_report_error(int32_t message, const char* file, int32_t line) {
     const framework::MessageAnswer answer = framework::show_message(
-        framework::MessageIcon::error, "Easel Error", report_text(message, file, line, "\n"));
+        framework::MessageIcon::error, GW_ERROR_CAPTION, report_text(message, file, line, "\n"));
     if (answer != framework::MessageAnswer::ok && framework::gui_running())
         gw_report_fatal(0, file, line);
 }

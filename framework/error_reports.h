@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <string>
 
+// The captions of the framework's boxes.
+inline constexpr const char* GW_WARNING_CAPTION = "Easel Warning";
+inline constexpr const char* GW_ERROR_CAPTION = "Easel Error";
+
 // Message numbers of the framework's error reports.
 constexpr int32_t GW_MESSAGE_OUT_OF_MEMORY = 4;
 constexpr int32_t GW_MESSAGE_INTERNAL_ERROR = 5;

@@ -73,7 +73,8 @@ void install_stop_hooks() {
     };
     // A run-time fatal error ends through the framework's fatal path: clean-up list, code -1.
     hooks.on_fatal_error = [](std::string_view message) {
-        framework::show_message(framework::MessageIcon::error, "Easel Error", std::string(message));
+        framework::show_message(framework::MessageIcon::error, GW_ERROR_CAPTION,
+                                std::string(message));
         framework::run_cleanups();
         framework::end_process(-1, false);
     };

@@ -20,8 +20,8 @@ std::atomic<int32_t> g_screen_height{768};
 // Serialises configurations, so that two threads do not both configure a new window.
 std::mutex g_config_mutex;
 
-// A size or count: -1 (or any other value below 1, which validation would have refused) takes
-// the default without counting as an adjustment, unless it was not -1.
+// The number of colours: -1 (or any other value below 1, which validation would have refused)
+// takes the default without counting as an adjustment, unless it was not -1.
 int32_t resolve_field(int16_t& field, int32_t default_value, int32_t maximum, bool& adjusted) {
     int32_t value = field;
     if (value <= 0) {
@@ -62,9 +62,9 @@ void report_missing_font(const std::string& face) {
     static std::once_flag reported;
     std::call_once(reported, [&] {
         framework::show_message_later(
-            "Easel Error", std::string(framework::message_text(GW_MESSAGE_INTERNAL_ERROR)) +
-                               "\nno font could be made for the text cells (" +
-                               (face.empty() ? std::string("Courier New") : face) + ")");
+            GW_ERROR_CAPTION, std::string(framework::message_text(GW_MESSAGE_INTERNAL_ERROR)) +
+                                  "\nno font could be made for the text cells (" +
+                                  (face.empty() ? std::string("Courier New") : face) + ")");
     });
 }
 

@@ -13,12 +13,7 @@ using e2e::ProgramRun;
 // The caption bar a snapshot draws over a box, as a bitmap holds it (0xFFRRGGBB).
 constexpr uint32_t CAPTION_BAR = 0xFF000080;
 
-std::string joined_lines(const std::vector<std::string>& steps) {
-    std::string text;
-    for (const std::string& step : steps)
-        text += step + "\n";
-    return text;
-}
+using e2e::joined_lines;
 
 // The instructions as the trace writes them: paragraphs separated by carriage returns, every
 // blank and carriage return written as '_'. The web page's address is left out: the text runs up

@@ -116,11 +116,18 @@ std::string TraceEvent::text() const {
     return line;
 }
 
-std::string ProgramRun::trace_text() const {
+std::string joined_lines(const std::vector<std::string>& lines) {
     std::string text;
-    for (const TraceEvent& event : trace)
-        text += event.text() + "\n";
+    for (const std::string& line : lines)
+        text += line + "\n";
     return text;
+}
+
+std::string ProgramRun::trace_text() const {
+    std::vector<std::string> lines;
+    for (const TraceEvent& event : trace)
+        lines.push_back(event.text());
+    return joined_lines(lines);
 }
 
 size_t ProgramRun::find(std::string_view prefix, size_t from) const {

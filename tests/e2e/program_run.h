@@ -69,6 +69,10 @@ ProgramRun run_command(std::string_view label, const std::vector<std::string>& c
 std::filesystem::path program_path();
 std::filesystem::path figure_data_path();
 
+// The lines one after the other, each ended by a newline: steps compared as one text, so that a
+// failure shows both sides whole.
+std::string joined_lines(const std::vector<std::string>& lines);
+
 // Reads a trace file; lines that are not events are skipped.
 std::vector<TraceEvent> read_trace(const std::filesystem::path& path);
 

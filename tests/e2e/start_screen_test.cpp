@@ -9,6 +9,7 @@
 
 namespace {
 
+using e2e::joined_lines;
 using e2e::ProgramRun;
 using Steps = std::vector<std::string>;
 
@@ -26,13 +27,6 @@ const Steps LEAVE = {"menu label=Выход", "tone hz=0 ms=350", "exit code=0"}
 Steps joined(Steps steps, const Steps& more) {
     steps.insert(steps.end(), more.begin(), more.end());
     return steps;
-}
-
-std::string joined_lines(const Steps& steps) {
-    std::string text;
-    for (const std::string& step : steps)
-        text += step + "\n";
-    return text;
 }
 
 } // namespace

@@ -1,0 +1,1 @@
+#include "app/landolt_ring.h"

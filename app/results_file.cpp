@@ -1,0 +1,1 @@
+#include "app/results_file.h"

@@ -1,0 +1,111 @@
+// The results file talvena.rtr: its header, the fixed-column records of the vision test and of
+// the training, appending a record, and reading the history back.
+//
+// The file is CP1251 text with CR LF line ends. It only grows: a record is appended whole (one
+// write of the line with its CR LF, flushed to stable storage) or not at all.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <string_view>
+
+inline constexpr const char* RESULTS_FILE_NAME = "talvena.rtr";
+inline constexpr int32_t RESULTS_APPEND_UNIT = 17;
+inline constexpr int32_t RESULTS_READ_UNIT = 12;
+
+// The local date and time a record carries.
+struct ResultsStamp {
+    int32_t day = 1;
+    int32_t month = 1;
+    int32_t year = 1970;
+    int32_t hour = 0;
+    int32_t minute = 0;
+    int32_t second = 0;
+
+    friend bool operator==(const ResultsStamp&, const ResultsStamp&) = default;
+};
+
+// The local date and time now (app_get_date_time).
+ResultsStamp app_results_stamp_now();
+
+struct VisionRecord {
+    ResultsStamp stamp;
+    float distance_cm = 0.0f;
+    float diagonal_in = 0.0f;
+    int32_t screen_ny = 0;
+    int32_t screen_nx = 0;
+    float acuity = 0.0f;
+};
+
+struct TrainingRecord {
+    ResultsStamp stamp;
+    float distance_cm = 0.0f;
+    int32_t cell_size = 0;
+    int32_t images = 0;
+    int32_t correct = 0;
+    int32_t wrong = 0;
+    int32_t unanswered = 0;
+    float mean_time = 0.0f;
+    int32_t pushups = 0;
+};
+
+// The column-header line, 115 characters of CP1251, without a line end.
+std::string app_results_header();
+// A record line, CP1251 without a line end: 80 characters for a vision test, 115 for a
+// training.
+std::string app_format_vision_record(const VisionRecord& record);
+std::string app_format_training_record(const TrainingRecord& record);
+
+// What became of an append.
+struct AppendOutcome {
+    bool written = false;
+    std::string reason; // the system's reason when not written (UTF-8), naming the file
+};
+
+// Appends one record line (CP1251, no line end) to the results file at `path`: opened "old"
+// for appending; when that fails because the file is missing, created "new" with the header
+// line first. The line goes in one write with its CR LF and is flushed to stable storage before
+// the call returns. On any failure the file is left exactly as it was (a file this call created
+// is removed again) and the reason is returned; the program goes on.
+AppendOutcome app_append_results_line(const std::filesystem::path& path, std::string_view line);
+
+// Appends the record to talvena.rtr in the data folder and tells the trace (`record kind=...`
+// or `record-failed kind=... reason=...`); a failure is also shown in a message box that names
+// the file and the reason. Returns true when written. Application thread.
+bool app_append_vision_record(const VisionRecord& record);
+bool app_append_training_record(const TrainingRecord& record);
+
+// --- Reading the history back -------------------------------------------------------------
+
+// How a reading pass ended.
+struct ResultsPass {
+    bool opened = false;      // false: no file (or it could not be opened): no data
+    int32_t records = 0;      // lines read after the header
+    int32_t stopped_line = 0; // the file line (1-based, header = 1) that could not be read or
+                              // parsed and ended the pass; 0 when read to the end
+};
+
+// Pass 1: the date and time of every record line after the header, in file order, until the
+// end of the file or the first line that cannot be read.
+ResultsPass app_read_results_dates(const std::filesystem::path& path,
+                                   const std::function<void(const ResultsStamp&)>& on_record);
+
+// One record as pass 2 sees it.
+struct ResultsEntry {
+    enum class Kind { other, vision, training };
+    Kind kind = Kind::other; // other: a line that is neither; it contributes nothing
+    ResultsStamp stamp;
+    float distance_cm = 0.0f;
+    float acuity = 0.0f;    // vision
+    int32_t cell_size = 0;  // training
+    int32_t images = 0;     // training
+    float mean_time = 0.0f; // training
+    int32_t pushups = 0;    // training
+};
+
+// Pass 2: every record line after the header, whole (at most 120 characters), with its values,
+// until the end of the file or the first line that cannot be read or parsed.
+ResultsPass app_read_results_values(const std::filesystem::path& path,
+                                    const std::function<void(const ResultsEntry&)>& on_record);

@@ -1,0 +1,1 @@
+#include "app/training_score.h"

@@ -1,0 +1,1 @@
+#include "app/trials_file.h"

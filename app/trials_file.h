@@ -1,0 +1,53 @@
+// The per-trial file talvena-trials.csv: every ring of a vision test and every image of a
+// training, one line each, for a closer look than talvena.rtr gives.
+//
+// UTF-8 with LF line ends; a header line when the file is created; the trials of one activity
+// are appended in one write when it ends, finished or aborted.
+#pragma once
+
+#include "app/results_file.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+inline constexpr const char* TRIALS_FILE_NAME = "talvena-trials.csv";
+
+// The header line, without its line end:
+// started,activity,trial,level,cell_size,side,tilt,gap_px,verdict,answer_s,completed
+std::string app_trials_header();
+
+// One ring or image. Fields that do not belong to the activity stay empty in the file: level,
+// tilt and gap for a training, cell size for a vision test.
+struct Trial {
+    int32_t number = 0;               // ring or image number within the activity, from 1
+    std::optional<float> level;       // vision: the acuity of the ring's level
+    std::optional<int32_t> cell_size; // training: K
+    int32_t side = 0;                 // +1 right, -1 left
+    std::optional<int32_t> tilt;      // vision: -45, 0 or 45 degrees
+    std::optional<double> gap_px;     // vision: the gap in device pixels
+    std::string verdict;              // correct, wrong, none, repeat
+    std::optional<double> answer_s;   // answered rings and images only
+};
+
+// The trials of one activity: "vision" or "training", started at `started`.
+struct TrialLog {
+    ResultsStamp started;
+    std::string activity;
+    std::vector<Trial> trials;
+};
+
+// One line of the file, without its line end. The start is written 2026-12-10T10:00:00, the
+// level with two decimals, the gap and the answer time with three; completed is 1 or 0.
+std::string app_format_trial(const TrialLog& log, const Trial& trial, bool completed);
+
+// Appends the log's trials at `path` in one write (with the header first when the file is
+// new). Nothing is written for a log without trials. On failure the file is left as it was.
+AppendOutcome app_append_trials(const std::filesystem::path& path, const TrialLog& log,
+                                bool completed);
+
+// The same into talvena-trials.csv in the data folder; a failure is written to the trace as
+// `record-failed kind=trials reason=...` and the program goes on (no message box: the results
+// record is what the user is told about). Application thread.
+void app_save_trials(const TrialLog& log, bool completed);

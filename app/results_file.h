@@ -71,11 +71,18 @@ struct AppendOutcome {
 // is removed again) and the reason is returned; the program goes on.
 AppendOutcome app_append_results_line(const std::filesystem::path& path, std::string_view line);
 
-// Appends the record to talvena.rtr in the data folder and tells the trace (`record kind=...`
-// or `record-failed kind=... reason=...`); a failure is also shown in a message box that names
-// the file and the reason. Returns true when written. Application thread.
-bool app_append_vision_record(const VisionRecord& record);
-bool app_append_training_record(const TrainingRecord& record);
+// Appends the record to talvena.rtr in the data folder and tells the trace (`record kind=vision`
+// or `record kind=training`; on failure `record-failed kind=... reason=...`). Nothing is shown:
+// the caller puts its result on screen first and then reports a failure with
+// app_report_record_failure, so that the result stays in view while the user reads why it was
+// not kept. Application thread.
+AppendOutcome app_append_vision_record(const VisionRecord& record);
+AppendOutcome app_append_training_record(const TrainingRecord& record);
+
+// For an outcome that was not written: a message box that names the file and the system's
+// reason, waiting for OK; the program goes on. Nothing for a written outcome. Application
+// thread.
+void app_report_record_failure(const AppendOutcome& outcome);
 
 // --- Reading the history back -------------------------------------------------------------
 

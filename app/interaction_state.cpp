@@ -2,6 +2,7 @@
 #include "app/interaction_state.h"
 
 #include "runtime/clock.h"
+#include "runtime/trace.h"
 
 std::atomic<int32_t> mouse_clicked{0};
 std::atomic<int32_t> mouse_buttons{0};
@@ -10,14 +11,18 @@ std::atomic<int32_t> menu_request{0};
 
 int32_t app_mouse_handler(int32_t /*unit*/, int32_t /*event*/, int32_t key_state, int32_t /*x*/,
                           int32_t /*y*/) {
+    // The key state also carries Shift, Ctrl and the middle button. Latched as they come, such
+    // bits would make every later value above 3: no click would be seen on the start screen and
+    // every answer would be judged wrong. Only the two button bits are kept.
+    const int32_t buttons = key_state & APP_BOTH_BUTTONS;
     // A button-up event carries the key state after the release, so a release only clears
     // mouse_buttons_now. Once both buttons were seen, 3 stays latched until a loop clears it.
-    if (key_state != 0) {
+    if (buttons != 0) {
         app_put(mouse_clicked, 1);
         if (app_get(mouse_buttons) < APP_BOTH_BUTTONS)
-            app_put(mouse_buttons, key_state);
+            app_put(mouse_buttons, buttons);
     }
-    app_put(mouse_buttons_now, key_state);
+    app_put(mouse_buttons_now, buttons);
     // The main loop may be asleep in an idle step: let it look at once.
     rt_wake();
     return 0;
@@ -31,4 +36,12 @@ bool app_clicked(int32_t button) {
 void app_wait_for_release() {
     while (app_get(mouse_buttons_now) != 0)
         rt_idle_step();
+}
+
+void app_wait_for_click() {
+    rt_trace_event("wait-click");
+    app_put(mouse_clicked, 0);
+    while (app_get(mouse_clicked) == 0)
+        rt_idle_step();
+    app_put(mouse_clicked, 0);
 }

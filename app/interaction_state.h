@@ -23,7 +23,9 @@ inline constexpr int32_t APP_REQUEST_RESULTS_CHART = 3;
 inline constexpr int32_t APP_MOUSE_EVENT_MASK = 1 + 2 + 8 + 16;
 
 // The mouse callback of the drawing window. A key state with some button down latches a click;
-// every event records the buttons down now. Never clears anything. Returns 0.
+// every event records the buttons down now. Only the left and right button bits count: a click
+// made with Shift, Ctrl or the middle button held is the same click. Never clears anything.
+// Returns 0.
 int32_t app_mouse_handler(int32_t unit, int32_t event, int32_t key_state, int32_t x, int32_t y);
 
 // A click has happened once the button is up again; `button` tells which one was latched.
@@ -31,6 +33,10 @@ bool app_clicked(int32_t button);
 
 // Waits, idling, until no button is down.
 void app_wait_for_release();
+
+// The end of a result screen: says `wait-click` in the trace, clears mouse_clicked, waits,
+// idling, until some button goes down, and clears it again.
+void app_wait_for_click();
 
 // Loads and stores of the shared state, relaxed: shorthand for the loops.
 inline int32_t app_get(const std::atomic<int32_t>& value) {

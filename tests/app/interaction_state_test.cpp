@@ -40,7 +40,11 @@ INSTANTIATE_TEST_SUITE_P(
                       Latching{"left_then_right_replaces", {1, 0, 2, 0}, 1, 2, 0},
                       Latching{"both_stays_both_through_releases", {1, 3, 2, 0}, 1, 3, 0},
                       Latching{"both_stays_both_after_a_new_press", {3, 0, 1}, 1, 3, 1},
-                      Latching{"modifier_bits_latched_as_they_come", {5, 0}, 1, 5, 0}),
+                      // Shift (4), Ctrl (8) and the middle button (16) are not buttons of ours.
+                      Latching{"shift_left_click_is_a_left_click", {5, 4}, 1, 1, 0},
+                      Latching{"ctrl_right_click_is_a_right_click", {10, 8}, 1, 2, 0},
+                      Latching{"middle_held_left_click", {17, 16}, 1, 1, 0},
+                      Latching{"shift_both_is_both", {7, 4, 5}, 1, 3, 1}),
     [](const auto& test_info) { return std::string(test_info.param.name); });
 
 TEST(ClickTest, IsOnlyAClickOnceTheButtonIsUp) {

@@ -107,11 +107,25 @@ Outcome open_file(Unit& unit, RtOpenStatus status, RtPosition position) {
     return {};
 }
 
+// The size of a regular file, or nothing for a device, a pipe or a failed fstat: only a regular
+// file can be cut back.
+std::optional<off_t> regular_file_size(int fd) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return info.st_size;
+}
+
 // The whole text in one write; a short write is continued with the rest, so the text ends up
-// whole or the failure ends the program. At `append` the kernel places it at the end of the
-// file; otherwise at the current position, and what followed is cut off, because the record
-// written becomes the last record of a sequential file.
+// whole or not at all. At `append` the kernel places it at the end of the file; otherwise at the
+// current position, and what followed is cut off, because the record written becomes the last
+// record of a sequential file.
+// An append that fails, at once or after a short write (a full disk, the file size limit), cuts
+// the file back to its size before the write: a record is in the file whole or not at all, and a
+// later record never follows half a line.
 Outcome write_text(Unit& unit, std::string_view text) {
+    const std::optional<off_t> size_before =
+        unit.append ? regular_file_size(unit.fd) : std::nullopt;
     size_t done = 0;
     while (done < text.size()) {
         const char* rest = text.data() + done;
@@ -121,8 +135,13 @@ Outcome write_text(Unit& unit, std::string_view text) {
                         : ::pwrite(unit.fd, rest, count, unit.offset + static_cast<off_t>(done));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
-            return os_failure(unit.path, "cannot write", written < 0 ? errno : EIO);
+        if (written <= 0) {
+            const int error = written < 0 ? errno : EIO;
+            if (size_before && done > 0 && ::ftruncate(unit.fd, *size_before) != 0)
+                return os_failure(unit.path, "cannot write (and cannot cut the part written)",
+                                  error);
+            return os_failure(unit.path, "cannot write", error);
+        }
         done += static_cast<size_t>(written);
     }
     unit.buffer.clear();
@@ -281,6 +300,40 @@ int rt_read_line(int32_t unit, std::string& text, size_t length, RtOnError on_er
     if (result.status == RT_IOSTAT_OK)
         text.resize(length, ' ');
     return finish(source.outcome(result), on_error);
+}
+
+int rt_flush(int32_t unit, RtOnError on_error) {
+    int fd = -1;
+    std::string path;
+    {
+        UnitTable& table = unit_table();
+        std::lock_guard lock(table.mutex);
+        auto found = table.units.find(unit);
+        if (found != table.units.end()) {
+            // A copy of the descriptor, so that the wait for the disk holds no lock and a
+            // concurrent close cannot pull the descriptor away.
+            fd = ::fcntl(found->second.fd, F_DUPFD_CLOEXEC, 0);
+            path = found->second.path;
+            if (fd < 0)
+                return finish(os_failure(path, "cannot flush", errno), on_error);
+        }
+    }
+    if (fd < 0) {
+        if (rt_unit_window(unit))
+            return RT_IOSTAT_OK;
+        return finish(not_connected(unit), on_error);
+    }
+    int result = 0;
+    do {
+        result = ::fsync(fd);
+    } while (result != 0 && errno == EINTR);
+    const int error = errno;
+    ::close(fd);
+    // Devices and pipes (/dev/full, /dev/null, a FIFO) keep nothing to flush and say so with
+    // EINVAL or EROFS.
+    if (result != 0 && error != EINVAL && error != EROFS)
+        return finish(os_failure(path, "cannot flush", error), on_error);
+    return RT_IOSTAT_OK;
 }
 
 int rt_close(int32_t unit, RtOnError on_error) {

@@ -28,8 +28,10 @@ int rt_open(int32_t unit, std::string_view path, RtOpenStatus status, RtPosition
             RtOnError on_error = RtOnError::stop);
 
 // Writes one record (or several when the format starts over) ended by CR LF, in a single write
-// of the whole text, so a crash never leaves part of a line inside the file. On a unit connected
-// to a window the text goes to the window (see RtWindowUnitHooks).
+// of the whole text, so a crash never leaves part of a line inside the file. On a unit opened at
+// `append`, a write that fails (a full disk, also after part of the text went in) cuts the file
+// back to its size before the write. On a unit connected to a window the text goes to the window
+// (see RtWindowUnitHooks).
 int rt_write_record(int32_t unit, const RtFormat& format, std::span<const RtValue> values,
                     RtOnError on_error = RtOnError::stop);
 inline int rt_write_record(int32_t unit, const RtFormat& format,
@@ -52,6 +54,10 @@ inline int rt_read_record(int32_t unit, const RtFormat& format,
 // padded with blanks.
 int rt_read_line(int32_t unit, std::string& text, size_t length,
                  RtOnError on_error = RtOnError::stop);
+
+// Waits until what was written to the unit's file is on stable storage (fsync). A device or a
+// pipe that keeps nothing to flush counts as flushed, and so does a unit connected to a window.
+int rt_flush(int32_t unit, RtOnError on_error = RtOnError::stop);
 
 // Disconnects the unit; closing a unit that is not connected does nothing.
 int rt_close(int32_t unit, RtOnError on_error = RtOnError::stop);

@@ -5,9 +5,12 @@
 #include "runtime/window_units.h"
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -29,6 +32,33 @@ std::string file_text(const fs::path& path) {
 void write_file(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
+
+// While it lives, writes past `limit` bytes of a file fail with EFBIG (and one that crosses the
+// limit is cut short) instead of ending the process: a full disk that hits in the middle of a
+// record, which a root test run cannot get from permissions.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_saved_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = limit;
+        m_set = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_saved_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    void (*m_saved_handler)(int) = SIG_DFL;
+    bool m_set = false;
+};
 
 class Units : public testing::Test {
 protected:
@@ -190,6 +220,51 @@ TEST_F(Units, FailuresWithoutAnErrorBranchAreFatalAndNameTheFile) {
         testing::ExitedWithCode(2), "talvena.sym: Bad value during integer read");
     EXPECT_EXIT(rt_write_record(55, HEADER, {}), testing::ExitedWithCode(2),
                 "unit 55 is not connected");
+}
+
+// A record that does not fit leaves no part of itself behind: the next record starts on a line of
+// its own and the file keeps every byte it had.
+TEST_F(Units, AnAppendThatFailsPartWayCutsTheFileBackToItsSize) {
+    const std::string before = "header\r\n 07.12.2026 kept\r\n";
+    write_file(m_results, before);
+    ASSERT_EQ(rt_open(17, m_results, RtOpenStatus::old_file, RtPosition::append), 0);
+    int status = 0;
+    {
+        FileSizeLimit limit(before.size() + 10);
+        ASSERT_TRUE(limit.set());
+        status = rt_write_record(17, VISION_RECORD,
+                                 {8, 12, 2026, 9, 5, 3, 200.0f, 17.7f, 768, 1024, 0.8f},
+                                 RtOnError::report);
+    }
+    EXPECT_EQ(status, EFBIG);
+    EXPECT_EQ(file_text(m_results), before);
+    // The unit stays usable once there is room again.
+    EXPECT_EQ(rt_write_record(17, RtFormat("('next')"), {}, RtOnError::report), 0);
+    rt_close(17);
+    EXPECT_EQ(file_text(m_results), before + "next\r\n");
+
+    // A write the device refuses outright is reported too.
+    ASSERT_EQ(rt_open(17, "/dev/full", RtOpenStatus::old_file, RtPosition::append), 0);
+    EXPECT_EQ(rt_write_record(17, HEADER, {}, RtOnError::report), ENOSPC);
+    rt_close(17);
+}
+
+TEST_F(Units, FlushSucceedsOnFilesAndOnWhatHasNothingToFlush) {
+    const std::string fifo = (m_dir / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& path : {m_results, std::string("/dev/full"), fifo}) {
+        ASSERT_EQ(rt_open(17, path, RtOpenStatus::unknown, RtPosition::append, RtOnError::report),
+                  0)
+            << path;
+        EXPECT_EQ(rt_flush(17, RtOnError::report), 0) << path;
+        rt_close(17);
+    }
+    rt_connect_unit_to_window(3, 1027);
+    EXPECT_EQ(rt_flush(3, RtOnError::report), 0);
+    rt_disconnect_unit_window(3);
+
+    EXPECT_EQ(rt_flush(56, RtOnError::report), EBADF);
+    EXPECT_EXIT(rt_flush(56), testing::ExitedWithCode(2), "unit 56 is not connected");
 }
 
 TEST_F(Units, WritingIntoAReadOnlyDirectoryIsFatal) {

@@ -1,1 +1,161 @@
+// The per-trial file talvena-trials.csv: its lines and appending an activity's trials.
 #include "app/trials_file.h"
+
+#include "app/data_folder.h"
+#include "runtime/trace.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <unistd.h>
+
+namespace {
+
+// Fixed decimals in the C way whatever the program's locale: a decimal comma would split a field.
+std::string fixed(double value, int decimals) {
+    char buffer[64];
+    const auto converted =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return converted.ec == std::errc() ? std::string(buffer, converted.ptr) : std::string();
+}
+
+// A text field, quoted when it holds a comma, a quote or a line end.
+std::string text_field(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos)
+        return text;
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + '"';
+}
+
+std::string stamp_text(const ResultsStamp& at) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02dT%02d:%02d:%02d", at.year, at.month, at.day,
+                  at.hour, at.minute, at.second);
+    return buffer;
+}
+
+std::string failure_reason(const std::filesystem::path& path, const char* action, int error) {
+    return path.string() + ": " + action + ": " + std::generic_category().message(error);
+}
+
+// The whole text, a short write continued with the rest; false with errno set on a failure.
+bool write_all(int fd, std::string_view text) {
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            if (written == 0)
+                errno = EIO;
+            return false;
+        }
+        done += static_cast<size_t>(written);
+    }
+    return true;
+}
+
+bool sync_file(int fd) {
+    int result = 0;
+    do {
+        result = ::fsync(fd);
+    } while (result != 0 && errno == EINTR);
+    // Devices and pipes keep nothing to flush.
+    return result == 0 || errno == EINVAL || errno == EROFS;
+}
+
+// Opens the file for appending, creating it when it is missing; -1 with errno on a failure.
+int open_for_append(const std::filesystem::path& path, bool& created) {
+    created = false;
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd >= 0 || errno != ENOENT)
+        return fd;
+    fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        created = true;
+        return fd;
+    }
+    // Made by someone else between the two opens: append to theirs.
+    if (errno == EEXIST)
+        return ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    return -1;
+}
+
+} // namespace
+
+std::string app_trials_header() {
+    return "started,activity,trial,level,cell_size,side,tilt,gap_px,verdict,answer_s,completed";
+}
+
+// Fields that belong to the other activity stay empty even when the trial carries them.
+std::string app_format_trial(const TrialLog& log, const Trial& trial, bool completed) {
+    const bool vision = log.activity != "training";
+    const bool training = log.activity != "vision";
+    std::string line = stamp_text(log.started);
+    line += ',' + text_field(log.activity);
+    line += ',' + std::to_string(trial.number);
+    line += ',' + (vision && trial.level ? fixed(*trial.level, 2) : "");
+    line += ',' + (training && trial.cell_size ? std::to_string(*trial.cell_size) : "");
+    line += ',' + std::to_string(trial.side);
+    line += ',' + (vision && trial.tilt ? std::to_string(*trial.tilt) : "");
+    line += ',' + (vision && trial.gap_px ? fixed(*trial.gap_px, 3) : "");
+    line += ',' + text_field(trial.verdict);
+    line += ',' + (trial.answer_s ? fixed(*trial.answer_s, 3) : "");
+    line += completed ? ",1" : ",0";
+    return line;
+}
+
+// One write of every line (the header first for a new file), then fsync. A failure puts the file
+// back as it was: a file made here is removed, an existing one cut back to its size before.
+AppendOutcome app_append_trials(const std::filesystem::path& path, const TrialLog& log,
+                                bool completed) {
+    if (log.trials.empty())
+        return {true, {}};
+    bool created = false;
+    const int fd = open_for_append(path, created);
+    if (fd < 0)
+        return {false, failure_reason(path, "cannot open", errno)};
+
+    std::string text = created ? app_trials_header() + "\n" : std::string();
+    for (const Trial& trial : log.trials)
+        text += app_format_trial(log, trial, completed) + "\n";
+
+    struct stat info {};
+    const bool cut_back = !created && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    const char* action = "cannot write";
+    bool written = write_all(fd, text);
+    if (written) {
+        action = "cannot flush";
+        written = sync_file(fd);
+    }
+    int error = errno;
+    if (!written && cut_back)
+        (void)::ftruncate(fd, info.st_size);
+    if (::close(fd) != 0 && written) {
+        written = false;
+        error = errno;
+        action = "cannot close";
+        if (cut_back)
+            (void)::truncate(path.c_str(), info.st_size);
+    }
+    if (written)
+        return {true, {}};
+    if (created)
+        ::unlink(path.c_str());
+    return {false, failure_reason(path, action, error)};
+}
+
+void app_save_trials(const TrialLog& log, bool completed) {
+    const AppendOutcome outcome =
+        app_append_trials(app_data_folder() / TRIALS_FILE_NAME, log, completed);
+    if (!outcome.written)
+        rt_trace_event("record-failed", {{"kind", "trials"}, {"reason", outcome.reason}});
+}

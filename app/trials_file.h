@@ -39,11 +39,16 @@ struct TrialLog {
 };
 
 // One line of the file, without its line end. The start is written 2026-12-10T10:00:00, the
-// level with two decimals, the gap and the answer time with three; completed is 1 or 0.
+// level with two decimals, the gap and the answer time with three (always with a decimal point,
+// whatever the locale); side is 1 or -1, completed 1 or 0; an unanswered trial has an empty
+// answer time. A field of the other activity stays empty even when the trial carries it.
 std::string app_format_trial(const TrialLog& log, const Trial& trial, bool completed);
 
 // Appends the log's trials at `path` in one write (with the header first when the file is
-// new). Nothing is written for a log without trials. On failure the file is left as it was.
+// new), flushed to stable storage before the call returns. A log without trials writes nothing
+// and counts as written. On failure the file is left as it was (a file this call created is
+// removed again) and the reason names the file and the system's reason, e.g.
+// "/data/talvena-trials.csv: cannot write: No space left on device".
 AppendOutcome app_append_trials(const std::filesystem::path& path, const TrialLog& log,
                                 bool completed);
 

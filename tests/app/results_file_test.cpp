@@ -1,63 +1,35 @@
 // The results file: the reference records (every *records.tsv) written and read back, the sample
 // history, appending, failures that leave the file as it was, and the two reading passes.
-#include "app/data_folder.h"
 #include "app/results_file.h"
 #include "framework/program.h"
 #include "runtime/cp1251.h"
 #include "runtime/trace.h"
+#include "tests/app/appending_fixture.h"
 #include "tests/support/fixtures.h"
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
-#include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <sys/resource.h>
-#include <unistd.h>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using appending_fixture::DataFolder;
+using appending_fixture::file_bytes;
+using appending_fixture::FileSizeLimit;
+using appending_fixture::folder_state;
+using appending_fixture::RecordEvents;
+using appending_fixture::TempFolder;
+using appending_fixture::write_bytes;
 
 const std::string HEADER_UTF8 = "     Дата             Время        Дальность    Размер Nпоказов "
                                 "Nверн_отв Nошибок Nнет_отв Ср.вр._отв    Nотжиманий";
 
 fs::path results_fixtures() {
     return test_support::fixtures_dir() / "results";
-}
-
-// A fresh folder for one test, removed with its contents afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        m_path = fs::temp_directory_path() / ("talvena-results-" + std::to_string(::getpid()) +
-                                              "-" + std::to_string(counter++));
-        fs::remove_all(m_path);
-        fs::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const fs::path& path() const { return m_path; }
-
-private:
-    fs::path m_path;
-};
-
-std::string file_bytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void write_bytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // The lines of a CP1251 file without their CR LF.
@@ -426,44 +398,6 @@ TEST(ResultsReading, NoFileOrAnEmptyOneGivesNoData) {
 const VisionRecord VISION = {{7, 12, 2026, 9, 5, 3}, 200.0f, 17.7f, 768, 1024, 0.8f};
 const TrainingRecord TRAINING = {{7, 12, 2026, 9, 5, 3}, 200.0f, 2, 100, 90, 6, 4, 1.234f, 23};
 
-// Collects the trace's record events while it lives.
-class RecordEvents {
-public:
-    RecordEvents() {
-        m_id = rt_trace_add_listener([this](std::string_view event, auto fields) {
-            if (event != "record" && event != "record-failed" && event != "message")
-                return;
-            std::string line(event);
-            for (const RtTraceField& field : fields)
-                line += " " + std::string(field.key) + "=" + field.value;
-            m_events.push_back(line);
-        });
-    }
-    ~RecordEvents() { rt_trace_remove_listener(m_id); }
-    RecordEvents(const RecordEvents&) = delete;
-    RecordEvents& operator=(const RecordEvents&) = delete;
-
-    const std::vector<std::string>& events() const { return m_events; }
-
-private:
-    int32_t m_id = 0;
-    std::vector<std::string> m_events;
-};
-
-// Points the data folder at a test's folder and back.
-class DataFolder {
-public:
-    explicit DataFolder(const fs::path& folder) : m_saved(app_data_folder()) {
-        app_set_data_folder(folder);
-    }
-    ~DataFolder() { app_set_data_folder(m_saved); }
-    DataFolder(const DataFolder&) = delete;
-    DataFolder& operator=(const DataFolder&) = delete;
-
-private:
-    fs::path m_saved;
-};
-
 TEST(ResultsAppending, ANewFileGetsTheHeaderThenEveryRecordFollows) {
     TempFolder folder;
     DataFolder data(folder.path());
@@ -497,53 +431,6 @@ TEST(ResultsAppending, AnExistingFileKeepsWhatItHadAndGetsNoSecondHeader) {
     EXPECT_TRUE(app_append_results_line(path, line).written);
     EXPECT_EQ(file_bytes(path), sample + line + "\r\n");
     EXPECT_EQ(app_read_results_values(path, {}).records, 49);
-}
-
-// While it lives, writes past `limit` bytes of a file fail with EFBIG, and one that crosses the
-// limit is cut short: a disk that fills up in the middle of a line.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_saved_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = limit;
-        m_set = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_saved_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-    bool set() const { return m_set; }
-
-private:
-    rlimit m_saved{};
-    void (*m_saved_handler)(int) = SIG_DFL;
-    bool m_set = false;
-};
-
-// Everything under a folder, for telling whether a failed append changed anything: names,
-// kinds, link targets and file contents.
-std::string folder_state(const fs::path& folder) {
-    std::vector<std::string> entries;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        std::string text = fs::relative(entry.path(), folder).string();
-        if (entry.is_symlink())
-            text += " -> " + fs::read_symlink(entry.path()).string();
-        else if (entry.is_directory())
-            text += "/";
-        else
-            text += ": " + file_bytes(entry.path());
-        entries.push_back(text);
-    }
-    std::sort(entries.begin(), entries.end());
-    std::string state;
-    for (const std::string& text : entries)
-        state += text + "\n";
-    return state;
 }
 
 struct FailureCase {

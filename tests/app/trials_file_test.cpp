@@ -1,1 +1,146 @@
+// The per-trial file: the lines of a vision test and of a training, the header of a new file, and
+// failures that leave the file as it was.
+#include "app/trials_file.h"
+#include "tests/app/appending_fixture.h"
+
 #include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+using appending_fixture::DataFolder;
+using appending_fixture::file_bytes;
+using appending_fixture::FileSizeLimit;
+using appending_fixture::folder_state;
+using appending_fixture::RecordEvents;
+using appending_fixture::TempFolder;
+using appending_fixture::write_bytes;
+
+const ResultsStamp STARTED = {10, 12, 2026, 10, 0, 0};
+
+TrialLog vision_log() {
+    return {STARTED,
+            "vision",
+            {{1, 0.5f, std::nullopt, 1, 45, 3.14159, "correct", 0.7344},
+             {2, 0.7f, std::nullopt, -1, 0, 2.0, "none", std::nullopt}}};
+}
+
+TrialLog training_log() {
+    return {
+        STARTED, "training", {{1, std::nullopt, 4, -1, std::nullopt, std::nullopt, "wrong", 1.25}}};
+}
+
+struct LineCase {
+    const char* what;
+    TrialLog log;
+    bool completed;
+    std::string line;
+};
+
+TEST(TrialsFile, LinesCarryTheFieldsOfTheirActivityOnly) {
+    const TrialLog vision = vision_log();
+    const TrialLog training = training_log();
+    TrialLog mixed = training;
+    mixed.trials[0].level = 0.9f;
+    mixed.trials[0].tilt = 45;
+    mixed.trials[0].gap_px = 1.0;
+    const std::vector<LineCase> cases = {
+        {"an answered ring",
+         {STARTED, "vision", {vision.trials[0]}},
+         true,
+         "2026-12-10T10:00:00,vision,1,0.50,,1,45,3.142,correct,0.734,1"},
+        {"an unanswered ring",
+         {STARTED, "vision", {vision.trials[1]}},
+         false,
+         "2026-12-10T10:00:00,vision,2,0.70,,-1,0,2.000,none,,0"},
+        {"a training image", training, true,
+         "2026-12-10T10:00:00,training,1,,4,-1,,,wrong,1.250,1"},
+        {"a training image carrying vision fields", mixed, false,
+         "2026-12-10T10:00:00,training,1,,4,-1,,,wrong,1.250,0"},
+    };
+    for (const LineCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(app_format_trial(c.log, c.log.trials[0], c.completed), c.line);
+    }
+    EXPECT_EQ(app_trials_header(),
+              "started,activity,trial,level,cell_size,side,tilt,gap_px,verdict,answer_s,completed");
+}
+
+TEST(TrialsFile, TheHeaderComesOnlyWithANewFile) {
+    TempFolder folder;
+    DataFolder data(folder.path());
+    RecordEvents events;
+    const fs::path path = folder.path() / TRIALS_FILE_NAME;
+
+    app_save_trials({STARTED, "vision", {}}, true);
+    EXPECT_FALSE(fs::exists(path)) << "nothing to keep, no file";
+    app_save_trials(vision_log(), true);
+    app_save_trials(training_log(), false);
+    EXPECT_EQ(file_bytes(path),
+              "started,activity,trial,level,cell_size,side,tilt,gap_px,verdict,answer_s,completed\n"
+              "2026-12-10T10:00:00,vision,1,0.50,,1,45,3.142,correct,0.734,1\n"
+              "2026-12-10T10:00:00,vision,2,0.70,,-1,0,2.000,none,,1\n"
+              "2026-12-10T10:00:00,training,1,,4,-1,,,wrong,1.250,0\n");
+    EXPECT_TRUE(events.events().empty());
+}
+
+struct FailureCase {
+    const char* what;
+    // Prepares the folder and returns the path of the trials file.
+    std::function<fs::path(const fs::path& folder)> prepare;
+    std::string reason; // the reason after "<path>: "
+    rlim_t size_limit = RLIM_INFINITY;
+};
+
+TEST(TrialsFile, AFailureIsTracedAndLeavesEverythingAsItWas) {
+    const std::string kept = app_trials_header() + "\n2026-12-09T09:00:00,vision,1,0.50,,1,0,"
+                                                   "3.000,correct,0.500,1\n";
+    const auto trials_in = [](const fs::path& folder) { return folder / TRIALS_FILE_NAME; };
+    const auto existing = [kept](const fs::path& folder) {
+        write_bytes(folder / TRIALS_FILE_NAME, kept);
+        return folder / TRIALS_FILE_NAME;
+    };
+    const std::vector<FailureCase> cases = {
+        {"a folder in the file's place",
+         [](const fs::path& folder) {
+             fs::create_directory(folder / TRIALS_FILE_NAME);
+             return folder / TRIALS_FILE_NAME;
+         },
+         "cannot open: Is a directory"},
+        {"a data folder that is a file",
+         [](const fs::path& folder) {
+             write_bytes(folder / "data", "not a folder\n");
+             return folder / "data" / TRIALS_FILE_NAME;
+         },
+         "cannot open: Not a directory"},
+        {"a full disk",
+         [](const fs::path& folder) {
+             fs::create_symlink("/dev/full", folder / TRIALS_FILE_NAME);
+             return folder / TRIALS_FILE_NAME;
+         },
+         "cannot write: No space left on device"},
+        {"no room for a new file", trials_in, "cannot write: File too large", 100},
+        {"no room for every line in an existing file", existing, "cannot write: File too large",
+         kept.size() + 70},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const fs::path path = c.prepare(folder.path());
+        const std::string before = folder_state(folder.path());
+        DataFolder data(path.parent_path());
+        RecordEvents events;
+        {
+            FileSizeLimit limit(c.size_limit);
+            ASSERT_TRUE(limit.set());
+            app_save_trials(vision_log(), true);
+        }
+        EXPECT_EQ(folder_state(folder.path()), before);
+        const std::string reason = path.string() + ": " + c.reason;
+        EXPECT_EQ(events.events(), std::vector<std::string>{"record-failed kind=trials reason=" +
+                                                            RtTraceField("reason", reason).value});
+    }
+}
+
+} // namespace

@@ -1,0 +1,141 @@
+// What the tests of the appended files (talvena.rtr, talvena-trials.csv) share: a temporary
+// folder, whole-file bytes, a lowered file size limit, a picture of a folder's contents, the
+// data folder pointed elsewhere and the trace's record events.
+#pragma once
+
+#include "app/data_folder.h"
+#include "runtime/trace.h"
+
+#include <algorithm>
+#include <atomic>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <sys/resource.h>
+#include <unistd.h>
+#include <vector>
+
+namespace appending_fixture {
+
+// A fresh folder for one test, removed with its contents afterwards.
+class TempFolder {
+public:
+    TempFolder() {
+        static std::atomic<int> counter{0};
+        m_path = std::filesystem::temp_directory_path() /
+                 ("talvena-append-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        std::filesystem::remove_all(m_path);
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return m_path; }
+
+private:
+    std::filesystem::path m_path;
+};
+
+inline std::string file_bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void write_bytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// While it lives, writes past `limit` bytes of a file fail with EFBIG, and one that crosses the
+// limit is cut short: a disk that fills up in the middle of a line, which permissions cannot give
+// a test that runs as root.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t limit) {
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_saved_handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = limit;
+        m_set = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_saved_handler);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_saved{};
+    void (*m_saved_handler)(int) = SIG_DFL;
+    bool m_set = false;
+};
+
+// Everything under a folder, for telling whether a failed append changed anything: names,
+// kinds, link targets and file contents.
+inline std::string folder_state(const std::filesystem::path& folder) {
+    std::vector<std::string> entries;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        std::string text = std::filesystem::relative(entry.path(), folder).string();
+        if (entry.is_symlink())
+            text += " -> " + std::filesystem::read_symlink(entry.path()).string();
+        else if (entry.is_directory())
+            text += "/";
+        else
+            text += ": " + file_bytes(entry.path());
+        entries.push_back(text);
+    }
+    std::sort(entries.begin(), entries.end());
+    std::string state;
+    for (const std::string& text : entries)
+        state += text + "\n";
+    return state;
+}
+
+// Collects the trace's record, record-failed and message events while it lives.
+class RecordEvents {
+public:
+    RecordEvents() {
+        m_id = rt_trace_add_listener([this](std::string_view event, auto fields) {
+            if (event != "record" && event != "record-failed" && event != "message")
+                return;
+            std::string line(event);
+            for (const RtTraceField& field : fields)
+                line += " " + std::string(field.key) + "=" + field.value;
+            m_events.push_back(line);
+        });
+    }
+    ~RecordEvents() { rt_trace_remove_listener(m_id); }
+    RecordEvents(const RecordEvents&) = delete;
+    RecordEvents& operator=(const RecordEvents&) = delete;
+
+    const std::vector<std::string>& events() const { return m_events; }
+
+private:
+    int32_t m_id = 0;
+    std::vector<std::string> m_events;
+};
+
+// Points the data folder at a test's folder and back.
+class DataFolder {
+public:
+    explicit DataFolder(const std::filesystem::path& folder) : m_saved(app_data_folder()) {
+        app_set_data_folder(folder);
+    }
+    ~DataFolder() { app_set_data_folder(m_saved); }
+    DataFolder(const DataFolder&) = delete;
+    DataFolder& operator=(const DataFolder&) = delete;
+
+private:
+    std::filesystem::path m_saved;
+};
+
+} // namespace appending_fixture

@@ -54,14 +54,20 @@ struct TrainingRecord {
 // The column-header line, 115 characters of CP1251, without a line end.
 std::string app_results_header();
 // A record line, CP1251 without a line end: 80 characters for a vision test, 115 for a
-// training.
+// training. Columns 1-43 are shared: " DD.MM.YYYYг,  HHчас MMмин SSсек, D=" and the distance
+// (F7.1); then "см  DD=" with the diagonal, screen rows and columns and the acuity, or "см  Is="
+// with K, images, correct, wrong and unanswered answers, the mean time (F8.2) and the push-ups.
+// A value that does not fit its field is written as asterisks, and the line is still whole.
 std::string app_format_vision_record(const VisionRecord& record);
 std::string app_format_training_record(const TrainingRecord& record);
 
 // What became of an append.
 struct AppendOutcome {
     bool written = false;
-    std::string reason; // the system's reason when not written (UTF-8), naming the file
+    // When not written: "<file>: <what failed>: <the system's reason>" in UTF-8, e.g.
+    // "/home/u/talvena.rtr: cannot write: No space left on device"; what failed is one of
+    // "cannot open", "cannot write", "cannot flush", "cannot close".
+    std::string reason;
 };
 
 // Appends one record line (CP1251, no line end) to the results file at `path`: opened "old"
@@ -79,9 +85,10 @@ AppendOutcome app_append_results_line(const std::filesystem::path& path, std::st
 AppendOutcome app_append_vision_record(const VisionRecord& record);
 AppendOutcome app_append_training_record(const TrainingRecord& record);
 
-// For an outcome that was not written: a message box that names the file and the system's
-// reason, waiting for OK; the program goes on. Nothing for a written outcome. Application
-// thread.
+// For an outcome that was not written: an error box with the program's caption (the
+// framework's program title, "talvena") and the text
+// "Результат не записан в файл talvena.rtr:\n<reason>", waiting for OK; the program goes on.
+// Nothing for a written outcome. Application thread.
 void app_report_record_failure(const AppendOutcome& outcome);
 
 // --- Reading the history back -------------------------------------------------------------
@@ -94,8 +101,14 @@ struct ResultsPass {
                               // parsed and ended the pass; 0 when read to the end
 };
 
+// Both passes open the file anew on unit 12 and pass over line 1 whatever it holds (a file that
+// lacks the header loses its first record, as it always has). A line whose fields cannot be read
+// (asterisks, letters in a number) ends the pass; what came before it is kept. Application
+// thread: the units are the program's own.
+
 // Pass 1: the date and time of every record line after the header, in file order, until the
-// end of the file or the first line that cannot be read.
+// end of the file or the first line that cannot be read. Columns 2-3, 5-6, 8-11, 16-17, 22-23
+// and 28-29 are read; nothing else of the line.
 ResultsPass app_read_results_dates(const std::filesystem::path& path,
                                    const std::function<void(const ResultsStamp&)>& on_record);
 
@@ -113,6 +126,9 @@ struct ResultsEntry {
 };
 
 // Pass 2: every record line after the header, whole (at most 120 characters), with its values,
-// until the end of the file or the first line that cannot be read or parsed.
+// until the end of the file or the first line that cannot be read or parsed. Columns 48-49 tell
+// the kind: "DD" a vision test (distance 37-43, acuity 77-80), "Is" a training (distance, K
+// 51-54, images 60-63, mean time 97-103, push-ups 112-115); anything else is kind other, counted
+// but without values.
 ResultsPass app_read_results_values(const std::filesystem::path& path,
                                     const std::function<void(const ResultsEntry&)>& on_record);

@@ -5,6 +5,8 @@
 #include "app/activities.h"
 #include "app/drawing_window.h"
 #include "app/framework_calls.h"
+#include "app/geometry_status.h"
+#include "framework/status_bar.h"
 #include "runtime/beep.h"
 #include "runtime/cp1251.h"
 #include "runtime/format.h"
@@ -155,4 +157,7 @@ void app_ask_parameters() {
                                   {"nx", parameters.screen_nx},
                                   {"ny", parameters.screen_ny},
                                   {"volume", parameters.training_volume}});
+    gw_set_status_message(app_geometry_status_text(parameters.distance_cm, parameters.diagonal_in,
+                                                   parameters.screen_nx, parameters.screen_ny)
+                              .c_str());
 }

@@ -1,8 +1,290 @@
 // The vision test: Landolt rings level by level, the bisection over the acuity table, the
 // result and its record.
+#include "app/vision_test.h"
+
 #include "app/activities.h"
+#include "app/geometry_status.h"
+#include "app/interaction_state.h"
+#include "app/landolt_ring.h"
+#include "app/results_file.h"
+#include "app/side_drawn.h"
+#include "app/trials_file.h"
+#include "app/viewing_parameters.h"
+#include "framework/gw_graphics.h"
+#include "framework/gw_text.h"
+#include "framework/status_bar.h"
+#include "runtime/beep.h"
+#include "runtime/clock.h"
+#include "runtime/format.h"
 #include "runtime/trace.h"
 
-void app_run_vision_test(int16_t /*width*/, int16_t /*height*/) {
-    rt_trace_event("not-built", {{"what", "vision-test"}});
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+constexpr int32_t WHITE = 0xFFFFFF;
+constexpr int32_t BLUE = 0xFF0000;
+
+constexpr int64_t ANSWER_WINDOW_US = 2'000'000; // the beep's 50 ms included
+constexpr int64_t PAUSE_US = 1'000'000;
+
+// A level ends after this many correct answers without a wrong one between them, or this many
+// wrong answers in all, or this many unanswered rings since the last correct answer.
+constexpr int32_t RUN_TO_PASS = 10;
+constexpr int32_t ERRORS_TO_FAIL = 3;
+constexpr int32_t MISSES_TO_FAIL = 5;
+
+constexpr std::string_view SMALL_FONT = "t'Times New Roman Cyr'h38w17ib";
+constexpr std::string_view LARGE_FONT = "t'Times New Roman Cyr'h120w40ib";
+
+// The bisection over the table's indices, program-wide: put back before and after every test
+// that is not aborted.
+struct Bisection {
+    int32_t lo = ACUITY_LOWEST_INDEX;
+    int32_t hi = ACUITY_HIGHEST_INDEX;
+    int32_t mid = ACUITY_FIRST_TRIED_INDEX;
+};
+Bisection bisection;
+
+// The rings of the test under way, for the trials file.
+TrialLog* trial_log = nullptr;
+
+bool both_buttons() {
+    return app_get(mouse_buttons) == APP_BOTH_BUTTONS;
+}
+
+enum class WaitEnd { due, answered, aborted };
+
+// Polls, idling between polls, until `span_us` after `start_us`; both buttons end the wait at
+// once, and so does a click when `answer_ends` is set. `elapsed_us` receives the time waited.
+WaitEnd wait_polling(int64_t start_us, int64_t span_us, bool answer_ends, int64_t& elapsed_us) {
+    for (;;) {
+        elapsed_us = rt_clock_microseconds() - start_us;
+        if (both_buttons())
+            return WaitEnd::aborted;
+        if (answer_ends && app_get(mouse_clicked) == 1)
+            return WaitEnd::answered;
+        if (elapsed_us >= span_us)
+            return WaitEnd::due;
+        rt_idle_step();
+    }
+}
+
+void log_ring(float v, const LandoltRingDrawn& ring, double gap, std::string_view verdict,
+              std::optional<double> answer_s) {
+    if (!trial_log)
+        return;
+    Trial trial;
+    trial.number = static_cast<int32_t>(trial_log->trials.size()) + 1;
+    trial.level = v;
+    trial.side = ring.side;
+    trial.tilt = ring.tilt;
+    trial.gap_px = gap;
+    trial.verdict = verdict;
+    trial.answer_s = answer_s;
+    trial_log->trials.push_back(std::move(trial));
+}
+
+void trace_ring(float v, const LandoltRingDrawn& ring) {
+    rt_trace_event("ring", {{"V", app_acuity_text(v)},
+                            {"side", ring.side},
+                            {"tilt", ring.tilt},
+                            {"x1", ring.x1},
+                            {"y1", ring.y1},
+                            {"x2", ring.x2},
+                            {"y2", ring.y2}});
+}
+
+void trace_answer(std::string_view verdict, int64_t elapsed_us) {
+    rt_trace_event(
+        "ring-answer",
+        {{"verdict", verdict}, {"dt", rt_trace_seconds(static_cast<double>(elapsed_us) / 1e6)}});
+}
+
+// Draws `text` (UTF-8, made CP1251 by the format) in the current font with its top-left corner
+// at (x, y). Like every text of the program it is first written into an 80-character buffer.
+void draw_text_at(int32_t x, int32_t y, const RtFormat& format,
+                  std::initializer_list<RtValue> values, int32_t length) {
+    const std::string buffer = rt_write_text(format, values, 80);
+    gw_move_to(x, y, nullptr);
+    gw_draw_text(buffer.data(), length);
+}
+
+void select_font(std::string_view spec) {
+    gw_select_font(spec.data(), static_cast<int32_t>(spec.size()));
+}
+
+// The result in large blue type over whatever the last ring left on the screen.
+void show_result(float acuity) {
+    gw_set_color_rgb(BLUE);
+    select_font(SMALL_FONT);
+    static const RtFormat caption("('Острота зрения')");
+    draw_text_at(200, 250, caption, {}, 14);
+    select_font(LARGE_FONT);
+    static const RtFormat value("(F4.1)");
+    draw_text_at(500, 185, value, {acuity}, 4);
+    select_font(SMALL_FONT);
+    static const RtFormat prompt("('Для продолжения нажмите любую кнопку мыши')");
+    draw_text_at(60, 550, prompt, {}, 41);
+    rt_trace_event("vision-result", {{"V", app_acuity_text(acuity)}});
+}
+
+// 1 passed, 0 failed, nothing while the level goes on; errors are looked at first.
+std::optional<int32_t> decide(int32_t run, int32_t errors, int32_t misses) {
+    if (errors >= ERRORS_TO_FAIL || misses >= MISSES_TO_FAIL)
+        return 0;
+    if (run >= RUN_TO_PASS)
+        return 1;
+    return std::nullopt;
+}
+
+// Both buttons: the test leaves no trace but its trials, and the mouse state starts afresh. It
+// is cleared once both buttons are up: cleared at once, the release of one button while the
+// other is still down would latch as a click of that one and start another test.
+void abort_test() {
+    rt_trace_event("aborted", {{"what", "vision-test"}});
+    app_wait_for_release();
+    app_put(mouse_buttons, 0);
+    app_put(mouse_clicked, 0);
+    app_put(mouse_buttons_now, 0);
+}
+
+} // namespace
+
+float app_acuity_level(int32_t index) {
+    return ACUITY_LEVELS[static_cast<size_t>(index - ACUITY_LOWEST_INDEX)];
+}
+
+std::string app_acuity_text(float acuity) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(acuity));
+    std::string result(text);
+    if (result.size() > 3 && result.back() == '0')
+        result.pop_back();
+    return result;
+}
+
+// One ring after another: drawn, answered within two seconds (or not), judged, decided, and
+// followed by a second of white. At the very first level the test waits, ring after ring, for
+// the user's first answer: such rings are not counted and make no sound.
+LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in, int16_t width,
+                                   int16_t height, int32_t nx, int32_t ny, int32_t& passed) {
+    const double gap = app_ring_gap_pixels(v, distance_cm, diagonal_in, nx, ny);
+    rt_trace_event("level", {{"V", app_acuity_text(v)}, {"gap", rt_trace_seconds(gap)}});
+    gw_set_status_message(app_level_status_text(v, gap).c_str());
+    int32_t run = 0;
+    int32_t errors = 0;
+    int32_t misses = 0;
+    for (;;) {
+        LandoltRingDrawn ring;
+        app_draw_landolt_ring(v, distance_cm, diagonal_in, width, height, nx, ny, &ring);
+        app_tell_side_drawn(ring.side);
+        trace_ring(v, ring);
+        const int64_t t0 = rt_clock_microseconds();
+        if (both_buttons())
+            return LevelOutcome::aborted;
+        app_put(mouse_clicked, 0);
+        rt_beep(1000, 50);
+
+        int64_t elapsed = 0;
+        const WaitEnd end = wait_polling(t0, ANSWER_WINDOW_US, true, elapsed);
+        if (end == WaitEnd::aborted)
+            return LevelOutcome::aborted;
+        const double answer_s = static_cast<double>(elapsed) / 1e6;
+        if (end == WaitEnd::answered) {
+            const int32_t buttons = app_get(mouse_buttons);
+            const bool correct = (ring.side == RING_GAP_LEFT && buttons == APP_LEFT_BUTTON) ||
+                                 (ring.side == RING_GAP_RIGHT && buttons == APP_RIGHT_BUTTON);
+            const char* verdict = correct ? "correct" : "wrong";
+            trace_answer(verdict, elapsed);
+            log_ring(v, ring, gap, verdict, answer_s);
+            if (correct) {
+                ++run;
+                misses = 0;
+            } else {
+                ++errors;
+                run = 0;
+            }
+            if (both_buttons())
+                return LevelOutcome::aborted;
+            if (correct)
+                rt_beep(800, 200);
+            else
+                rt_beep(200, 300);
+        } else if (run == 0 && errors == 0 && v == app_acuity_level(ACUITY_FIRST_TRIED_INDEX)) {
+            trace_answer("repeat", elapsed);
+            log_ring(v, ring, gap, "repeat", std::nullopt);
+        } else {
+            trace_answer("none", elapsed);
+            log_ring(v, ring, gap, "none", std::nullopt);
+            ++misses;
+            if (both_buttons())
+                return LevelOutcome::aborted;
+            rt_beep(400, 50);
+        }
+
+        if (const std::optional<int32_t> decided = decide(run, errors, misses)) {
+            passed = *decided;
+            rt_trace_event("level-end", {{"V", app_acuity_text(v)}, {"passed", passed}});
+            return passed == 1 ? LevelOutcome::passed : LevelOutcome::failed;
+        }
+
+        gw_set_color_rgb(WHITE);
+        gw_rectangle(GW_FILLED, 0, 0, nx - 1, ny - 1);
+        if (both_buttons())
+            return LevelOutcome::aborted;
+        if (wait_polling(rt_clock_microseconds(), PAUSE_US, false, elapsed) == WaitEnd::aborted)
+            return LevelOutcome::aborted;
+    }
+}
+
+// The bisection: a passed level raises the lower bound, a failed one lowers the upper bound,
+// until the two are neighbours; the result is the best level passed (0.0 when none was).
+void app_run_vision_test(int16_t width, int16_t height) {
+    const ViewingParameters& viewing = app_viewing_parameters();
+    TrialLog log{app_results_stamp_now(), "vision", {}};
+    trial_log = &log;
+    bisection = Bisection{};
+    std::optional<float> result;
+    while (!result) {
+        int32_t passed = 0;
+        const LevelOutcome outcome = app_test_acuity_level(
+            app_acuity_level(bisection.mid), viewing.distance_cm, viewing.diagonal_in, width,
+            height, viewing.screen_nx, viewing.screen_ny, passed);
+        if (outcome == LevelOutcome::aborted || both_buttons())
+            break;
+        if (passed == 1) {
+            if (bisection.mid >= bisection.hi - 1)
+                result = app_acuity_level(bisection.mid);
+            else
+                bisection.lo = bisection.mid;
+        } else {
+            if (bisection.mid <= bisection.lo + 1)
+                result = app_acuity_level(bisection.lo);
+            else
+                bisection.hi = bisection.mid;
+        }
+        bisection.mid = bisection.lo + (bisection.hi - bisection.lo) / 2;
+    }
+    trial_log = nullptr;
+    app_tell_side_drawn(0);
+    gw_set_status_message(app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in,
+                                                   viewing.screen_nx, viewing.screen_ny)
+                              .c_str());
+    if (!result) {
+        abort_test();
+        app_save_trials(log, false);
+        return;
+    }
+    bisection = Bisection{};
+    const AppendOutcome record =
+        app_append_vision_record({app_results_stamp_now(), viewing.distance_cm, viewing.diagonal_in,
+                                  viewing.screen_ny, viewing.screen_nx, *result});
+    app_save_trials(log, true);
+    show_result(*result);
+    app_report_record_failure(record);
+    app_wait_for_click();
 }

@@ -3,6 +3,7 @@
 
 #include "framework/window_system.h"
 #include "platform/ui/frame_window.h"
+#include "runtime/trace.h"
 
 #include <mutex>
 #include <optional>
@@ -21,10 +22,12 @@ MessageState& message_state() {
     return state;
 }
 
-// Called with the lock held: posting keeps the order of the changes.
+// Called with the lock held: posting keeps the order of the changes, and so does the trace's
+// `status` event, whose listeners only take note.
 void show_current(const MessageState& state) {
     const std::string text = state.current.value_or(std::string());
     framework::on_gui_later([text] { ui::set_status_message(text); });
+    rt_trace_event("status", {{"text", text}});
 }
 
 void set_locked(MessageState& state, std::string text) {

@@ -141,6 +141,8 @@ std::vector<std::string> ProgramRun::steps(size_t from) const {
     std::vector<std::string> brief;
     for (size_t i = from; i < trace.size(); ++i) {
         const TraceEvent& event = trace[i];
+        if (event.name == "status")
+            continue;
         if (event.name == "figure" || event.name == "pause")
             brief.push_back(event.name + " K=" + event.value("K"));
         else if (event.name == "message")
@@ -191,6 +193,8 @@ ProgramRun run_command(std::string_view label, const std::vector<std::string>& c
 ProgramRun run_program(std::string_view label, std::string_view script, const RunOptions& options) {
     const fs::path folder = fresh_folder(label);
     std::ofstream(folder / "script.txt", std::ios::binary) << script;
+    if (options.prepare)
+        options.prepare(folder);
     return run_in(folder,
                   {program_path().string(), "--headless", "--virtual-clock", "--seed",
                    std::to_string(options.seed), "--start-time", options.start_time, "--script",

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,7 +39,8 @@ struct ProgramRun {
     // trace.size().
     size_t find(std::string_view prefix, size_t from = 0) const;
     // The events from position `from` on, in brief: figures and pauses by their size only (the
-    // side is the seed's business), messages by their caption; the others as written.
+    // side is the seed's business), messages by their caption, the status bar's texts left out;
+    // the others as written.
     std::vector<std::string> steps(size_t from = 0) const;
     // The snapshot `name`.png of the drawing window, or `name`-frame.png of the whole frame.
     std::filesystem::path snapshot(std::string_view name) const;
@@ -48,6 +50,9 @@ struct ProgramRun {
 struct RunOptions {
     int seed = 5;
     std::string start_time = "2026-12-10T10:00:00";
+    // Called with the run's folder, its working and data folder, before the program starts:
+    // a results file to begin with, or something in its place.
+    std::function<void(const std::filesystem::path& folder)> prepare = {};
 };
 
 // Accepts the parameter dialog's defaults as soon as it is shown: where most scripts start.

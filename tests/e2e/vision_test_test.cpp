@@ -1,1 +1,254 @@
+// The vision test in the real program, driven by a scripted user who answers ring after ring:
+// the bisection's levels, the decision rules of a level, the result, its record in talvena.rtr,
+// a test cut short by both buttons, and a results file that cannot be written.
+#include "platform/raster/png.h"
+#include "runtime/cp1251.h"
+#include "tests/e2e/program_run.h"
+
+#include <cmath>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <string_view>
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::joined_lines;
+using e2e::ProgramRun;
+using Steps = std::vector<std::string>;
+
+// The answers to a level's rings, one character a ring: C correct, W wrong, '-' none (the ring
+// is left for its two seconds), R an uncounted ring of the first level left unanswered. An
+// answer comes half a second after its ring is drawn.
+std::string answers(std::string_view rings) {
+    std::string script;
+    for (const char ring : rings) {
+        switch (ring) {
+        case 'C':
+            script += "on ring after 0.5 answer correct\n";
+            break;
+        case 'W':
+            script += "on ring after 0.5 answer wrong\n";
+            break;
+        case '-':
+            script += "on ring-answer verdict=none snapshot unanswered\n";
+            break;
+        case 'R':
+            script += "on ring-answer verdict=repeat snapshot repeated\n";
+            break;
+        }
+    }
+    return script;
+}
+
+constexpr std::string_view PASS = "CCCCCCCCCC";
+constexpr std::string_view FAIL = "WWW";
+
+// A run that takes a vision test from the first pause of the start screen, answers its rings,
+// clicks the result away and leaves at the next figure.
+std::string vision_script(const std::string& rings) {
+    return std::string(e2e::ACCEPT_DEFAULTS) + "on pause K=2 click right\n" + answers(rings) +
+           "on wait-click after 1 click left\n"
+           "on figure after 0.5 menu Выход\n";
+}
+
+// The test's own course: levels, their ends, the result and the record.
+Steps vision_steps(const ProgramRun& run) {
+    Steps steps;
+    for (const e2e::TraceEvent& event : run.trace) {
+        if (event.name == "level")
+            steps.push_back("level V=" + event.value("V"));
+        else if (event.name == "level-end" || event.name == "vision-result" ||
+                 event.name == "record" || event.name == "record-failed" ||
+                 event.name == "aborted" || event.name == "wait-click")
+            steps.push_back(event.name == "record-failed" ? "record-failed" : event.text());
+    }
+    return steps;
+}
+
+std::string read_bytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+const std::string RESULTS_HEADER =
+    "     Дата             Время        Дальность    Размер Nпоказов "
+    "Nверн_отв Nошибок Nнет_отв Ср.вр._отв    Nотжиманий";
+
+} // namespace
+
+// The bisection's course for the users the table allows: each plan is the levels' answers in
+// order, and the levels tried follow from what was passed.
+struct Course {
+    const char* name;
+    std::string answers;
+    Steps levels; // V=... passed=... for each level, then the result
+    std::string result;
+};
+
+void PrintTo(const Course& course, std::ostream* out) {
+    *out << course.name;
+}
+
+class VisionCourseTest : public ::testing::TestWithParam<Course> {};
+
+TEST_P(VisionCourseTest, LevelsFollowTheBisectionToTheResult) {
+    const Course& course = GetParam();
+    const ProgramRun run = e2e::run_program(course.name, vision_script(course.answers));
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    Steps expected;
+    for (const std::string& level : course.levels) {
+        const std::string v = level.substr(0, level.find(' '));
+        expected.push_back("level " + v);
+        expected.push_back("level-end " + level);
+    }
+    expected.push_back("record kind=vision");
+    expected.push_back("vision-result V=" + course.result);
+    expected.push_back("wait-click");
+    EXPECT_EQ(joined_lines(vision_steps(run)), joined_lines(expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Users, VisionCourseTest,
+    ::testing::Values(
+        Course{"passes_every_level",
+               std::string(PASS) + std::string(PASS) + std::string(PASS) + std::string(PASS) +
+                   std::string(PASS),
+               {"V=0.1 passed=1", "V=0.7 passed=1", "V=1.0 passed=1", "V=1.5 passed=1",
+                "V=2.0 passed=1"},
+               "2.0"},
+        Course{"fails_the_first_level", std::string(FAIL), {"V=0.1 passed=0"}, "0.0"},
+        Course{"passes_up_to_0_5",
+               std::string(PASS) + std::string(FAIL) + std::string(PASS) + std::string(PASS) +
+                   std::string(FAIL),
+               {"V=0.1 passed=1", "V=0.7 passed=0", "V=0.4 passed=1", "V=0.5 passed=1",
+                "V=0.6 passed=0"},
+               "0.5"},
+        Course{"passes_up_to_1_25",
+               std::string(PASS) + std::string(PASS) + std::string(PASS) + std::string(FAIL) +
+                   std::string(PASS),
+               {"V=0.1 passed=1", "V=0.7 passed=1", "V=1.0 passed=1", "V=1.5 passed=0",
+                "V=1.25 passed=1"},
+               "1.25"},
+        // Unanswered rings between correct answers do not break the run of ten, as long as
+        // fewer than five follow one another; a wrong answer starts the ten again.
+        Course{"unanswered_between_correct_answers",
+               "CC--CC----CCCCCC" + std::string(FAIL) + std::string(FAIL) + std::string(FAIL),
+               {"V=0.1 passed=1", "V=0.7 passed=0", "V=0.4 passed=0", "V=0.2 passed=0"},
+               "0.1"},
+        Course{"wrong_restarts_the_ten",
+               "CCCCCCCCCW" + std::string(PASS) + std::string(FAIL) + std::string(FAIL) +
+                   std::string(FAIL),
+               {"V=0.1 passed=1", "V=0.7 passed=0", "V=0.4 passed=0", "V=0.2 passed=0"},
+               "0.1"},
+        // Three wrong answers far apart fail the level; five unanswered in a row fail it too.
+        Course{"three_wrong_far_apart", "WCCCCWCCCCW", {"V=0.1 passed=0"}, "0.0"},
+        Course{"five_unanswered_in_a_row", "CCC-----", {"V=0.1 passed=0"}, "0.0"}),
+    [](const auto& test_info) { return std::string(test_info.param.name); });
+
+// Before the first answer of the test the rings at 0.1 come again and again, uncounted and
+// silent; answer times and tones are those of the rules once the user answers.
+TEST(VisionTest, FirstRingsRepeatUntilTheFirstAnswer) {
+    const ProgramRun run =
+        e2e::run_program("repeats", vision_script("RRR" + std::string(PASS) + std::string(FAIL)));
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    const size_t level = run.find("level V=0.1");
+    ASSERT_LT(level, run.trace.size()) << run.trace_text();
+    Steps seen;
+    for (size_t i = level + 1; i < run.trace.size() && seen.size() < 16; ++i) {
+        const e2e::TraceEvent& event = run.trace[i];
+        if (event.name == "ring-answer")
+            seen.push_back(event.text());
+        else if (event.name == "tone")
+            seen.push_back(event.text());
+    }
+    // Each ring beeps 1000 Hz for 50 ms as it is shown; an uncounted ring adds nothing more.
+    const Steps expected = {
+        "tone hz=1000 ms=50",
+        "ring-answer verdict=repeat dt=2.000",
+        "tone hz=1000 ms=50",
+        "ring-answer verdict=repeat dt=2.000",
+        "tone hz=1000 ms=50",
+        "ring-answer verdict=repeat dt=2.000",
+        "tone hz=1000 ms=50",
+        "ring-answer verdict=correct dt=0.500",
+        "tone hz=800 ms=200",
+        "tone hz=1000 ms=50",
+        "ring-answer verdict=correct dt=0.500",
+        "tone hz=800 ms=200",
+    };
+    EXPECT_EQ(joined_lines(Steps(seen.begin(), seen.begin() + 12)), joined_lines(expected));
+    // A ring left alone later in the test is counted and answered by a short low tone.
+    const ProgramRun later =
+        e2e::run_program("later_miss", vision_script("C-" + std::string(FAIL)));
+    const size_t miss = later.find("ring-answer verdict=none");
+    ASSERT_LT(miss, later.trace.size()) << later.trace_text();
+    EXPECT_EQ(later.trace[miss].value("dt"), "2.000");
+    EXPECT_EQ(later.trace[miss + 1].text(), "tone hz=400 ms=50");
+}
+
+// The record is one line of 80 characters under the header, in CP1251 with CR LF, stamped with
+// the local time at which it was written.
+TEST(VisionTest, RecordLineIsWrittenByteForByte) {
+    const ProgramRun run = e2e::run_program("record", vision_script(std::string(FAIL)));
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    const size_t record = run.find("record kind=vision");
+    ASSERT_LT(record, run.trace.size()) << run.trace_text();
+    // Started at 10:00:00 on the virtual clock.
+    const auto seconds = static_cast<int>(std::floor(run.trace[record].time));
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, " 10.12.2026г,  10час %2dмин %2dсек, D=", seconds / 60,
+                  seconds % 60);
+    const std::string expected =
+        RESULTS_HEADER + "\r\n" + stamp + "  200.0см  DD=17.7  ny= 768 nx=1024 OZ2=0.00\r\n";
+    EXPECT_EQ(read_bytes(run.folder / "talvena.rtr"), utf8_to_cp1251(expected));
+}
+
+// Both buttons in the middle of a level end the test at once: no result, no record, and the
+// start screen goes on (the latched buttons were cleared, so it does not take them for its exit).
+TEST(VisionTest, BothButtonsAbortWithoutResultOrRecord) {
+    for (const std::string_view when :
+         {"on ring after 0.5 press both\n", "on ring-answer after 0.5 press both\n"}) {
+        SCOPED_TRACE(when);
+        const ProgramRun run = e2e::run_program("abort", std::string(e2e::ACCEPT_DEFAULTS) +
+                                                             "on pause K=2 click right\n" +
+                                                             answers("CCC") + std::string(when) +
+                                                             "after 0.1 release both\n"
+                                                             "on figure K=3 menu Выход\n");
+        ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+        EXPECT_EQ(joined_lines(vision_steps(run)),
+                  joined_lines({"level V=0.1", "aborted what=vision-test"}));
+        EXPECT_FALSE(fs::exists(run.folder / "talvena.rtr"));
+        const size_t aborted = run.find("aborted");
+        EXPECT_LT(run.find("figure K=2", aborted), run.trace.size()) << run.trace_text();
+        EXPECT_LT(run.find("menu label=Выход", aborted), run.trace.size());
+    }
+}
+
+// A results file that cannot be written loses nothing else: the result is shown, a message box
+// names the file and the reason, the trace says so, and the program goes on.
+TEST(VisionTest, UnwritableResultsFileIsReportedAndSurvived) {
+    e2e::RunOptions options;
+    options.prepare = [](const fs::path& folder) { fs::create_directory(folder / "talvena.rtr"); };
+    const ProgramRun run = e2e::run_program("unwritable",
+                                            std::string(e2e::ACCEPT_DEFAULTS) +
+                                                "on pause K=2 click right\n" + answers(FAIL) +
+                                                "on message after 0.5 key Enter\n"
+                                                "on wait-click after 0.5 click left\n"
+                                                "on figure after 0.5 menu Выход\n",
+                                            options);
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    EXPECT_EQ(joined_lines(vision_steps(run)),
+              joined_lines({"level V=0.1", "level-end V=0.1 passed=0", "record-failed",
+                            "vision-result V=0.0", "wait-click"}));
+    const size_t failed = run.find("record-failed");
+    ASSERT_LT(failed, run.trace.size());
+    EXPECT_NE(run.trace[failed].value("reason").find("talvena.rtr"), std::string::npos);
+    const size_t message = run.find("message", failed);
+    ASSERT_LT(message, run.trace.size()) << run.trace_text();
+    EXPECT_NE(run.trace[message].value("text").find("talvena.rtr"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(run.folder / "talvena.rtr"));
+}

@@ -9,15 +9,19 @@ std::atomic<int32_t> mouse_buttons{0};
 std::atomic<int32_t> mouse_buttons_now{0};
 std::atomic<int32_t> menu_request{0};
 
-int32_t app_mouse_handler(int32_t /*unit*/, int32_t /*event*/, int32_t key_state, int32_t /*x*/,
+int32_t app_mouse_handler(int32_t /*unit*/, int32_t event, int32_t key_state, int32_t /*x*/,
                           int32_t /*y*/) {
     // The key state also carries Shift, Ctrl and the middle button. Latched as they come, such
     // bits would make every later value above 3: no click would be seen on the start screen and
     // every answer would be judged wrong. Only the two button bits are kept.
     const int32_t buttons = key_state & APP_BOTH_BUTTONS;
-    // A button-up event carries the key state after the release, so a release only clears
-    // mouse_buttons_now. Once both buttons were seen, 3 stays latched until a loop clears it.
-    if (buttons != 0) {
+    // A button-up event carries the key state after the release, so a release only records the
+    // buttons still down. Were it latched, letting go of both buttons one after the other
+    // (after both ended an activity and a loop cleared the latch) would count as a click of the
+    // button released last and start an activity of its own. Once both buttons were seen, 3
+    // stays latched until a loop clears it.
+    const bool press = event == APP_MOUSE_LEFT_PRESS || event == APP_MOUSE_RIGHT_PRESS;
+    if (press && buttons != 0) {
         app_put(mouse_clicked, 1);
         if (app_get(mouse_buttons) < APP_BOTH_BUTTONS)
             app_put(mouse_buttons, buttons);

@@ -20,12 +20,17 @@ inline constexpr int32_t APP_REQUEST_VISION_TEST = 1;
 inline constexpr int32_t APP_REQUEST_RESULTS_CHART = 3;
 
 // The events app_mouse_handler is registered for: left down and up, right down and up.
-inline constexpr int32_t APP_MOUSE_EVENT_MASK = 1 + 2 + 8 + 16;
+inline constexpr int32_t APP_MOUSE_LEFT_PRESS = 1;
+inline constexpr int32_t APP_MOUSE_LEFT_RELEASE = 2;
+inline constexpr int32_t APP_MOUSE_RIGHT_PRESS = 8;
+inline constexpr int32_t APP_MOUSE_RIGHT_RELEASE = 16;
+inline constexpr int32_t APP_MOUSE_EVENT_MASK =
+    APP_MOUSE_LEFT_PRESS + APP_MOUSE_LEFT_RELEASE + APP_MOUSE_RIGHT_PRESS + APP_MOUSE_RIGHT_RELEASE;
 
-// The mouse callback of the drawing window. A key state with some button down latches a click;
-// every event records the buttons down now. Only the left and right button bits count: a click
-// made with Shift, Ctrl or the middle button held is the same click. Never clears anything.
-// Returns 0.
+// The mouse callback of the drawing window. A press latches a click and the buttons down with
+// it; every event records the buttons down now. Only the left and right button bits count: a
+// click made with Shift, Ctrl or the middle button held is the same click. Never clears
+// anything. Returns 0.
 int32_t app_mouse_handler(int32_t unit, int32_t event, int32_t key_state, int32_t x, int32_t y);
 
 // A click has happened once the button is up again; `button` tells which one was latched.

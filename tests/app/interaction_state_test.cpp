@@ -6,9 +6,19 @@
 
 namespace {
 
+// One mouse event: its code and the key state it carries (after the change, for a release).
+struct MouseEvent {
+    int32_t event;
+    int32_t key_state;
+};
+constexpr int32_t LEFT_DOWN = APP_MOUSE_LEFT_PRESS;
+constexpr int32_t LEFT_UP = APP_MOUSE_LEFT_RELEASE;
+constexpr int32_t RIGHT_DOWN = APP_MOUSE_RIGHT_PRESS;
+constexpr int32_t RIGHT_UP = APP_MOUSE_RIGHT_RELEASE;
+
 struct Latching {
     const char* name;
-    std::vector<int32_t> key_states; // one event each
+    std::vector<MouseEvent> events;
     int32_t clicked;
     int32_t buttons;
     int32_t buttons_now;
@@ -24,35 +34,52 @@ protected:
 };
 
 TEST_P(MouseHandlerTest, LatchesTheButtonsOfTheEvents) {
-    const Latching& events = GetParam();
-    for (const int32_t key_state : events.key_states)
-        EXPECT_EQ(app_mouse_handler(1, 1, key_state, 10, 10), 0);
-    EXPECT_EQ(app_get(mouse_clicked), events.clicked);
-    EXPECT_EQ(app_get(mouse_buttons), events.buttons);
-    EXPECT_EQ(app_get(mouse_buttons_now), events.buttons_now);
+    const Latching& latching = GetParam();
+    for (const MouseEvent& e : latching.events)
+        EXPECT_EQ(app_mouse_handler(1, e.event, e.key_state, 10, 10), 0);
+    EXPECT_EQ(app_get(mouse_clicked), latching.clicked);
+    EXPECT_EQ(app_get(mouse_buttons), latching.buttons);
+    EXPECT_EQ(app_get(mouse_buttons_now), latching.buttons_now);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Events, MouseHandlerTest,
-    ::testing::Values(Latching{"left_click", {1, 0}, 1, 1, 0},
-                      Latching{"right_click", {2, 0}, 1, 2, 0}, Latching{"left_held", {1}, 1, 1, 1},
-                      Latching{"release_alone_latches_nothing", {0}, 0, 0, 0},
-                      Latching{"left_then_right_replaces", {1, 0, 2, 0}, 1, 2, 0},
-                      Latching{"both_stays_both_through_releases", {1, 3, 2, 0}, 1, 3, 0},
-                      Latching{"both_stays_both_after_a_new_press", {3, 0, 1}, 1, 3, 1},
-                      // Shift (4), Ctrl (8) and the middle button (16) are not buttons of ours.
-                      Latching{"shift_left_click_is_a_left_click", {5, 4}, 1, 1, 0},
-                      Latching{"ctrl_right_click_is_a_right_click", {10, 8}, 1, 2, 0},
-                      Latching{"middle_held_left_click", {17, 16}, 1, 1, 0},
-                      Latching{"shift_both_is_both", {7, 4, 5}, 1, 3, 1}),
+    ::testing::Values(
+        Latching{"left_click", {{LEFT_DOWN, 1}, {LEFT_UP, 0}}, 1, 1, 0},
+        Latching{"right_click", {{RIGHT_DOWN, 2}, {RIGHT_UP, 0}}, 1, 2, 0},
+        Latching{"left_held", {{LEFT_DOWN, 1}}, 1, 1, 1},
+        Latching{"release_alone_latches_nothing", {{LEFT_UP, 0}}, 0, 0, 0},
+        Latching{"left_then_right_replaces",
+                 {{LEFT_DOWN, 1}, {LEFT_UP, 0}, {RIGHT_DOWN, 2}, {RIGHT_UP, 0}},
+                 1,
+                 2,
+                 0},
+        Latching{"both_stays_both_through_releases",
+                 {{LEFT_DOWN, 1}, {RIGHT_DOWN, 3}, {LEFT_UP, 2}, {RIGHT_UP, 0}},
+                 1,
+                 3,
+                 0},
+        Latching{"both_stays_both_after_a_new_press",
+                 {{LEFT_DOWN, 1}, {RIGHT_DOWN, 3}, {LEFT_UP, 2}, {RIGHT_UP, 0}, {LEFT_DOWN, 1}},
+                 1,
+                 3,
+                 1},
+        // Letting go of one button while the other is still down is no click of the other.
+        Latching{
+            "release_with_the_other_down_latches_nothing", {{LEFT_UP, 2}, {RIGHT_UP, 0}}, 0, 0, 0},
+        // Shift (4), Ctrl (8) and the middle button (16) are not buttons of ours.
+        Latching{"shift_left_click_is_a_left_click", {{LEFT_DOWN, 5}, {LEFT_UP, 4}}, 1, 1, 0},
+        Latching{"ctrl_right_click_is_a_right_click", {{RIGHT_DOWN, 10}, {RIGHT_UP, 8}}, 1, 2, 0},
+        Latching{"middle_held_left_click", {{LEFT_DOWN, 17}, {LEFT_UP, 16}}, 1, 1, 0},
+        Latching{"shift_both_is_both", {{LEFT_DOWN, 5}, {RIGHT_DOWN, 7}, {RIGHT_UP, 5}}, 1, 3, 1}),
     [](const auto& test_info) { return std::string(test_info.param.name); });
 
 TEST(ClickTest, IsOnlyAClickOnceTheButtonIsUp) {
     app_put(mouse_clicked, 0);
     app_put(mouse_buttons, 0);
-    app_mouse_handler(1, 1, 1, 0, 0);
+    app_mouse_handler(1, APP_MOUSE_LEFT_PRESS, 1, 0, 0);
     EXPECT_FALSE(app_clicked(APP_LEFT_BUTTON));
-    app_mouse_handler(1, 2, 0, 0, 0);
+    app_mouse_handler(1, APP_MOUSE_LEFT_RELEASE, 0, 0, 0);
     EXPECT_TRUE(app_clicked(APP_LEFT_BUTTON));
     EXPECT_FALSE(app_clicked(APP_RIGHT_BUTTON));
 }

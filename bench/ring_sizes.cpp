@@ -1,0 +1,128 @@
+// The Landolt rings as drawn against their ideal sizes, level by level, for two viewing
+// geometries, and the delay from the end of a ring's drawing to the repaint that shows it. Run
+// by hand, headless: build/bench/talvena_ring_bench.
+#include "app/drawing_window.h"
+#include "app/landolt_ring.h"
+#include "app/random.h"
+#include "app/vision_test.h"
+#include "framework/child_window.h"
+#include "framework/startup.h"
+#include "framework/surface.h"
+#include "framework/window_system.h"
+#include "platform/raster/color.h"
+#include "platform/ui/child_view.h"
+#include "runtime/stop.h"
+#include "runtime/window_units.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <thread>
+#include <vector>
+
+namespace {
+
+struct Geometry {
+    const char* name;
+    float distance_cm;
+    float diagonal_in;
+    int32_t nx;
+    int32_t ny;
+};
+
+int32_t paints_of(int32_t window_number) {
+    int32_t paints = 0;
+    framework::on_gui_and_wait([&] { paints = ui::view_state(window_number).paints; });
+    return paints;
+}
+
+bool black_at(const raster::Bitmap& bitmap, int32_t x, int32_t y) {
+    return raster::colorref_from_pixel(bitmap.pixel(x, y)) == 0x000000;
+}
+
+// Draws rings until one has its gap on the right and no tilt, so that the outer diameter can be
+// counted down the centre column and the gap down the column halfway through the ring's width.
+void print_table(const Geometry& g, int32_t window) {
+    std::printf("\n%s: %.0f cm, %.1f in, %d x %d, pitch %.4f mm\n", g.name, g.distance_cm,
+                g.diagonal_in, g.nx, g.ny, app_pixel_pitch_mm(g.diagonal_in, g.nx, g.ny));
+    std::printf("%6s %12s %12s %10s %10s\n", "V", "outer ideal", "outer drawn", "gap ideal",
+                "gap drawn");
+    for (int32_t index = ACUITY_FIRST_TRIED_INDEX; index < ACUITY_HIGHEST_INDEX; ++index) {
+        const float v = app_acuity_level(index);
+        LandoltRingDrawn ring;
+        for (int64_t seed = 0; ring.side != RING_GAP_RIGHT || ring.tilt != 0; ++seed) {
+            app_set_random_seed_advances(seed);
+            app_draw_landolt_ring(v, g.distance_cm, g.diagonal_in, APP_DRAWING_WIDTH,
+                                  APP_DRAWING_HEIGHT, g.nx, g.ny, &ring);
+        }
+        framework::SurfaceAccess access(gw_find_window(window)->surface);
+        const raster::Bitmap& bitmap = access.bitmap();
+        const double scale = app_ring_scale(v, g.distance_cm, g.diagonal_in, g.nx, g.ny);
+        const int32_t cx = APP_DRAWING_WIDTH / 2;
+        const int32_t cy = APP_DRAWING_HEIGHT / 2;
+        int32_t top = -1;
+        int32_t bottom = -1;
+        for (int32_t y = 0; y < APP_DRAWING_HEIGHT; ++y)
+            if (black_at(bitmap, cx, y)) {
+                top = top < 0 ? y : top;
+                bottom = y;
+            }
+        // The white run through the centre row, in the middle of the ring's width on the right.
+        const auto x = std::min<int32_t>(static_cast<int32_t>(std::lround(cx + 29.0 * scale)),
+                                         APP_DRAWING_WIDTH - 1);
+        int32_t up = cy;
+        int32_t down = cy;
+        while (up > 0 && !black_at(bitmap, x, up - 1) && cy - up < 200)
+            --up;
+        while (down < APP_DRAWING_HEIGHT - 1 && !black_at(bitmap, x, down + 1) && down - cy < 200)
+            ++down;
+        const bool closed = black_at(bitmap, x, up - 1) && black_at(bitmap, x, down + 1);
+        char gap[32];
+        if (closed && !black_at(bitmap, x, cy))
+            std::snprintf(gap, sizeof gap, "%d", down - up + 1);
+        else
+            std::snprintf(gap, sizeof gap, "%s", black_at(bitmap, x, cy) ? "closed" : "open");
+        std::printf("%6s %12.2f %12d %10.2f %10s\n", app_acuity_text(v).c_str(), 72.5 * scale,
+                    top < 0 ? 0 : bottom - top + 1, 14.5 * scale, gap);
+    }
+}
+
+// The time from the end of a ring's drawing to the first repaint after it.
+void print_repaint_delays(int32_t window) {
+    std::vector<double> delays;
+    for (int32_t i = 0; i < 50; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(40));
+        const int32_t before = paints_of(window);
+        app_draw_landolt_ring(0.5f, 200.0f, 17.7f, APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT, 1024,
+                              768);
+        const auto drawn = std::chrono::steady_clock::now();
+        while (paints_of(window) == before)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        delays.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - drawn)
+                .count());
+    }
+    std::sort(delays.begin(), delays.end());
+    std::printf("\nrepaint after a ring, %zu rings: median %.2f ms, largest %.2f ms\n",
+                delays.size(), delays[delays.size() / 2], delays.back());
+}
+
+void measure() {
+    app_open_drawing_window(APP_DRAWING_UNIT, APP_DRAWING_HEIGHT, APP_DRAWING_WIDTH, "bench");
+    const int32_t window = *rt_unit_window(APP_DRAWING_UNIT);
+    print_table({"default", 200.0f, 17.7f, 1024, 768}, window);
+    print_table({"desk", 60.0f, 24.0f, 1920, 1080}, window);
+    print_repaint_delays(window);
+    std::fflush(stdout);
+    rt_stop();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    GwApplication application;
+    application.initial_settings = [] { return -1; };
+    application.main = measure;
+    return gw_startup(argc, argv, application, {.headless = true});
+}

@@ -145,6 +145,8 @@ std::vector<std::string> ProgramRun::steps(size_t from) const {
             continue;
         if (event.name == "figure" || event.name == "pause")
             brief.push_back(event.name + " K=" + event.value("K"));
+        else if (event.name == "ring")
+            brief.push_back(event.name + " V=" + event.value("V"));
         else if (event.name == "message")
             brief.push_back(event.name + " caption=" + event.value("caption"));
         else

@@ -38,9 +38,9 @@ struct ProgramRun {
     // The first event of that name after position `from` whose text begins with `prefix`, or
     // trace.size().
     size_t find(std::string_view prefix, size_t from = 0) const;
-    // The events from position `from` on, in brief: figures and pauses by their size only (the
-    // side is the seed's business), messages by their caption, the status bar's texts left out;
-    // the others as written.
+    // The events from position `from` on, in brief: figures and pauses by their size only and
+    // rings by their level (side and tilt are the seed's business), messages by their caption,
+    // the status bar's texts left out; the others as written.
     std::vector<std::string> steps(size_t from = 0) const;
     // The snapshot `name`.png of the drawing window, or `name`-frame.png of the whole frame.
     std::filesystem::path snapshot(std::string_view name) const;

@@ -21,6 +21,10 @@ void add_sizes(Steps& steps, std::initializer_list<int> sizes) {
     }
 }
 
+// A training started by a click is broken off at once with both buttons, released half a second
+// later: the start screen then goes on as before.
+const std::string BREAK_OFF_TRAINING = "on training-start press both\nafter 0.5 release both\n";
+
 // The end of most runs: "Выход" and its silent pause of 350 ms.
 const Steps LEAVE = {"menu label=Выход", "tone hz=0 ms=350", "exit code=0"};
 
@@ -41,6 +45,8 @@ TEST(StartScreen, SizesSweepUpAndDownAndRestartAtTheSweepsFirstSize) {
                      // Pause K=9 tops the first sweep; 11 s on is the pause of K=7 on the way
                      // down (8, 7 at 5 s each).
                      "on pause K=9 after 11 click left\n"
+                     // Both buttons break the training off in its first grating.
+                     "on training-start press both\nafter 0.5 release both\n"
                      // That training restarts the downward sweep at 8; it runs to 2 and turns.
                      // 6 s after its pause K=2 is the pause of K=3 on the way up.
                      "on pause K=2 after 6 click right\n"
@@ -51,7 +57,8 @@ TEST(StartScreen, SizesSweepUpAndDownAndRestartAtTheSweepsFirstSize) {
 
     Steps expected;
     add_sizes(expected, {2, 3, 4, 5, 6, 7, 8, 9, 8, 7});
-    expected.push_back("not-built what=training K=7");
+    expected.push_back("training-start K=7 N=100");
+    expected.push_back("aborted what=training");
     add_sizes(expected, {8, 7, 6, 5, 4, 3, 2, 3});
     expected.push_back("request value=1");
     expected.push_back("not-built what=vision-test");
@@ -83,32 +90,40 @@ TEST(StartScreen, SizesSweepUpAndDownAndRestartAtTheSweepsFirstSize) {
 TEST(StartScreen, ClicksReachTheTrainingWithTheLastFiguresSizeAndTheVisionTest) {
     const struct {
         const char* name;
-        const char* script;
+        std::string script;
         const char* from; // the steps are compared from this event on, itself included
         Steps steps;
     } CASES[] = {
         {"left in the first grating",
          // Nothing idles between the accepted parameters and the first grating row: the click
          // lands after that row.
-         "on parameters press left\nrelease left\nafter 1 menu Выход\n", "parameters ",
+         "on parameters press left\nrelease left\n" + BREAK_OFF_TRAINING + "after 1 menu Выход\n",
+         "parameters ",
          joined({"parameters distance=200.0 diagonal=17.7 nx=1024 ny=768 volume=100",
-                 "not-built what=training K=2", "figure K=2", "pause K=2"},
+                 "training-start K=2 N=100", "aborted what=training", "figure K=2", "pause K=2"},
                 LEAVE)},
         {"left in a grating after a restart",
          // The chart request restarts the sweep at 2 while the last figure was of size 5.
          "on pause K=5 menu Итоги_тренировок\n"
-         "on not-built what=results-chart press left\nrelease left\nafter 1 menu Выход\n",
+         "on not-built what=results-chart press left\nrelease left\n" +
+             BREAK_OFF_TRAINING + "after 1 menu Выход\n",
          "pause K=5",
          joined({"pause K=5", "menu label=Итоги_тренировок", "request value=3",
-                 "not-built what=results-chart", "not-built what=training K=5", "figure K=2",
+                 "not-built what=results-chart", "training-start K=5 N=100",
+                 "aborted what=training", "figure K=2", "pause K=2"},
+                LEAVE)},
+        {"left in a pause",
+         "on pause K=4 after 2 click left\n" + BREAK_OFF_TRAINING + "after 1 menu Выход\n",
+         "pause K=4",
+         joined({"pause K=4", "training-start K=4 N=100", "aborted what=training", "figure K=2",
                  "pause K=2"},
                 LEAVE)},
-        {"left in a pause", "on pause K=4 after 2 click left\nafter 1 menu Выход\n", "pause K=4",
-         joined({"pause K=4", "not-built what=training K=4", "figure K=2", "pause K=2"}, LEAVE)},
         {"left held from size 2 into size 3",
-         "on pause K=2 press left\nafter 8 release left\nafter 1 menu Выход\n", "pause K=2",
-         joined({"pause K=2", "figure K=3", "pause K=3", "not-built what=training K=3",
-                 "figure K=2", "pause K=2"},
+         "on pause K=2 press left\nafter 8 release left\n" + BREAK_OFF_TRAINING +
+             "after 1 menu Выход\n",
+         "pause K=2",
+         joined({"pause K=2", "figure K=3", "pause K=3", "training-start K=3 N=100",
+                 "aborted what=training", "figure K=2", "pause K=2"},
                 LEAVE)},
         {"right in a grating after a restart",
          "on pause K=3 menu Итоги_тренировок\n"

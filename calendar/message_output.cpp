@@ -1,0 +1,44 @@
+// Where the calendar library's messages go, and how its errors end the program.
+#include "calendar/message_output.h"
+
+#include "runtime/stop.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace calendar {
+
+namespace {
+
+LineWriter& line_writer() {
+    static LineWriter writer;
+    return writer;
+}
+
+// The units of the messages are not connected to files or windows yet, so every unit writes to
+// the standard error stream.
+void write_unit_line(int32_t /*unit*/, std::string_view line) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+}
+
+} // namespace
+
+void write_message_line(int32_t unit, std::string_view line) {
+    if (const LineWriter& writer = line_writer())
+        writer(unit, line);
+    else
+        write_unit_line(unit, line);
+}
+
+void set_line_writer(LineWriter writer) {
+    line_writer() = std::move(writer);
+}
+
+// A stop after a serious error is a failure of the run, so it goes through the run-time's fatal
+// path (non-zero exit code, the framework's error box) rather than a plain STOP, which would
+// report success.
+void stop_program(std::string_view summary) {
+    rt_fatal_error(summary);
+}
+
+} // namespace calendar

@@ -155,7 +155,7 @@ std::string right_aligned(int32_t value, int width) {
 
 // The plan of the whole training: every tenth image from the third left unanswered, every
 // tenth from the seventh answered wrongly after 2.5 s, the others correctly after 1.0 to 1.75 s.
-// Image 3 and the last are photographed while their answer is awaited.
+// Images 3, 50 and the last are photographed while their answer is awaited.
 std::vector<PlannedImage> slow_plan() {
     std::vector<PlannedImage> plan(IMAGES);
     for (int32_t i = 1; i <= IMAGES; ++i) {
@@ -168,6 +168,7 @@ std::vector<PlannedImage> slow_plan() {
             image = {Reply::correct, 1.0 + 0.25 * (i % 4), ""};
     }
     plan[2].snapshot = "image-3";
+    plan[49].snapshot = "image-50";
     plan[IMAGES - 1].snapshot = "image-100";
     return plan;
 }
@@ -289,7 +290,8 @@ TEST_F(WholeTraining, BarsShowTheProgressAndTheAwaitedAnswer) {
         const char* snapshot;
         int32_t last_cyan;
     } CASES[] = {
-        {"image-3", 29}, // 979 · 3 div 100
+        {"image-3", 29},   // 979 · 3 div 100
+        {"image-50", 489}, // 979 · 50 div 100, where 980 · 50 div 100 would give 490
         {"image-100", SURFACE_WIDTH - 1},
     };
     for (const auto& c : CASES) {
@@ -447,4 +449,38 @@ TEST(Training, BrokenOffInTheDrawingLeavesTheLastImagesBars) {
             const Pixel expected = y >= 10 ? RED : x <= 9 ? CYAN : BLUE;
             ASSERT_EQ(bitmap.pixel(x, y), expected) << "x=" << x << " y=" << y;
         }
+}
+
+// A results file that cannot be written loses nothing else: the summary and its prompt are on
+// screen when a message box names the file, the trials are kept, and a click after the box ends
+// the summary.
+TEST(Training, UnwritableResultsFileIsReportedOverTheSummary) {
+    e2e::RunOptions options;
+    options.prepare = [](const fs::path& folder) { fs::create_directory(folder / "talvena.rtr"); };
+    const std::vector<PlannedImage> plan(IMAGES, PlannedImage{Reply::correct, 0.3, ""});
+    const ProgramRun run = e2e::run_program("unwritable",
+                                            START_TRAINING + images_script(plan) +
+                                                "on message after 0.5 snapshot failure\n"
+                                                "after 0.5 key Enter\n"
+                                                "on wait-click after 1 click left\n"
+                                                "on pause K=2 after 1 menu Выход\n",
+                                            options);
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    const size_t summary = run.find("summary ");
+    ASSERT_LT(summary + 4, run.trace.size()) << run.trace_text();
+    Steps names;
+    for (size_t i = summary; i < summary + 5; ++i)
+        names.push_back(run.trace[i].name);
+    EXPECT_EQ(joined_lines(names),
+              joined_lines({"summary", "record-failed", "message", "wait-click", "figure"}));
+    EXPECT_EQ(run.trace[summary + 1].value("kind"), "training");
+    EXPECT_NE(run.trace[summary + 1].value("reason").find("talvena.rtr"), std::string::npos);
+    EXPECT_NE(run.trace[summary + 2].value("text").find("talvena.rtr"), std::string::npos);
+    EXPECT_TRUE(fs::is_directory(run.folder / "talvena.rtr"));
+    EXPECT_EQ(trials_lines(run).size(), 1u + IMAGES);
+
+    const Bitmap bitmap = snapshot_of(run, "failure");
+    expect_texts(bitmap, {{"images", OLIVE, 30, 0, 249, 50},
+                          {"no errors", TEXT_GREEN, 55, 280, 979, 350},
+                          {"prompt", BLUE, 60, 550, 979, 600}});
 }

@@ -21,10 +21,12 @@ int32_t app_mouse_handler(int32_t /*unit*/, int32_t event, int32_t key_state, in
     // button released last and start an activity of its own. Once both buttons were seen, 3
     // stays latched until a loop clears it.
     const bool press = event == APP_MOUSE_LEFT_PRESS || event == APP_MOUSE_RIGHT_PRESS;
+    // The buttons are latched before the click, so that a loop that sees the click judges it
+    // by these buttons and not by those of the click before.
     if (press && buttons != 0) {
-        app_put(mouse_clicked, 1);
         if (app_get(mouse_buttons) < APP_BOTH_BUTTONS)
             app_put(mouse_buttons, buttons);
+        app_put(mouse_clicked, 1);
     }
     app_put(mouse_buttons_now, buttons);
     // The main loop may be asleep in an idle step: let it look at once.

@@ -173,6 +173,18 @@ std::vector<PlannedImage> slow_plan() {
     return plan;
 }
 
+// A whole training draws its hundred gratings through the instrumented primitives: under the
+// sanitizers that takes longer than a run of the program is given. The shorter runs cover the
+// same code there; whole trainings are left to the normal build.
+constexpr const char* WHOLE_RUNS_SKIPPED = "a whole training is too slow under the sanitizers";
+bool whole_runs_skipped() {
+#ifdef TALVENA_SANITIZED_BUILD
+    return true;
+#else
+    return false;
+#endif
+}
+
 ProgramRun run_whole_training(std::string_view label, const std::vector<PlannedImage>& plan) {
     return e2e::run_program(label, START_TRAINING + images_script(plan) +
                                        "on summary snapshot summary\n"
@@ -186,12 +198,18 @@ ProgramRun run_whole_training(std::string_view label, const std::vector<PlannedI
 class WholeTraining : public testing::Test {
 protected:
     static void SetUpTestSuite() {
+        if (whole_runs_skipped())
+            return;
         s_plan = new std::vector<PlannedImage>(slow_plan());
         s_run = new ProgramRun(run_whole_training("slow", *s_plan));
     }
     static void TearDownTestSuite() {
         delete s_run;
         delete s_plan;
+    }
+    void SetUp() override {
+        if (whole_runs_skipped())
+            GTEST_SKIP() << WHOLE_RUNS_SKIPPED;
     }
     static const std::vector<PlannedImage>& plan() { return *s_plan; }
     static const ProgramRun& run() { return *s_run; }
@@ -350,6 +368,8 @@ TEST_F(WholeTraining, SummaryScreenHoldsItsTextsInPlace) {
 
 // Fast and faultless: no push-ups, and the praise in green where the push-ups would stand.
 TEST(Training, FaultlessFastRunOwesNothing) {
+    if (whole_runs_skipped())
+        GTEST_SKIP() << WHOLE_RUNS_SKIPPED;
     std::vector<PlannedImage> plan(IMAGES, PlannedImage{Reply::correct, 0.3, ""});
     const ProgramRun run = run_whole_training("faultless", plan);
     ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
@@ -368,6 +388,8 @@ TEST(Training, FaultlessFastRunOwesNothing) {
 
 // Nobody answers: every image waits its 5 s, and the mean is shown and kept as 0.00.
 TEST(Training, NothingAnsweredGivesAMeanOfZero) {
+    if (whole_runs_skipped())
+        GTEST_SKIP() << WHOLE_RUNS_SKIPPED;
     const ProgramRun run = run_whole_training("unanswered", std::vector<PlannedImage>(IMAGES));
     ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
     const size_t summary = run.find("summary ");
@@ -455,6 +477,8 @@ TEST(Training, BrokenOffInTheDrawingLeavesTheLastImagesBars) {
 // screen when a message box names the file, the trials are kept, and a click after the box ends
 // the summary.
 TEST(Training, UnwritableResultsFileIsReportedOverTheSummary) {
+    if (whole_runs_skipped())
+        GTEST_SKIP() << WHOLE_RUNS_SKIPPED;
     e2e::RunOptions options;
     options.prepare = [](const fs::path& folder) { fs::create_directory(folder / "talvena.rtr"); };
     const std::vector<PlannedImage> plan(IMAGES, PlannedImage{Reply::correct, 0.3, ""});

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -201,7 +202,9 @@ protected:
         if (whole_runs_skipped())
             return;
         s_plan = new std::vector<PlannedImage>(slow_plan());
-        s_run = new ProgramRun(run_whole_training("slow", *s_plan));
+        // Set up before any test runs, the folder is named after no test: each test binary that
+        // ctest starts in parallel needs a folder of its own.
+        s_run = new ProgramRun(run_whole_training("slow-" + std::to_string(getpid()), *s_plan));
     }
     static void TearDownTestSuite() {
         delete s_run;

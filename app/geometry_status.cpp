@@ -8,19 +8,18 @@
 #include <cstdio>
 #include <optional>
 
-// 14.5 reference millimetres at distance d are one pixel of pitch p when
-// (d / 500)(0.1 / v) 14.5 = p, that is from d = 500 v p / 1.45 on.
+// The gap grows in proportion to the distance, so a gap of g pixels at distance d is one pixel
+// from d / g on.
 std::string app_geometry_status_text(float distance_cm, float diagonal_in, int32_t nx, int32_t ny) {
-    const float pitch = app_pixel_pitch_mm(diagonal_in, nx, ny);
     std::optional<float> highest;
     for (int32_t index = ACUITY_FIRST_TRIED_INDEX; index < ACUITY_HIGHEST_INDEX; ++index) {
         const float v = app_acuity_level(index);
         if (app_ring_gap_pixels(v, distance_cm, diagonal_in, nx, ny) >= 1.0)
             highest = v;
     }
-    const auto distance_for = [pitch](float v) {
-        return static_cast<int32_t>(
-            std::ceil(500.0 * v * pitch / (LANDOLT_REFERENCE_MM.gap_width * 0.1)));
+    const auto distance_for = [&](float v) {
+        const double gap = app_ring_gap_pixels(v, distance_cm, diagonal_in, nx, ny);
+        return static_cast<int32_t>(std::ceil(distance_cm / gap));
     };
     std::string text = highest ? "Измеримая острота: до " + app_acuity_text(*highest)
                                : "Разрыв кольца меньше пикселя даже при 0.1";

@@ -2,6 +2,7 @@
 #include "app/landolt_ring.h"
 
 #include "app/random.h"
+#include "app/rgb_colors.h"
 #include "framework/gw_graphics.h"
 #include "runtime/math.h"
 
@@ -9,9 +10,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int32_t WHITE = 0xFFFFFF;
-constexpr int32_t BLACK = 0x000000;
 
 // The reference distance and acuity: at 500 cm a ring for 0.1 has the reference sizes.
 constexpr float REFERENCE_DISTANCE_CM = 500.0f;
@@ -66,7 +64,7 @@ int32_t app_draw_landolt_ring(float v, float distance_cm, float diagonal_in, int
     const float cx = static_cast<float>(width) / 2.0f;
     const float cy = static_cast<float>(height) / 2.0f;
 
-    gw_set_color_rgb(WHITE);
+    gw_set_color_rgb(RGB_WHITE);
     gw_rectangle(GW_FILLED, 0, 0, nx - 1, ny - 1);
 
     const float outer = LANDOLT_REFERENCE_MM.outer_diameter / 2.0f * s;
@@ -75,11 +73,11 @@ int32_t app_draw_landolt_ring(float v, float distance_cm, float diagonal_in, int
     ring.x2 = round16(cx + outer);
     ring.y1 = round16(cy - outer);
     ring.y2 = round16(cy + outer);
-    gw_set_color_rgb(BLACK);
+    gw_set_color_rgb(RGB_BLACK);
     gw_ellipse(GW_FILLED, ring.x1, ring.y1, ring.x2, ring.y2);
 
     const float inner = LANDOLT_REFERENCE_MM.inner_diameter / 2.0f * s;
-    gw_set_color_rgb(WHITE);
+    gw_set_color_rgb(RGB_WHITE);
     gw_ellipse(GW_FILLED, round16(cx - inner + 0.5f), round16(cy - inner + 0.5f),
                round16(cx + inner - 0.5f), round16(cy + inner - 0.5f));
 

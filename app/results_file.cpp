@@ -4,7 +4,6 @@
 #include "app/data_folder.h"
 #include "framework/error_reports.h"
 #include "framework/program.h"
-#include "runtime/cp1251.h"
 #include "runtime/date_time.h"
 #include "runtime/trace.h"
 #include "runtime/units.h"
@@ -68,19 +67,6 @@ const RtFormat& training_values_layout() {
 
 std::string failure_reason(const std::filesystem::path& path, const char* action, int status) {
     return path.string() + ": " + action + ": " + std::generic_category().message(status);
-}
-
-// A line already in CP1251 as a format of one literal, so that it goes through the unit like any
-// other record: back to UTF-8, with its quotes doubled.
-RtFormat literal_format(std::string_view line) {
-    std::string text = "('";
-    for (const char c : cp1251_to_utf8(line)) {
-        text += c;
-        if (c == '\'')
-            text += '\'';
-    }
-    text += "')";
-    return RtFormat(text);
 }
 
 std::optional<off_t> regular_file_size(const std::filesystem::path& path) {
@@ -216,7 +202,7 @@ AppendOutcome app_append_results_line(const std::filesystem::path& path, std::st
     if (created)
         status = rt_write_record(RESULTS_APPEND_UNIT, header_format(), {}, RtOnError::report);
     if (status == RT_IOSTAT_OK)
-        status = rt_write_record(RESULTS_APPEND_UNIT, literal_format(line), {}, RtOnError::report);
+        status = rt_write_line(RESULTS_APPEND_UNIT, line, RtOnError::report);
     if (status == RT_IOSTAT_OK) {
         action = "cannot flush";
         status = rt_flush(RESULTS_APPEND_UNIT, RtOnError::report);

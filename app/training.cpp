@@ -3,13 +3,14 @@
 #include "app/activities.h"
 #include "app/interaction_state.h"
 #include "app/results_file.h"
+#include "app/rgb_colors.h"
+#include "app/screen_text.h"
 #include "app/side_drawn.h"
 #include "app/training_image.h"
 #include "app/training_score.h"
 #include "app/trials_file.h"
 #include "app/viewing_parameters.h"
 #include "framework/gw_graphics.h"
-#include "framework/gw_text.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/format.h"
@@ -23,11 +24,8 @@
 namespace {
 
 constexpr int32_t DARK_GREEN = 0x007700;
-constexpr int32_t BLUE = 0xFF0000;
-constexpr int32_t RED = 0x0000FF;
 constexpr int32_t GREEN = 0x00FF00;
 constexpr int32_t CYAN = 0xFFFF00;
-constexpr int32_t WHITE = 0xFFFFFF;
 constexpr int32_t OLIVE = 0x009999;
 constexpr int32_t TEXT_GREEN = 0x00AA00;
 
@@ -47,8 +45,6 @@ struct Tone {
 };
 constexpr Tone IMAGE_SHOWN_TONE{1000, 200};
 
-constexpr std::string_view COUNTS_FONT = "t'Times New Roman Cyr'h38w17ib";
-constexpr std::string_view NUMBER_FONT = "t'Times New Roman Cyr'h120w40ib";
 constexpr std::string_view ADVICE_FONT = "t'Times New Roman Cyr'h68w20ib";
 
 enum class Verdict { correct, wrong, none };
@@ -84,17 +80,11 @@ void beep(Tone tone) {
     rt_beep(tone.hz, tone.ms);
 }
 
-void select_font(std::string_view spec) {
-    gw_select_font(spec.data(), static_cast<int32_t>(spec.size()));
-}
-
 // Every text is written with its format into an 80-character buffer, and exactly its first
 // `length` characters are drawn, the top left of the first at (x, y).
 void draw_formatted(int32_t x, int32_t y, const std::string& format,
                     std::initializer_list<RtValue> values, int32_t length) {
-    const std::string buffer = rt_write_text(RtFormat(format), values);
-    gw_move_to(x, y, nullptr);
-    gw_draw_text(buffer.data(), length);
+    app_draw_text(x, y, RtFormat(format), values, length);
 }
 
 std::string quoted(std::string_view text) {
@@ -137,7 +127,6 @@ private:
     void count(int32_t i, int32_t side, const Answer& answer);
     void show_results(const TrainingScore& score);
     AppendOutcome append_record(const TrainingScore& score);
-    void show_prompt();
 
     int32_t m_k;
     const FigurePointTable& m_figures;
@@ -165,15 +154,15 @@ void Training::run() {
     show_results(score);
     const AppendOutcome outcome = append_record(score);
     app_save_trials(m_log, true);
-    show_prompt();
+    app_draw_click_prompt();
     app_report_record_failure(outcome);
     app_wait_for_click();
 }
 
 void Training::prepare_screen() {
     fill(DARK_GREEN, 0, 0, m_width - 1, m_height - 1);
-    fill(BLUE, 0, PROGRESS_BAR_TOP, m_width - 1, PROGRESS_BAR_BOTTOM);
-    fill(RED, 0, STATUS_BAR_TOP, m_width - 1, STATUS_BAR_BOTTOM);
+    fill(RGB_BLUE, 0, PROGRESS_BAR_TOP, m_width - 1, PROGRESS_BAR_BOTTOM);
+    fill(RGB_RED, 0, STATUS_BAR_TOP, m_width - 1, STATUS_BAR_BOTTOM);
 }
 
 // False when the user broke the training off.
@@ -199,7 +188,7 @@ bool Training::show_image(int32_t i) {
     if (!answer)
         return false;
     count(i, *side, *answer);
-    fill(RED, 0, STATUS_BAR_TOP, m_width - 1, STATUS_BAR_BOTTOM);
+    fill(RGB_RED, 0, STATUS_BAR_TOP, m_width - 1, STATUS_BAR_BOTTOM);
     return true;
 }
 
@@ -222,7 +211,7 @@ std::optional<int32_t> Training::draw_image() {
 // After image i of N the bar is cyan from 0 to x = (W - 1)·i div N and blue from x on.
 void Training::draw_progress_bar(int32_t i) {
     const int32_t x = static_cast<int32_t>(int64_t{m_width - 1} * i / m_images);
-    fill(BLUE, x, PROGRESS_BAR_TOP, m_width - 1, PROGRESS_BAR_BOTTOM);
+    fill(RGB_BLUE, x, PROGRESS_BAR_TOP, m_width - 1, PROGRESS_BAR_BOTTOM);
     fill(CYAN, 0, PROGRESS_BAR_TOP, x, PROGRESS_BAR_BOTTOM);
 }
 
@@ -280,8 +269,8 @@ void Training::count(int32_t i, int32_t side, const Answer& answer) {
 
 // The counts across the top, the mean answer time, and the push-ups owed or the praise.
 void Training::show_results(const TrainingScore& score) {
-    fill(WHITE, 0, 0, m_width - 1, m_height - 1);
-    select_font(COUNTS_FONT);
+    fill(RGB_WHITE, 0, 0, m_width - 1, m_height - 1);
+    app_select_font(APP_TEXT_FONT);
     gw_set_color_rgb(OLIVE);
     draw_count(30, 0, m_images, app_attempts_word(m_images), 12);
     draw_count(250, 0, m_tally.wrong, app_errors_word(m_tally.wrong), 11);
@@ -289,15 +278,15 @@ void Training::show_results(const TrainingScore& score) {
     gw_set_color_rgb(TEXT_GREEN);
     draw_formatted(50, 120, quoted("Среднее время ответа"), {}, 20);
     draw_formatted(655, 120, quoted("сек."), {}, 4);
-    select_font(NUMBER_FONT);
+    app_select_font(APP_NUMBER_FONT);
     draw_formatted(400, 55, "(F7.2)", {score.mean_time}, 7);
-    select_font(ADVICE_FONT);
+    app_select_font(ADVICE_FONT);
     if (score.pushups != 0) {
-        gw_set_color_rgb(RED);
+        gw_set_color_rgb(RGB_RED);
         draw_formatted(30, 280, quoted("Сделайте"), {}, 8);
-        select_font(NUMBER_FONT);
+        app_select_font(APP_NUMBER_FONT);
         draw_formatted(200, 235, "(I4)", {score.pushups}, 4);
-        select_font(ADVICE_FONT);
+        app_select_font(ADVICE_FONT);
         draw_formatted(370, 280, quoted(app_pushups_words(score.pushups)), {}, 22);
     } else {
         draw_formatted(55, 280, quoted("Ошибок нет, отжиматься не надо!"), {}, 31);
@@ -323,12 +312,6 @@ AppendOutcome Training::append_record(const TrainingScore& score) {
         .pushups = score.pushups,
     };
     return app_append_training_record(record);
-}
-
-void Training::show_prompt() {
-    select_font(COUNTS_FONT);
-    gw_set_color_rgb(BLUE);
-    draw_formatted(60, 550, quoted("Для продолжения нажмите любую кнопку мыши"), {}, 41);
 }
 
 } // namespace

@@ -2,12 +2,10 @@
 #include "app/training_image.h"
 
 #include "app/random.h"
+#include "app/rgb_colors.h"
 #include "framework/gw_graphics.h"
 
 namespace {
-
-constexpr int32_t WHITE = 0xFFFFFF;
-constexpr int32_t BLACK = 0x000000;
 
 // One tile of cell size k at (x0, y0): pixels x0 + a, y0 + b for a, b = 1..2k. The top-left and
 // bottom-right k x k squares are white, the other two black.
@@ -15,7 +13,7 @@ void draw_tile(int32_t k, int32_t x0, int32_t y0) {
     for (int32_t a = 1; a <= 2 * k; ++a)
         for (int32_t b = 1; b <= 2 * k; ++b) {
             const bool white = (a <= k && b <= k) || (a > k && b > k);
-            gw_set_pixel_rgb(x0 + a, y0 + b, white ? WHITE : BLACK);
+            gw_set_pixel_rgb(x0 + a, y0 + b, white ? RGB_WHITE : RGB_BLACK);
         }
 }
 
@@ -30,7 +28,7 @@ bool app_draw_grating(int32_t k, int32_t width, int32_t height, int32_t first_ro
     const int32_t columns = width / k;
     for (int32_t y = first_row; y <= height; ++y) {
         for (int32_t i = 1; i <= columns; ++i) {
-            gw_set_color_rgb((i + y) % 2 != 0 ? WHITE : BLACK);
+            gw_set_color_rgb((i + y) % 2 != 0 ? RGB_WHITE : RGB_BLACK);
             gw_move_to((i - 1) * k + 1, y, nullptr);
             gw_line_to(i * k, y);
             gw_move_to(i * k, y, nullptr);

@@ -3,12 +3,12 @@
 
 #include "app/data_folder.h"
 #include "runtime/trace.h"
+#include "runtime/whole_write.h"
 
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -44,32 +44,6 @@ std::string stamp_text(const ResultsStamp& at) {
 
 std::string failure_reason(const std::filesystem::path& path, const char* action, int error) {
     return path.string() + ": " + action + ": " + std::generic_category().message(error);
-}
-
-// The whole text, a short write continued with the rest; false with errno set on a failure.
-bool write_all(int fd, std::string_view text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = ::write(fd, text.data() + done, text.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            if (written == 0)
-                errno = EIO;
-            return false;
-        }
-        done += static_cast<size_t>(written);
-    }
-    return true;
-}
-
-bool sync_file(int fd) {
-    int result = 0;
-    do {
-        result = ::fsync(fd);
-    } while (result != 0 && errno == EINTR);
-    // Devices and pipes keep nothing to flush.
-    return result == 0 || errno == EINVAL || errno == EROFS;
 }
 
 // Opens the file for appending, creating it when it is missing; -1 with errno on a failure.
@@ -128,24 +102,24 @@ AppendOutcome app_append_trials(const std::filesystem::path& path, const TrialLo
     for (const Trial& trial : log.trials)
         text += app_format_trial(log, trial, completed) + "\n";
 
-    struct stat info {};
-    const bool cut_back = !created && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    // Only an existing regular file is cut back; one made here is removed instead.
+    const off_t size_before = created ? -1 : rt_regular_file_size(fd).value_or(-1);
+    const bool cut_back = size_before >= 0;
     const char* action = "cannot write";
-    bool written = write_all(fd, text);
-    if (written) {
+    int error = rt_write_whole(fd, text).error;
+    if (error == 0) {
         action = "cannot flush";
-        written = sync_file(fd);
+        error = rt_sync_descriptor(fd);
     }
-    int error = errno;
-    if (!written && cut_back)
-        (void)::ftruncate(fd, info.st_size);
-    if (::close(fd) != 0 && written) {
-        written = false;
+    if (error != 0 && cut_back)
+        (void)::ftruncate(fd, size_before);
+    if (::close(fd) != 0 && error == 0) {
         error = errno;
         action = "cannot close";
         if (cut_back)
-            (void)::truncate(path.c_str(), info.st_size);
+            (void)::truncate(path.c_str(), size_before);
     }
+    const bool written = error == 0;
     if (written)
         return {true, {}};
     if (created)

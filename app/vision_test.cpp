@@ -7,11 +7,12 @@
 #include "app/interaction_state.h"
 #include "app/landolt_ring.h"
 #include "app/results_file.h"
+#include "app/rgb_colors.h"
+#include "app/screen_text.h"
 #include "app/side_drawn.h"
 #include "app/trials_file.h"
 #include "app/viewing_parameters.h"
 #include "framework/gw_graphics.h"
-#include "framework/gw_text.h"
 #include "framework/status_bar.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
@@ -25,9 +26,6 @@
 
 namespace {
 
-constexpr int32_t WHITE = 0xFFFFFF;
-constexpr int32_t BLUE = 0xFF0000;
-
 constexpr int64_t ANSWER_WINDOW_US = 2'000'000; // the beep's 50 ms included
 constexpr int64_t PAUSE_US = 1'000'000;
 
@@ -36,9 +34,6 @@ constexpr int64_t PAUSE_US = 1'000'000;
 constexpr int32_t RUN_TO_PASS = 10;
 constexpr int32_t ERRORS_TO_FAIL = 3;
 constexpr int32_t MISSES_TO_FAIL = 5;
-
-constexpr std::string_view SMALL_FONT = "t'Times New Roman Cyr'h38w17ib";
-constexpr std::string_view LARGE_FONT = "t'Times New Roman Cyr'h120w40ib";
 
 // The bisection over the table's indices, program-wide: put back before and after every test
 // that is not aborted.
@@ -104,31 +99,16 @@ void trace_answer(std::string_view verdict, int64_t elapsed_us) {
         {{"verdict", verdict}, {"dt", rt_trace_seconds(static_cast<double>(elapsed_us) / 1e6)}});
 }
 
-// Draws `text` (UTF-8, made CP1251 by the format) in the current font with its top-left corner
-// at (x, y). Like every text of the program it is first written into an 80-character buffer.
-void draw_text_at(int32_t x, int32_t y, const RtFormat& format,
-                  std::initializer_list<RtValue> values, int32_t length) {
-    const std::string buffer = rt_write_text(format, values, 80);
-    gw_move_to(x, y, nullptr);
-    gw_draw_text(buffer.data(), length);
-}
-
-void select_font(std::string_view spec) {
-    gw_select_font(spec.data(), static_cast<int32_t>(spec.size()));
-}
-
 // The result in large blue type over whatever the last ring left on the screen.
 void show_result(float acuity) {
-    gw_set_color_rgb(BLUE);
-    select_font(SMALL_FONT);
     static const RtFormat caption("('Острота зрения')");
-    draw_text_at(200, 250, caption, {}, 14);
-    select_font(LARGE_FONT);
     static const RtFormat value("(F4.1)");
-    draw_text_at(500, 185, value, {acuity}, 4);
-    select_font(SMALL_FONT);
-    static const RtFormat prompt("('Для продолжения нажмите любую кнопку мыши')");
-    draw_text_at(60, 550, prompt, {}, 41);
+    gw_set_color_rgb(RGB_BLUE);
+    app_select_font(APP_TEXT_FONT);
+    app_draw_text(200, 250, caption, {}, 14);
+    app_select_font(APP_NUMBER_FONT);
+    app_draw_text(500, 185, value, {acuity}, 4);
+    app_draw_click_prompt();
     rt_trace_event("vision-result", {{"V", app_acuity_text(acuity)}});
 }
 
@@ -232,7 +212,7 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
             return passed == 1 ? LevelOutcome::passed : LevelOutcome::failed;
         }
 
-        gw_set_color_rgb(WHITE);
+        gw_set_color_rgb(RGB_WHITE);
         gw_rectangle(GW_FILLED, 0, 0, nx - 1, ny - 1);
         if (both_buttons())
             return LevelOutcome::aborted;

@@ -3,6 +3,7 @@
 
 #include "runtime/cp1251.h"
 #include "runtime/stop.h"
+#include "runtime/whole_write.h"
 #include "runtime/window_units.h"
 
 #include <cerrno>
@@ -107,15 +108,6 @@ Outcome open_file(Unit& unit, RtOpenStatus status, RtPosition position) {
     return {};
 }
 
-// The size of a regular file, or nothing for a device, a pipe or a failed fstat: only a regular
-// file can be cut back.
-std::optional<off_t> regular_file_size(int fd) {
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return info.st_size;
-}
-
 // The whole text in one write; a short write is continued with the rest, so the text ends up
 // whole or not at all. At `append` the kernel places it at the end of the file; otherwise at the
 // current position, and what followed is cut off, because the record written becomes the last
@@ -125,28 +117,18 @@ std::optional<off_t> regular_file_size(int fd) {
 // later record never follows half a line.
 Outcome write_text(Unit& unit, std::string_view text) {
     const std::optional<off_t> size_before =
-        unit.append ? regular_file_size(unit.fd) : std::nullopt;
-    size_t done = 0;
-    while (done < text.size()) {
-        const char* rest = text.data() + done;
-        const size_t count = text.size() - done;
-        const ssize_t written =
-            unit.append ? ::write(unit.fd, rest, count)
-                        : ::pwrite(unit.fd, rest, count, unit.offset + static_cast<off_t>(done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            const int error = written < 0 ? errno : EIO;
-            if (size_before && done > 0 && ::ftruncate(unit.fd, *size_before) != 0)
-                return os_failure(unit.path, "cannot write (and cannot cut the part written)",
-                                  error);
-            return os_failure(unit.path, "cannot write", error);
-        }
-        done += static_cast<size_t>(written);
+        unit.append ? rt_regular_file_size(unit.fd) : std::nullopt;
+    const RtWholeWrite written = rt_write_whole(
+        unit.fd, text, unit.append ? std::nullopt : std::optional<off_t>(unit.offset));
+    if (written.error != 0) {
+        if (size_before && written.written > 0 && ::ftruncate(unit.fd, *size_before) != 0)
+            return os_failure(unit.path, "cannot write (and cannot cut the part written)",
+                              written.error);
+        return os_failure(unit.path, "cannot write", written.error);
     }
     unit.buffer.clear();
     if (!unit.append) {
-        unit.offset += static_cast<off_t>(done);
+        unit.offset += static_cast<off_t>(written.written);
         struct stat info {};
         if (::fstat(unit.fd, &info) == 0 && info.st_size > unit.offset &&
             ::ftruncate(unit.fd, unit.offset) != 0)
@@ -251,9 +233,11 @@ int rt_open(int32_t unit, std::string_view path, RtOpenStatus status, RtPosition
     return finish(outcome, on_error);
 }
 
-int rt_write_record(int32_t unit, const RtFormat& format, std::span<const RtValue> values,
-                    RtOnError on_error) {
-    const std::vector<std::string> records = rt_format_records(format, values);
+namespace {
+
+// Writes the records, each ended by CR LF, in one write to the unit's file, or line by line to
+// its window.
+int write_records(int32_t unit, std::span<const std::string> records, RtOnError on_error) {
     std::string text;
     for (const std::string& record : records)
         text += record + "\r\n";
@@ -285,6 +269,19 @@ int rt_write_record(int32_t unit, const RtFormat& format, std::span<const RtValu
     return RT_IOSTAT_OK;
 }
 
+} // namespace
+
+int rt_write_record(int32_t unit, const RtFormat& format, std::span<const RtValue> values,
+                    RtOnError on_error) {
+    const std::vector<std::string> records = rt_format_records(format, values);
+    return write_records(unit, records, on_error);
+}
+
+int rt_write_line(int32_t unit, std::string_view text, RtOnError on_error) {
+    const std::string record(text);
+    return write_records(unit, std::span(&record, 1), on_error);
+}
+
 int rt_read_record(int32_t unit, const RtFormat& format, std::span<const RtTarget> targets,
                    RtOnError on_error) {
     UnitSource source(unit);
@@ -304,7 +301,8 @@ int rt_read_line(int32_t unit, std::string& text, size_t length, RtOnError on_er
 
 int rt_flush(int32_t unit, RtOnError on_error) {
     int fd = -1;
-    std::string path;
+    int copy_error = 0;
+    std::optional<std::string> path;
     {
         UnitTable& table = unit_table();
         std::lock_guard lock(table.mutex);
@@ -313,26 +311,22 @@ int rt_flush(int32_t unit, RtOnError on_error) {
             // A copy of the descriptor, so that the wait for the disk holds no lock and a
             // concurrent close cannot pull the descriptor away.
             fd = ::fcntl(found->second.fd, F_DUPFD_CLOEXEC, 0);
+            copy_error = errno;
             path = found->second.path;
-            if (fd < 0)
-                return finish(os_failure(path, "cannot flush", errno), on_error);
         }
     }
-    if (fd < 0) {
+    // A fatal error runs the stop actions, which lock the table: never report under the lock.
+    if (!path) {
         if (rt_unit_window(unit))
             return RT_IOSTAT_OK;
         return finish(not_connected(unit), on_error);
     }
-    int result = 0;
-    do {
-        result = ::fsync(fd);
-    } while (result != 0 && errno == EINTR);
-    const int error = errno;
+    if (fd < 0)
+        return finish(os_failure(*path, "cannot flush", copy_error), on_error);
+    const int error = rt_sync_descriptor(fd);
     ::close(fd);
-    // Devices and pipes (/dev/full, /dev/null, a FIFO) keep nothing to flush and say so with
-    // EINVAL or EROFS.
-    if (result != 0 && error != EINVAL && error != EROFS)
-        return finish(os_failure(path, "cannot flush", error), on_error);
+    if (error != 0)
+        return finish(os_failure(*path, "cannot flush", error), on_error);
     return RT_IOSTAT_OK;
 }
 

@@ -40,6 +40,10 @@ inline int rt_write_record(int32_t unit, const RtFormat& format,
     return rt_write_record(unit, format, std::span(values.begin(), values.size()), on_error);
 }
 
+// Writes `text` (CP1251 as stored, no line end) as one record ended by CR LF, as rt_write_record
+// writes a formatted one.
+int rt_write_line(int32_t unit, std::string_view text, RtOnError on_error = RtOnError::stop);
+
 // Reads the next record (and more when the format starts over) with the format. Lines may end in
 // CR LF or LF.
 int rt_read_record(int32_t unit, const RtFormat& format, std::span<const RtTarget> targets,

@@ -1,6 +1,7 @@
 // What the tests of the appended files (talvena.rtr, talvena-trials.csv) share: a temporary
 // folder, whole-file bytes, a lowered file size limit, a picture of a folder's contents, the
-// data folder pointed elsewhere and the trace's record events.
+// data folder pointed elsewhere, the trace's record events and the places where a file cannot be
+// written.
 #pragma once
 
 #include "app/data_folder.h"
@@ -11,6 +12,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -137,5 +139,40 @@ public:
 private:
     std::filesystem::path m_saved;
 };
+
+// One way for an append to fail: what stands in the file's place, or how little room is left.
+struct FailureCase {
+    const char* what;
+    // Prepares the folder and returns the path of the file to append to.
+    std::function<std::filesystem::path(const std::filesystem::path& folder)> prepare;
+    std::string reason; // the reason after "<path>: "
+    rlim_t size_limit = RLIM_INFINITY;
+};
+
+// Root ignores permission bits, so the failures that hold for every user come from what stands
+// in the file's place: a folder, a data folder that is a file, a full device.
+inline std::vector<FailureCase> unwritable_places(const std::string& file_name) {
+    namespace fs = std::filesystem;
+    return {
+        {"a folder in the file's place",
+         [file_name](const fs::path& folder) {
+             fs::create_directory(folder / file_name);
+             return folder / file_name;
+         },
+         "cannot open: Is a directory"},
+        {"a data folder that is a file",
+         [file_name](const fs::path& folder) {
+             write_bytes(folder / "data", "not a folder\n");
+             return folder / "data" / file_name;
+         },
+         "cannot open: Not a directory"},
+        {"a full disk",
+         [file_name](const fs::path& folder) {
+             fs::create_symlink("/dev/full", folder / file_name);
+             return folder / file_name;
+         },
+         "cannot write: No space left on device"},
+    };
+}
 
 } // namespace appending_fixture

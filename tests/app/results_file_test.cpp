@@ -18,11 +18,13 @@ namespace fs = std::filesystem;
 namespace {
 
 using appending_fixture::DataFolder;
+using appending_fixture::FailureCase;
 using appending_fixture::file_bytes;
 using appending_fixture::FileSizeLimit;
 using appending_fixture::folder_state;
 using appending_fixture::RecordEvents;
 using appending_fixture::TempFolder;
+using appending_fixture::unwritable_places;
 using appending_fixture::write_bytes;
 
 const std::string HEADER_UTF8 = "     Дата             Время        Дальность    Размер Nпоказов "
@@ -433,16 +435,8 @@ TEST(ResultsAppending, AnExistingFileKeepsWhatItHadAndGetsNoSecondHeader) {
     EXPECT_EQ(app_read_results_values(path, {}).records, 49);
 }
 
-struct FailureCase {
-    const char* what;
-    // Prepares the folder and returns the path of the results file.
-    std::function<fs::path(const fs::path& folder)> prepare;
-    std::string reason; // the reason after "<path>: "
-    rlim_t size_limit = RLIM_INFINITY;
-};
-
-// Root ignores permission bits, so the failures come from what stands in the file's place, a
-// full device and the file size limit.
+// Besides what stands in the file's place: a missing data folder, and the file size limit met
+// by a new file's header, by its record, and by a record in an existing file, in part or whole.
 TEST(ResultsAppending, AFailureIsReportedAndLeavesEverythingAsItWas) {
     const std::string sample = file_bytes(results_fixtures() / "talvena.rtr");
     const auto results_in = [](const fs::path& folder) { return folder / RESULTS_FILE_NAME; };
@@ -450,28 +444,11 @@ TEST(ResultsAppending, AFailureIsReportedAndLeavesEverythingAsItWas) {
         write_bytes(folder / RESULTS_FILE_NAME, sample);
         return folder / RESULTS_FILE_NAME;
     };
-    const std::vector<FailureCase> cases = {
-        {"a folder in the file's place",
-         [](const fs::path& folder) {
-             fs::create_directory(folder / RESULTS_FILE_NAME);
-             return folder / RESULTS_FILE_NAME;
-         },
-         "cannot open: Is a directory"},
-        {"a data folder that is a file",
-         [](const fs::path& folder) {
-             write_bytes(folder / "data", "not a folder\n");
-             return folder / "data" / RESULTS_FILE_NAME;
-         },
-         "cannot open: Not a directory"},
+    std::vector<FailureCase> cases = unwritable_places(RESULTS_FILE_NAME);
+    const std::vector<FailureCase> more = {
         {"a data folder that is missing",
          [](const fs::path& folder) { return folder / "gone" / RESULTS_FILE_NAME; },
          "cannot open: No such file or directory"},
-        {"a full disk",
-         [](const fs::path& folder) {
-             fs::create_symlink("/dev/full", folder / RESULTS_FILE_NAME);
-             return folder / RESULTS_FILE_NAME;
-         },
-         "cannot write: No space left on device"},
         {"no room for a new file's header", results_in, "cannot write: File too large", 50},
         {"no room for a new file's record", results_in, "cannot write: File too large", 117 + 40},
         {"no room for the whole record in an existing file", existing,
@@ -479,6 +456,7 @@ TEST(ResultsAppending, AFailureIsReportedAndLeavesEverythingAsItWas) {
         {"no room at all in an existing file", existing, "cannot write: File too large",
          sample.size()},
     };
+    cases.insert(cases.end(), more.begin(), more.end());
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;

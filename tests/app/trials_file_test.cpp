@@ -10,11 +10,13 @@ namespace fs = std::filesystem;
 namespace {
 
 using appending_fixture::DataFolder;
+using appending_fixture::FailureCase;
 using appending_fixture::file_bytes;
 using appending_fixture::FileSizeLimit;
 using appending_fixture::folder_state;
 using appending_fixture::RecordEvents;
 using appending_fixture::TempFolder;
+using appending_fixture::unwritable_places;
 using appending_fixture::write_bytes;
 
 const ResultsStamp STARTED = {10, 12, 2026, 10, 0, 0};
@@ -85,14 +87,6 @@ TEST(TrialsFile, TheHeaderComesOnlyWithANewFile) {
     EXPECT_TRUE(events.events().empty());
 }
 
-struct FailureCase {
-    const char* what;
-    // Prepares the folder and returns the path of the trials file.
-    std::function<fs::path(const fs::path& folder)> prepare;
-    std::string reason; // the reason after "<path>: "
-    rlim_t size_limit = RLIM_INFINITY;
-};
-
 TEST(TrialsFile, AFailureIsTracedAndLeavesEverythingAsItWas) {
     const std::string kept = app_trials_header() + "\n2026-12-09T09:00:00,vision,1,0.50,,1,0,"
                                                    "3.000,correct,0.500,1\n";
@@ -101,29 +95,10 @@ TEST(TrialsFile, AFailureIsTracedAndLeavesEverythingAsItWas) {
         write_bytes(folder / TRIALS_FILE_NAME, kept);
         return folder / TRIALS_FILE_NAME;
     };
-    const std::vector<FailureCase> cases = {
-        {"a folder in the file's place",
-         [](const fs::path& folder) {
-             fs::create_directory(folder / TRIALS_FILE_NAME);
-             return folder / TRIALS_FILE_NAME;
-         },
-         "cannot open: Is a directory"},
-        {"a data folder that is a file",
-         [](const fs::path& folder) {
-             write_bytes(folder / "data", "not a folder\n");
-             return folder / "data" / TRIALS_FILE_NAME;
-         },
-         "cannot open: Not a directory"},
-        {"a full disk",
-         [](const fs::path& folder) {
-             fs::create_symlink("/dev/full", folder / TRIALS_FILE_NAME);
-             return folder / TRIALS_FILE_NAME;
-         },
-         "cannot write: No space left on device"},
-        {"no room for a new file", trials_in, "cannot write: File too large", 100},
-        {"no room for every line in an existing file", existing, "cannot write: File too large",
-         kept.size() + 70},
-    };
+    std::vector<FailureCase> cases = unwritable_places(TRIALS_FILE_NAME);
+    cases.push_back({"no room for a new file", trials_in, "cannot write: File too large", 100});
+    cases.push_back({"no room for every line in an existing file", existing,
+                     "cannot write: File too large", kept.size() + 70});
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;

@@ -1,0 +1,23 @@
+// The texts of the activities' result screens: fonts chosen by description, texts written with a
+// format into an 80-character buffer and drawn with their exact length, and the prompt to go on.
+#pragma once
+
+#include "runtime/format.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <string_view>
+
+inline constexpr std::string_view APP_TEXT_FONT = "t'Times New Roman Cyr'h38w17ib";
+inline constexpr std::string_view APP_NUMBER_FONT = "t'Times New Roman Cyr'h120w40ib";
+
+// Makes the font the description asks for the active window's current font.
+void app_select_font(std::string_view spec);
+
+// Writes the values with the format into an 80-character buffer and draws its first `length`
+// characters in the current font and colour, the top left of the first at (x, y).
+void app_draw_text(int32_t x, int32_t y, const RtFormat& format,
+                   std::initializer_list<RtValue> values, int32_t length);
+
+// "Для продолжения нажмите любую кнопку мыши" in blue at (60, 550), under every result.
+void app_draw_click_prompt();

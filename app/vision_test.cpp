@@ -19,7 +19,6 @@
 #include "runtime/format.h"
 #include "runtime/trace.h"
 
-#include <cmath>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -52,15 +51,17 @@ bool both_buttons() {
 }
 
 enum class WaitEnd { due, answered, aborted };
+// Whether a click ends a wait: it does while an answer is awaited, not in the pause.
+enum class Clicks { answer, wait_on };
 
 // Polls, idling between polls, until `span_us` after `start_us`; both buttons end the wait at
-// once, and so does a click when `answer_ends` is set. `elapsed_us` receives the time waited.
-WaitEnd wait_polling(int64_t start_us, int64_t span_us, bool answer_ends, int64_t& elapsed_us) {
+// once, and so does a click that answers. `elapsed_us` receives the time waited.
+WaitEnd wait_polling(int64_t start_us, int64_t span_us, Clicks clicks, int64_t& elapsed_us) {
     for (;;) {
         elapsed_us = rt_clock_microseconds() - start_us;
         if (both_buttons())
             return WaitEnd::aborted;
-        if (answer_ends && app_get(mouse_clicked) == 1)
+        if (clicks == Clicks::answer && app_get(mouse_clicked) == 1)
             return WaitEnd::answered;
         if (elapsed_us >= span_us)
             return WaitEnd::due;
@@ -121,9 +122,8 @@ std::optional<int32_t> decide(int32_t run, int32_t errors, int32_t misses) {
     return std::nullopt;
 }
 
-// Both buttons: the test leaves no trace but its trials, and the mouse state starts afresh. It
-// is cleared once both buttons are up: cleared at once, the release of one button while the
-// other is still down would latch as a click of that one and start another test.
+// Both buttons: the test leaves no trace but its trials, and the mouse state starts afresh once
+// both buttons are up, so that the start screen goes on only after the user has let go.
 void abort_test() {
     rt_trace_event("aborted", {{"what", "vision-test"}});
     app_wait_for_release();
@@ -170,7 +170,7 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
         rt_beep(1000, 50);
 
         int64_t elapsed = 0;
-        const WaitEnd end = wait_polling(t0, ANSWER_WINDOW_US, true, elapsed);
+        const WaitEnd end = wait_polling(t0, ANSWER_WINDOW_US, Clicks::answer, elapsed);
         if (end == WaitEnd::aborted)
             return LevelOutcome::aborted;
         const double answer_s = static_cast<double>(elapsed) / 1e6;
@@ -216,7 +216,8 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
         gw_rectangle(GW_FILLED, 0, 0, nx - 1, ny - 1);
         if (both_buttons())
             return LevelOutcome::aborted;
-        if (wait_polling(rt_clock_microseconds(), PAUSE_US, false, elapsed) == WaitEnd::aborted)
+        if (wait_polling(rt_clock_microseconds(), PAUSE_US, Clicks::wait_on, elapsed) ==
+            WaitEnd::aborted)
             return LevelOutcome::aborted;
     }
 }

@@ -1,11 +1,16 @@
-// The Landolt rings as drawn against their ideal sizes, level by level, for two viewing
-// geometries, and the delay from the end of a ring's drawing to the repaint that shows it. Run
-// by hand, headless: build/bench/talvena_ring_bench.
+// The activities' drawing, timed as a whole in the real window system, headless: the Landolt
+// rings as drawn against their ideal sizes, level by level, for two viewing geometries; the delay
+// from the end of a ring's drawing to the repaint that shows it; and one training image (grating,
+// figure and bars) at K = 2 and K = 9 with its repaint. Run by hand from the build folder (it
+// reads talvena.sym there): build/bench/talvena_activity_bench.
 #include "app/drawing_window.h"
+#include "app/figure_data.h"
 #include "app/landolt_ring.h"
 #include "app/random.h"
+#include "app/training_image.h"
 #include "app/vision_test.h"
 #include "framework/child_window.h"
+#include "framework/gw_graphics.h"
 #include "framework/startup.h"
 #include "framework/surface.h"
 #include "framework/window_system.h"
@@ -88,6 +93,25 @@ void print_table(const Geometry& g, int32_t window) {
     }
 }
 
+// Milliseconds since `start`.
+double ms_since(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+// Waits for the first repaint after `before` paints; returns when it came, in ms since `from`.
+double repaint_after(int32_t window, int32_t before, std::chrono::steady_clock::time_point from) {
+    while (paints_of(window) == before)
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    return ms_since(from);
+}
+
+void print_median_and_largest(const char* what, std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    std::printf("%s, %zu runs: median %.2f ms, largest %.2f ms\n", what, values.size(),
+                values[values.size() / 2], values.back());
+}
+
 // The time from the end of a ring's drawing to the first repaint after it.
 void print_repaint_delays(int32_t window) {
     std::vector<double> delays;
@@ -96,24 +120,53 @@ void print_repaint_delays(int32_t window) {
         const int32_t before = paints_of(window);
         app_draw_landolt_ring(0.5f, 200.0f, 17.7f, APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT, 1024,
                               768);
-        const auto drawn = std::chrono::steady_clock::now();
-        while (paints_of(window) == before)
-            std::this_thread::sleep_for(std::chrono::microseconds(100));
-        delays.push_back(
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - drawn)
-                .count());
+        delays.push_back(repaint_after(window, before, std::chrono::steady_clock::now()));
     }
-    std::sort(delays.begin(), delays.end());
-    std::printf("\nrepaint after a ring, %zu rings: median %.2f ms, largest %.2f ms\n",
-                delays.size(), delays[delays.size() / 2], delays.back());
+    std::printf("\n");
+    print_median_and_largest("repaint after a ring", delays);
+}
+
+// One training image as the training draws it: the grating from row 20, the figure, the status
+// bar green and the progress bar; then the first repaint after it.
+void print_training_image_times(int32_t window, const FigurePointTable& figures) {
+    const auto never = [] { return false; };
+    for (const int32_t k : {2, 9}) {
+        std::vector<double> drawn;
+        std::vector<double> shown;
+        for (int32_t i = 1; i <= 20; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(40));
+            const int32_t before = paints_of(window);
+            const auto start = std::chrono::steady_clock::now();
+            app_draw_grating(k, APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT, 20, never);
+            app_draw_hidden_figure(k, figures, APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT, never);
+            gw_set_color_rgb(0x00FF00);
+            gw_rectangle(GW_FILLED, 0, 10, APP_DRAWING_WIDTH - 1, 19);
+            const int32_t x = (APP_DRAWING_WIDTH - 1) * i / 100;
+            gw_set_color_rgb(0xFF0000);
+            gw_rectangle(GW_FILLED, x, 0, APP_DRAWING_WIDTH - 1, 9);
+            gw_set_color_rgb(0xFFFF00);
+            gw_rectangle(GW_FILLED, 0, 0, x, 9);
+            drawn.push_back(ms_since(start));
+            shown.push_back(repaint_after(window, before, start));
+        }
+        std::printf("\ntraining image at K=%d\n", k);
+        print_median_and_largest("  drawn", drawn);
+        print_median_and_largest("  drawn and repainted", shown);
+    }
 }
 
 void measure() {
+    const FigureDataResult figures = app_read_figure_data("talvena.sym");
+    if (figures.error) {
+        std::fprintf(stderr, "%s\n", figures.error->message().c_str());
+        rt_stop();
+    }
     app_open_drawing_window(APP_DRAWING_UNIT, APP_DRAWING_HEIGHT, APP_DRAWING_WIDTH, "bench");
     const int32_t window = *rt_unit_window(APP_DRAWING_UNIT);
     print_table({"default", 200.0f, 17.7f, 1024, 768}, window);
     print_table({"desk", 60.0f, 24.0f, 1920, 1080}, window);
     print_repaint_delays(window);
+    print_training_image_times(window, figures.figures);
     std::fflush(stdout);
     rt_stop();
 }

@@ -2,6 +2,7 @@
 #include "app/results_file.h"
 
 #include "app/data_folder.h"
+#include "calendar/day_number.h"
 #include "framework/error_reports.h"
 #include "framework/program.h"
 #include "runtime/date_time.h"
@@ -129,10 +130,19 @@ ResultsPass read_pass(const std::filesystem::path& path, ReadOne read_one) {
     return pass;
 }
 
+// A stamp whose date does not exist (month 13, 31 April, 29 February 1900, year 0) is a value
+// that cannot be read, like letters in a number: the day count would reject it.
+int checked_date(int status, const ResultsStamp& stamp) {
+    if (status == RT_IOSTAT_OK && !cal_is_date(stamp.day, stamp.month, stamp.year))
+        return RT_IOSTAT_BAD_VALUE;
+    return status;
+}
+
 int read_stamp(std::string_view text, ResultsStamp& stamp) {
-    return rt_read_text(
-        text, date_layout(),
-        {&stamp.day, &stamp.month, &stamp.year, &stamp.hour, &stamp.minute, &stamp.second});
+    return checked_date(rt_read_text(text, date_layout(),
+                                     {&stamp.day, &stamp.month, &stamp.year, &stamp.hour,
+                                      &stamp.minute, &stamp.second}),
+                        stamp);
 }
 
 // The values of one whole line; the kind comes from the label in columns 48-49.
@@ -244,10 +254,11 @@ ResultsPass app_read_results_dates(const std::filesystem::path& path,
                                    const std::function<void(const ResultsStamp&)>& on_record) {
     return read_pass(path, [&] {
         ResultsStamp stamp;
-        const int status = rt_read_record(
-            RESULTS_READ_UNIT, date_layout(),
-            {&stamp.day, &stamp.month, &stamp.year, &stamp.hour, &stamp.minute, &stamp.second},
-            RtOnError::report);
+        const int status = checked_date(rt_read_record(RESULTS_READ_UNIT, date_layout(),
+                                                       {&stamp.day, &stamp.month, &stamp.year,
+                                                        &stamp.hour, &stamp.minute, &stamp.second},
+                                                       RtOnError::report),
+                                        stamp);
         if (status == RT_IOSTAT_OK && on_record)
             on_record(stamp);
         return status;

@@ -103,7 +103,8 @@ struct ResultsPass {
 
 // Both passes open the file anew on unit 12 and pass over line 1 whatever it holds (a file that
 // lacks the header loses its first record, as it always has). A line whose fields cannot be read
-// (asterisks, letters in a number) ends the pass; what came before it is kept. Application
+// (asterisks, letters in a number, a date that does not exist such as 31 April) ends the pass;
+// what came before it is kept. Application
 // thread: the units are the program's own.
 
 // Pass 1: the date and time of every record line after the header, in file order, until the

@@ -41,7 +41,7 @@ StartScreenActivities app_start_screen_activities(const FigurePointTable& figure
         .run_training = [&figures, width,
                          height](int32_t k) { app_run_training(k, figures, width, height); },
         .run_vision_test = [width, height] { app_run_vision_test(width, height); },
-        .show_results_chart = [] { app_show_results_chart(); },
+        .show_results_chart = [] { app_draw_results_chart(); },
         .at_sync_point = [] { rt_sync_point(); },
     };
 }

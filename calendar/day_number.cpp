@@ -56,48 +56,46 @@ YearKind year_kind(int32_t iyear) {
     return iyear % 100 != 0 || iyear % 400 == 0 ? YearKind::leap : YearKind::common;
 }
 
-void check_day_of_month(int32_t iday, int32_t month, int32_t iyear, YearKind kind, int32_t code) {
-    const auto post_month_limit = [&](std::string_view message_template) {
-        err_set_int(1, month);
-        err_set_int(2, iday);
-        err_post(ERR_TERMINAL, code, message_template);
-    };
-    const auto post_february_limit = [&](std::string_view message_template) {
-        err_set_int(1, iyear);
-        err_set_int(2, iday);
-        err_post(ERR_TERMINAL, code, message_template);
-    };
+// The last day of the month (1..12).
+int32_t month_length(int32_t month, YearKind kind) {
     switch (month) {
-    case 1:
-    case 3:
-    case 5:
-    case 7:
-    case 8:
-    case 10:
-    case 12:
-        if (iday > 31)
-            post_month_limit("IDAY = %(I2).  Since MONTH = %(I1), IDAY must be less than or "
-                             "equal to  31.");
-        break;
+    case 2:
+        return kind == YearKind::leap ? 29 : 28;
     case 4:
     case 6:
     case 9:
     case 11:
-        if (iday > 30)
-            post_month_limit("IDAY = %(I2).  Since MONTH = %(I1), IDAY must be less than or "
-                             "equal to 30.");
-        break;
-    case 2:
-        if (kind == YearKind::common && iday > 28)
-            post_february_limit("IDAY = %(I2).  Since MONTH = 2 and IYEAR = %(I1), IDAY must be "
-                                "less than or equal to 28.");
-        else if (kind == YearKind::leap && iday > 29)
-            post_february_limit("IDAY = %(I2).  Since MONTH = 2 and IYEAR = %(I1), IDAY must be "
-                                "less than or equal to 29.");
-        break;
+        return 30;
     default:
-        break;
+        return 31;
     }
+}
+
+bool in_dropped_october_days(int32_t iday, int32_t month, int32_t iyear) {
+    return iyear == 1582 && month == 10 && iday >= 5 && iday <= 14;
+}
+
+void check_day_of_month(int32_t iday, int32_t month, int32_t iyear, YearKind kind, int32_t code) {
+    if (month < 1 || month > 12 || iday <= month_length(month, kind))
+        return;
+    if (month == 2) {
+        err_set_int(1, iyear);
+        err_set_int(2, iday);
+        err_post(ERR_TERMINAL, code,
+                 kind == YearKind::leap
+                     ? "IDAY = %(I2).  Since MONTH = 2 and IYEAR = %(I1), IDAY must be less than "
+                       "or equal to 29."
+                     : "IDAY = %(I2).  Since MONTH = 2 and IYEAR = %(I1), IDAY must be less than "
+                       "or equal to 28.");
+        return;
+    }
+    err_set_int(1, month);
+    err_set_int(2, iday);
+    // The message for the long months has always had two blanks before its limit.
+    err_post(ERR_TERMINAL, code,
+             month_length(month, kind) == 31
+                 ? "IDAY = %(I2).  Since MONTH = %(I1), IDAY must be less than or equal to  31."
+                 : "IDAY = %(I2).  Since MONTH = %(I1), IDAY must be less than or equal to 30.");
 }
 
 // Posts every fault of the date; the checks of year 0 and of the dropped October days end the
@@ -112,7 +110,7 @@ void validate(int32_t iday, int32_t month, int32_t iyear) {
         return;
     }
     ++code;
-    if (iyear == 1582 && month == 10 && iday >= 5 && iday <= 14) {
+    if (in_dropped_october_days(iday, month, iyear)) {
         err_set_int(1, iday);
         err_post(ERR_TERMINAL, code,
                  "IYEAR = 1582, MONTH = 10 and IDAY = %(I1).  Due to the conversion from the "
@@ -174,6 +172,13 @@ int64_t day_number_of_valid_date(int32_t iday, int32_t month, int32_t iyear) {
 }
 
 } // namespace
+
+bool cal_is_date(int32_t iday, int32_t month, int32_t iyear) {
+    if (month < 1 || month > 12 || iday < 1 || iyear == 0 || iyear < -YEAR_LIMIT ||
+        iyear > YEAR_LIMIT || in_dropped_october_days(iday, month, iyear))
+        return false;
+    return iday <= month_length(month, year_kind(iyear));
+}
 
 int32_t cal_day_number(int32_t iday, int32_t month, int32_t iyear) {
     err_push(ROUTINE);

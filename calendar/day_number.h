@@ -15,3 +15,7 @@
 // day number would not fit. That error stops the program unless the stop mode
 // is ErrStopMode::keep_running; the result is then 0. Not thread-safe.
 int32_t cal_day_number(int32_t iday, int32_t month, int32_t iyear);
+
+// True when the date is one that cal_day_number accepts without an error (a note for a year
+// before 45 B.C. aside): nothing is posted. Thread-safe.
+bool cal_is_date(int32_t iday, int32_t month, int32_t iyear);

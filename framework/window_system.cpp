@@ -18,6 +18,7 @@
 #include <array>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <set>
 
 namespace {
@@ -139,6 +140,17 @@ int32_t gw_open_unit_window(int32_t unit, const char* title) {
     rt_trace_event("window-opened",
                    {{"unit", unit}, {"number", number}, {"title", gw_window_title(number)}});
     return number;
+}
+
+int32_t gw_focus_unit_window(int32_t unit) {
+    const std::optional<int32_t> number = rt_unit_window(unit);
+    if (!number)
+        return 0;
+    const gw_child_window* window = gw_find_window(*number);
+    if (!window || window->slot_state() != WindowSlotState::open)
+        return 0;
+    framework::on_gui_later([view = *number] { ui::activate_view(view); });
+    return 1;
 }
 
 namespace framework {

@@ -10,6 +10,11 @@
 // number, or -1 when no window can be opened. Closing the unit destroys the window.
 int32_t gw_open_unit_window(int32_t unit, const char* title);
 
+// Gives the window connected to `unit` the input focus: it becomes the active child window of
+// the frame. Result 1, or 0 when the unit has no open window. Without a window system there is
+// no focus to give, and the result is 1 for an open window all the same. Thread-safe.
+int32_t gw_focus_unit_window(int32_t unit);
+
 namespace framework {
 
 // True once the frame exists and until the program ends. Thread-safe.

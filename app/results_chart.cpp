@@ -1,0 +1,258 @@
+// The chart of the results file: the vision tests above, the trainings below, over the days.
+#include "app/activities.h"
+#include "app/data_folder.h"
+#include "app/drawing_window.h"
+#include "app/interaction_state.h"
+#include "app/palette.h"
+#include "app/plotting.h"
+#include "app/results_file.h"
+#include "calendar/day_number.h"
+#include "framework/gw_graphics.h"
+#include "framework/gw_text.h"
+#include "framework/status_bar.h"
+#include "runtime/cp1251.h"
+#include "runtime/format.h"
+#include "runtime/trace.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr int32_t WINDOW = APP_DRAWING_UNIT;
+constexpr int32_t VISION_FRAME = 1;
+constexpr int32_t TRAINING_FRAME = 2;
+constexpr double SECONDS_PER_DAY = 86400.0;
+
+// Colour numbers of the working palette.
+constexpr int32_t ROSE = 1;
+constexpr int32_t AMBER = 2;
+constexpr int32_t GREEN = 3;
+constexpr int32_t BLUE = 4;
+constexpr int32_t MAGENTA = 5;
+
+constexpr float LABEL_SIZE = 8.0f;
+
+constexpr int32_t PROMPT_RGB = 0xDDAA00;
+constexpr std::string_view PROMPT_FONT = "t'Times New Roman Cyr'h28w9ib";
+
+// A label of the chart: paper position of its top-left corner, colour number, text.
+struct ChartLabel {
+    float x;
+    float y;
+    int32_t color;
+    std::string_view text;
+};
+
+// In the order they are drawn. Each reference label of the lower frame stands just above the
+// height of its value: 100 images, 2 m, K = 6, 1 s, 5 push-ups.
+constexpr std::array<ChartLabel, 17> LABELS{{
+    {5, 114, BLUE, "0"},
+    {2, 126, BLUE, "0.2"},
+    {2, 138, BLUE, "0.4"},
+    {2, 150, BLUE, "0.6"},
+    {2, 162, BLUE, "0.8"},
+    {5, 174, BLUE, "1"},
+    {70, 178, BLUE, "Острота зрения"},
+    {2, 58, GREEN, "100"},
+    {20, 107, GREEN, "Объем(200)"},
+    {2, 50, MAGENTA, "2м"},
+    {60, 107, MAGENTA, "Дальность(5м)"},
+    {3, 67, BLUE, "6"},
+    {100, 107, BLUE, "Квадрат(10)"},
+    {2, 32, AMBER, "1с"},
+    {140, 107, AMBER, "Среднее_время(5с)"},
+    {3, 22, ROSE, "5"},
+    {190, 107, ROSE, "Число отжиманий(50)"},
+}};
+
+// The seconds of a record's date and time, counted from 1 January 1900. The reader has checked
+// that the date exists, so the day count posts no error.
+double seconds_of(const ResultsStamp& stamp) {
+    return cal_day_number(stamp.day, stamp.month, stamp.year) * SECONDS_PER_DAY +
+           stamp.hour * 3600.0 + stamp.minute * 60.0 + stamp.second;
+}
+
+double day_start_of(const ResultsStamp& stamp) {
+    return cal_day_number(stamp.day, stamp.month, stamp.year) * SECONDS_PER_DAY;
+}
+
+// The span of the chart: from the start of the earliest day to the end of the latest, with the
+// first record found on each of those days.
+struct ChartExtent {
+    double first = 0;
+    double last = 0;
+    ResultsStamp earliest;
+    ResultsStamp latest;
+};
+
+struct FirstPass {
+    ResultsPass pass;
+    std::optional<ChartExtent> extent; // none without a record
+};
+
+FirstPass read_extent(const std::filesystem::path& path) {
+    FirstPass result;
+    result.pass = app_read_results_dates(path, [&](const ResultsStamp& stamp) {
+        const double day = day_start_of(stamp);
+        if (!result.extent) {
+            result.extent = ChartExtent{day, day, stamp, stamp};
+            return;
+        }
+        ChartExtent& extent = *result.extent;
+        if (day < extent.first) {
+            extent.first = day;
+            extent.earliest = stamp;
+        }
+        if (day > extent.last) {
+            extent.last = day;
+            extent.latest = stamp;
+        }
+    });
+    if (result.extent)
+        result.extent->last += SECONDS_PER_DAY;
+    return result;
+}
+
+// A history without a record spans the day of today.
+ChartExtent today_extent() {
+    const double today = day_start_of(app_results_stamp_now());
+    return {today, today + SECONDS_PER_DAY, {}, {}};
+}
+
+void draw_frames_and_grid(float span) {
+    app_select_color(APP_COLOR_BLACK);
+    app_plot_define_frame(WINDOW, VISION_FRAME, 10, 110, 220, 60);
+    app_plot_define_frame(WINDOW, TRAINING_FRAME, 10, 10, 220, 90);
+    for (const int32_t frame : {VISION_FRAME, TRAINING_FRAME}) {
+        app_plot_set_world(WINDOW, frame, 0.0f, span, 0.0f, 1.0f);
+        app_plot_draw_grid(WINDOW, frame, 0.0f, static_cast<float>(SECONDS_PER_DAY), 0, 0.0f, 0.2f,
+                           0);
+    }
+}
+
+void draw_labels() {
+    for (const ChartLabel& label : LABELS) {
+        app_select_color(label.color);
+        app_plot_text(WINDOW, label.x, label.y, LABEL_SIZE, 0.0f, utf8_to_cp1251(label.text));
+    }
+}
+
+// "Начало  DD.MM.YYYYг,  HHчас MMмин" at the top left and "Конец  ..." at the top right, in the
+// font of the last label.
+void draw_span_texts(const ChartExtent& extent) {
+    static const RtFormat start("('Начало  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
+    static const RtFormat end("('Конец  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
+    const auto draw = [](int32_t x, const RtFormat& format, const ResultsStamp& at,
+                         int32_t length) {
+        const std::string text = rt_write_text(
+            format, {at.day, at.month, at.year, at.hour, at.minute}, static_cast<size_t>(length));
+        gw_move_to(x, 620, nullptr);
+        gw_draw_text(text.data(), length);
+    };
+    app_select_color(APP_COLOR_BLACK);
+    draw(10, start, extent.earliest, 32);
+    draw(748, end, extent.latest, 31);
+}
+
+struct SeriesCounts {
+    int32_t vision = 0;
+    int32_t training = 0;
+};
+
+// The previous point of a series; the first record of each kind starts from itself.
+struct TrainingPoint {
+    float x = 0;
+    float distance = 0;
+    float cell_size = 0;
+    float mean_time = 0;
+    float pushups = 0;
+};
+
+ResultsPass draw_series(const std::filesystem::path& path, double first, SeriesCounts& counts) {
+    std::optional<std::pair<float, float>> previous_vision;
+    std::optional<TrainingPoint> previous_training;
+    const auto segment = [](int32_t color, float x, float y, float to_x, float to_y) {
+        app_select_color(color);
+        app_plot_pen(WINDOW, TRAINING_FRAME, x, y, 0);
+        app_plot_pen(WINDOW, TRAINING_FRAME, to_x, to_y, 1);
+    };
+    return app_read_results_values(path, [&](const ResultsEntry& entry) {
+        const auto x = static_cast<float>(seconds_of(entry.stamp) - first);
+        if (entry.kind == ResultsEntry::Kind::vision) {
+            ++counts.vision;
+            const std::pair<float, float> point{x, entry.acuity};
+            const auto [to_x, to_y] = previous_vision.value_or(point);
+            app_select_color(BLUE);
+            app_plot_pen(WINDOW, VISION_FRAME, x, 0.0f, 0);
+            app_plot_pen(WINDOW, VISION_FRAME, x, entry.acuity, 1);
+            app_plot_pen(WINDOW, VISION_FRAME, to_x, to_y, 1);
+            previous_vision = point;
+        } else if (entry.kind == ResultsEntry::Kind::training) {
+            ++counts.training;
+            const TrainingPoint point{x, entry.distance_cm, static_cast<float>(entry.cell_size),
+                                      entry.mean_time, static_cast<float>(entry.pushups)};
+            const TrainingPoint from = previous_training.value_or(point);
+            segment(GREEN, x, 0.0f, x, static_cast<float>(entry.images) / 200.0f);
+            segment(MAGENTA, x, point.distance / 500.0f, from.x, from.distance / 500.0f);
+            segment(BLUE, x, point.cell_size / 10.0f, from.x, from.cell_size / 10.0f);
+            segment(AMBER, x, point.mean_time / 5.0f, from.x, from.mean_time / 5.0f);
+            segment(ROSE, x, point.pushups / 50.0f, from.x, from.pushups / 50.0f);
+            previous_training = point;
+        }
+    });
+}
+
+void draw_prompt() {
+    static const std::string prompt = utf8_to_cp1251("Для продолжения нажмите любую кнопку мыши");
+    gw_select_font(PROMPT_FONT.data(), static_cast<int32_t>(PROMPT_FONT.size()));
+    gw_set_color_rgb(PROMPT_RGB);
+    gw_move_to(265, 621, nullptr);
+    gw_draw_text(prompt.data(), static_cast<int32_t>(prompt.size()));
+}
+
+// The first line where a pass stopped, 0 when both read to the end.
+int32_t first_stop(const ResultsPass& a, const ResultsPass& b) {
+    if (a.stopped_line == 0 || b.stopped_line == 0)
+        return std::max(a.stopped_line, b.stopped_line);
+    return std::min(a.stopped_line, b.stopped_line);
+}
+
+} // namespace
+
+void app_draw_results_chart() {
+    const std::filesystem::path path = app_data_folder() / RESULTS_FILE_NAME;
+    app_plot_select_window(WINDOW, 0);
+    gw_clear_screen(GW_CLEAR_WINDOW);
+
+    const FirstPass extent_pass = read_extent(path);
+    ResultsPass values_pass;
+    SeriesCounts counts;
+    if (extent_pass.pass.opened) {
+        const ChartExtent extent = extent_pass.extent.value_or(today_extent());
+        draw_frames_and_grid(static_cast<float>(extent.last - extent.first));
+        draw_labels();
+        if (extent_pass.extent)
+            draw_span_texts(extent);
+        values_pass = draw_series(path, extent.first, counts);
+    }
+    draw_prompt();
+
+    const int32_t stopped = first_stop(extent_pass.pass, values_pass);
+    rt_trace_event("chart", {{"records", values_pass.records},
+                             {"vision", counts.vision},
+                             {"training", counts.training},
+                             {"stopped", stopped},
+                             {"file", extent_pass.pass.opened ? "read" : "missing"}});
+    if (stopped != 0) {
+        const std::string message = "Итоги неполны: строка " + std::to_string(stopped) + " файла " +
+                                    RESULTS_FILE_NAME + " не читается, дальше файл не прочитан";
+        gw_set_status_message(message.c_str());
+    }
+    app_wait_for_click();
+    if (stopped != 0)
+        gw_clear_status_message();
+    app_plot_select_window(WINDOW, WINDOW);
+}

@@ -241,16 +241,17 @@ void app_draw_results_chart() {
     draw_prompt();
 
     const int32_t stopped = first_stop(extent_pass.pass, values_pass);
+    if (stopped != 0) {
+        const std::string message = "Итоги неполны: строка " + std::to_string(stopped) +
+                                    " файла " + RESULTS_FILE_NAME +
+                                    " не читается, дальше файл не прочитан";
+        gw_set_status_message(message.c_str());
+    }
     rt_trace_event("chart", {{"records", values_pass.records},
                              {"vision", counts.vision},
                              {"training", counts.training},
                              {"stopped", stopped},
                              {"file", extent_pass.pass.opened ? "read" : "missing"}});
-    if (stopped != 0) {
-        const std::string message = "Итоги неполны: строка " + std::to_string(stopped) + " файла " +
-                                    RESULTS_FILE_NAME + " не читается, дальше файл не прочитан";
-        gw_set_status_message(message.c_str());
-    }
     app_wait_for_click();
     if (stopped != 0)
         gw_clear_status_message();

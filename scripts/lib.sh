@@ -41,11 +41,13 @@ talvena_build() {
 
 # talvena_demo EXECUTABLE FOLDER: the scripted demonstration demo/start-screen.script, run
 # headless on the virtual clock in a few seconds. The trace, the snapshots and the program's
-# output go to FOLDER (created when missing), which also serves as the data folder. Says where
+# output go to FOLDER (created when missing). Its data folder is FOLDER/data, which starts each
+# run with a copy of the sample history demo/sample-history.rtr as its talvena.rtr. Says where
 # they are, and returns the program's exit code.
 talvena_demo() {
     local executable=$1 folder=$2 status=0
-    mkdir -p "$folder" && folder=$(cd "$folder" && pwd) || return
+    mkdir -p "$folder/data" && folder=$(cd "$folder" && pwd) || return
+    cp "$TALVENA_ROOT/demo/sample-history.rtr" "$folder/data/talvena.rtr" || return
     # Qt wants a private runtime folder; a root shell without a session has none.
     local runtime=${XDG_RUNTIME_DIR:-}
     if [ -z "$runtime" ]; then
@@ -53,7 +55,7 @@ talvena_demo() {
         mkdir -p "$runtime" && chmod 700 "$runtime" || return
     fi
     XDG_RUNTIME_DIR="$runtime" timeout -k 5 60 "$executable" --headless --virtual-clock \
-        --seed 5 --start-time 2026-12-10T10:00:00 --data-dir "$folder" \
+        --seed 5 --start-time 2026-12-10T10:00:00 --data-dir "$folder/data" \
         --script "$TALVENA_ROOT/demo/start-screen.script" --trace "$folder/trace.txt" \
         --snapshot-dir "$folder" >"$folder/output.txt" 2>&1 || status=$?
     if [ "$status" -ne 0 ]; then

@@ -109,15 +109,16 @@ TEST(StartScreen, ClicksReachTheTrainingWithTheLastFiguresSizeAndTheVisionTest) 
          joined({"parameters distance=200.0 diagonal=17.7 nx=1024 ny=768 volume=100",
                  "training-start K=2 N=100", "aborted what=training", "figure K=2", "pause K=2"},
                 LEAVE)},
-        {"left in a grating after a restart",
-         // The chart request restarts the sweep at 2 while the last figure was of size 5.
+        {"left in the pause after the chart",
+         // Dismissing the chart restarts the sweep at 2 while the last figure was of size 5.
          "on pause K=5 menu Итоги_тренировок\n"
-         "on not-built what=results-chart press left\nrelease left\n" +
+         "on chart click left\non pause K=2 press left\nrelease left\n" +
              BREAK_OFF_TRAINING + "after 1 menu Выход\n",
          "pause K=5",
          joined({"pause K=5", "menu label=Итоги_тренировок", "request value=3",
-                 "not-built what=results-chart", "training-start K=5 N=100",
-                 "aborted what=training", "figure K=2", "pause K=2"},
+                 "chart records=0 vision=0 training=0 stopped=0 file=missing", "wait-click",
+                 "figure K=2", "pause K=2", "training-start K=2 N=100", "aborted what=training",
+                 "figure K=2", "pause K=2"},
                 LEAVE)},
         {"left in a pause",
          "on pause K=4 after 2 click left\n" + BREAK_OFF_TRAINING + "after 1 menu Выход\n",
@@ -132,13 +133,14 @@ TEST(StartScreen, ClicksReachTheTrainingWithTheLastFiguresSizeAndTheVisionTest) 
          joined({"pause K=2", "figure K=3", "pause K=3", "training-start K=3 N=100",
                  "aborted what=training", "figure K=2", "pause K=2"},
                 LEAVE)},
-        {"right in a grating after a restart",
+        {"right in the pause after the chart",
          "on pause K=3 menu Итоги_тренировок\n"
-         "on not-built what=results-chart press right\nrelease right\n" +
+         "on chart click left\non pause K=2 press right\nrelease right\n" +
              BREAK_OFF_VISION_TEST + "after 1 menu Выход\n",
          "pause K=3",
          joined(joined({"pause K=3", "menu label=Итоги_тренировок", "request value=3",
-                        "not-built what=results-chart"},
+                        "chart records=0 vision=0 training=0 stopped=0 file=missing", "wait-click",
+                        "figure K=2", "pause K=2"},
                        BROKEN_OFF_VISION_TEST),
                 joined({"figure K=2", "pause K=2"}, LEAVE))},
         {"right in a pause",
@@ -175,11 +177,11 @@ TEST(StartScreen, BothButtonsEndTheProgramOnceReleased) {
          "on pause K=3 press left\nafter 0.5 press right\nafter 1 release left\n"
          "after 1 release right\n",
          "pause K=3", 0.001, 2.5},
-        // A sync point of the grating comes at the very time of the request's event.
-        {"both in a grating after a restart",
+        // Both buttons dismiss the chart and, still latched, end the program once up.
+        {"both on the chart",
          "on pause K=4 menu Итоги_тренировок\n"
-         "on not-built what=results-chart press both\nafter 1 release both\n",
-         "not-built what=results-chart", 0.0, 1.0},
+         "on wait-click press both\nafter 1 release both\n",
+         "wait-click", 0.001, 1.0},
     };
     for (const auto& c : CASES) {
         SCOPED_TRACE(c.name);

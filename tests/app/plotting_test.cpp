@@ -1,6 +1,8 @@
 // Plot frames: pixel boxes, world points held to the frame, font steps, and the grid as drawn.
 #include "app/palette.h"
 #include "app/plotting.h"
+#include "framework/gw_graphics.h"
+#include "framework/gw_text.h"
 #include "tests/app/drawing_window_fixture.h"
 
 #include <cmath>
@@ -169,6 +171,29 @@ TEST_F(PlotDrawingTest, PenLinesAreHeldToTheFrame) {
     for (int32_t y = 35; y <= 252; ++y)
         EXPECT_EQ(color_at(bitmap, x, y), blue) << "row " << y;
     EXPECT_NE(color_at(bitmap, x, 34), blue);
+}
+
+// Every font of the table can be had once the fonts are set up; when none can all the same, the
+// label is left out after a few attempts instead of the program hanging on it.
+TEST_F(PlotDrawingTest, ALabelWithoutAFontIsLeftOut) {
+    gw_init_fonts();
+    app_select_color(APP_COLOR_BLACK);
+    app_plot_text(APP_DRAWING_UNIT, 70, 178, 8, 0, "label");
+    const raster::Bitmap drawn = snapshot();
+    int32_t black = 0;
+    for (int32_t y = 0; y < 40; ++y)
+        for (int32_t x = 280; x < 400; ++x)
+            black += color_at(drawn, x, y) == BLACK ? 1 : 0;
+    EXPECT_GT(black, 20) << "the label is drawn while there is a font";
+
+    gw_clear_screen(GW_CLEAR_WINDOW);
+    gw_release_font();
+    app_plot_text(APP_DRAWING_UNIT, 70, 178, 8, 0, "label");
+    EXPECT_EQ(gw_get_text_orientation(), 0);
+    const raster::Bitmap left_out = snapshot();
+    for (int32_t y = 0; y < 40; ++y)
+        for (int32_t x = 280; x < 400; ++x)
+            ASSERT_EQ(color_at(left_out, x, y), test_support::WHITE) << x << "," << y;
 }
 
 TEST_F(PlotDrawingTest, OperationsOnAWindowOrFrameNotThereDrawNothing) {

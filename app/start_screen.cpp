@@ -201,7 +201,7 @@ void StartScreen::train_after_pause_click() {
     app_wait_for_release();
 }
 
-// The one place the loop meets the scripted user between idle steps: after every grating row
+// The one place the loop meets the scripted user between its waits: after every grating row
 // and every tile, where the loop looks at the shared input state.
 void StartScreen::sync_point() {
     if (m_activities.at_sync_point)

@@ -1,6 +1,7 @@
 // The run-time's clock: real and virtual time, the wait until a deadline, waking and the hooks.
 #include "runtime/clock.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -130,10 +131,11 @@ RtWaitEnd real_wait(int64_t deadline_us) {
 
 // Moves virtual time to `target_us` (never back) and calls the advance hook with the time then.
 void advance_to(int64_t target_us) {
+    // A tone played on another thread may have moved the clock meanwhile: it never goes back.
     int64_t now = g_virtual_us.load(std::memory_order_acquire);
     while (now < target_us &&
-           !g_virtual_us.compare_exchange_weak(now, target_us, std::memory_order_acq_rel))
-        ;
+           !g_virtual_us.compare_exchange_weak(now, target_us, std::memory_order_acq_rel)) {
+    }
     if (const auto hook = advance_hook().get())
         (*hook)(g_virtual_us.load(std::memory_order_acquire));
 }

@@ -29,7 +29,7 @@ int32_t app_mouse_handler(int32_t /*unit*/, int32_t event, int32_t key_state, in
         app_put(mouse_clicked, 1);
     }
     app_put(mouse_buttons_now, buttons);
-    // The main loop may be asleep in an idle step: let it look at once.
+    // The main loop may be asleep in a wait: let it look at once.
     rt_wake();
     return 0;
 }
@@ -41,13 +41,13 @@ bool app_clicked(int32_t button) {
 
 void app_wait_for_release() {
     while (app_get(mouse_buttons_now) != 0)
-        rt_idle_step();
+        rt_wait();
 }
 
 void app_wait_for_click() {
     rt_trace_event("wait-click");
     app_put(mouse_clicked, 0);
     while (app_get(mouse_clicked) == 0)
-        rt_idle_step();
+        rt_wait();
     app_put(mouse_clicked, 0);
 }

@@ -36,11 +36,11 @@ int32_t app_mouse_handler(int32_t unit, int32_t event, int32_t key_state, int32_
 // A click has happened once the button is up again; `button` tells which one was latched.
 bool app_clicked(int32_t button);
 
-// Waits, idling, until no button is down.
+// Waits, asleep between looks, until no button is down.
 void app_wait_for_release();
 
 // The end of a result screen: says `wait-click` in the trace, clears mouse_clicked, waits,
-// idling, until some button goes down, and clears it again.
+// asleep between looks, until some button goes down, and clears it again.
 void app_wait_for_click();
 
 // Loads and stores of the shared state, relaxed: shorthand for the loops.

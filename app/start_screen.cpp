@@ -122,17 +122,20 @@ StartScreen::Next StartScreen::draw_figure(int32_t k) {
     return next;
 }
 
+// The pause sleeps until it is over or the input changes; the time is read before the checks,
+// so a click that comes with the end of the pause is still taken.
 StartScreen::Next StartScreen::pause(int32_t k) {
     rt_trace_event("pause", {{"K", k}});
-    const double start = rt_clock_seconds();
+    const int64_t end_us =
+        rt_clock_microseconds() + static_cast<int64_t>(START_SCREEN_PAUSE_SECONDS * 1e6);
     for (;;) {
-        const auto elapsed = static_cast<float>(rt_clock_seconds() - start);
+        const bool over = rt_clock_microseconds() >= end_us;
         const Next next = check_in_pause();
         if (next != Next::go_on)
             return next;
-        if (elapsed >= static_cast<float>(START_SCREEN_PAUSE_SECONDS))
+        if (over)
             return Next::go_on;
-        rt_idle_step();
+        rt_wait_until(end_us);
     }
 }
 
@@ -198,7 +201,7 @@ void StartScreen::train_after_pause_click() {
     app_wait_for_release();
 }
 
-// The one place the loop meets the scripted user between idle steps: after every grating row
+// The one place the loop meets the scripted user between its waits: after every grating row
 // and every tile, where the loop looks at the shared input state.
 void StartScreen::sync_point() {
     if (m_activities.at_sync_point)

@@ -16,6 +16,7 @@
 #include "runtime/format.h"
 #include "runtime/trace.h"
 
+#include <cmath>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -215,9 +216,14 @@ void Training::draw_progress_bar(int32_t i) {
     fill(CYAN, 0, PROGRESS_BAR_TOP, x, PROGRESS_BAR_BOTTOM);
 }
 
-// Polls, idling, until a button goes down or the 5 seconds are over. A menu command or both
-// buttons give nothing: the training ends.
+// Polls, asleep between polls, until a button goes down or the 5 seconds are over. A menu
+// command or both buttons give nothing: the training ends. The wait ends 5 s after t0 taken up
+// to the whole microsecond, so that the seconds measured then are never short of the 5; on the
+// virtual clock t0 is a whole microsecond already (the thousandth absorbs its rounding as a
+// double).
 std::optional<Answer> Training::await_answer(double t0, int32_t side) {
+    const int64_t end_us = static_cast<int64_t>(std::ceil(t0 * 1e6 - 1e-3)) +
+                           static_cast<int64_t>(ANSWER_SECONDS) * 1'000'000;
     for (;;) {
         const auto seconds = static_cast<float>(rt_clock_seconds() - t0);
         if (app_get(menu_request) != APP_REQUEST_NONE)
@@ -232,7 +238,7 @@ std::optional<Answer> Training::await_answer(double t0, int32_t side) {
         }
         if (seconds >= ANSWER_SECONDS)
             return Answer{Verdict::none, 0, seconds};
-        rt_idle_step();
+        rt_wait_until(end_us);
     }
 }
 

@@ -54,7 +54,7 @@ enum class WaitEnd { due, answered, aborted };
 // Whether a click ends a wait: it does while an answer is awaited, not in the pause.
 enum class Clicks { answer, wait_on };
 
-// Polls, idling between polls, until `span_us` after `start_us`; both buttons end the wait at
+// Polls, asleep between polls, until `span_us` after `start_us`; both buttons end the wait at
 // once, and so does a click that answers. `elapsed_us` receives the time waited.
 WaitEnd wait_polling(int64_t start_us, int64_t span_us, Clicks clicks, int64_t& elapsed_us) {
     for (;;) {
@@ -65,7 +65,7 @@ WaitEnd wait_polling(int64_t start_us, int64_t span_us, Clicks clicks, int64_t& 
             return WaitEnd::answered;
         if (elapsed_us >= span_us)
             return WaitEnd::due;
-        rt_idle_step();
+        rt_wait_until(start_us + span_us);
     }
 }
 

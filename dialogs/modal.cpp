@@ -126,7 +126,7 @@ int32_t dialog_run_modal(DialogRecord& dialog) {
     while (dialog.window == window) {
         const std::optional<dialogs::DialogEvent> event = dialogs::take_dialog_event();
         if (!event) {
-            rt_idle_step();
+            rt_wait();
             continue;
         }
         // Events of windows that have gone since they were sent are dropped.

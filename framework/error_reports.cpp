@@ -59,9 +59,9 @@ constexpr int32_t NO_ANSWER_YET = -1;
 
 } // namespace
 
-// Another thread waits for the answer in idle steps rather than blocking: on the virtual clock
-// time then goes on while the box is up, so a scripted user can answer it, and the box's answer
-// wakes the waiting thread at once.
+// Another thread waits for the answer in the run-time's wait rather than blocking on the GUI
+// thread: on the virtual clock time then goes on while the box is up, so a scripted user can
+// answer it, and the box's answer wakes the waiting thread at once.
 MessageAnswer show_message(MessageIcon icon, const std::string& caption, const std::string& text) {
     rt_trace_event("message", {{"caption", caption}, {"text", text}});
     const ui::MessageBoxSpec spec = message_box_spec(icon, caption, text);
@@ -77,7 +77,7 @@ MessageAnswer show_message(MessageIcon icon, const std::string& caption, const s
         rt_wake();
     });
     while (answer->load() == NO_ANSWER_YET)
-        rt_idle_step();
+        rt_wait();
     return static_cast<MessageAnswer>(answer->load());
 }
 

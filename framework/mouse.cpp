@@ -130,7 +130,7 @@ int32_t gw_wait_mouse_event(int32_t mask, int32_t* key_state, int32_t* x, int32_
         ui::run_nested_loop_until(done);
     else
         while (!done())
-            rt_idle_step();
+            rt_wait();
     g_waiting_window.store(-1);
     gw_end_input_wait();
     const int32_t still_awaited = g_awaited.fetch_and(~requested) & requested;
@@ -179,7 +179,7 @@ int32_t dispatch_mouse_event(int32_t window_number, int32_t event, int32_t key_s
     }
     if (!paused && g_waiting_window.load() == window_number)
         g_awaited.fetch_and(~event);
-    // A sleeping idle step sees the new state at once.
+    // A sleeping wait sees the new state at once.
     rt_wake();
     return result;
 }

@@ -1,10 +1,14 @@
-// The run-time's clock: real and virtual time, the idle step, waking and the advance hook.
+// The run-time's clock: real and virtual time, the wait until a deadline, waking and the hooks.
 #include "runtime/clock.h"
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace {
 
@@ -17,11 +21,15 @@ const SteadyClock::time_point& program_start() {
 // Fixes the start while the program starts, not at the first reading of the clock.
 [[maybe_unused]] const SteadyClock::time_point& g_started = program_start();
 
-constexpr int64_t IDLE_STEP_US = 1000;
+// A virtual wait with nothing to move to says so on standard error after this long in real time:
+// long enough that the GUI thread's answer to an action it has just carried out comes first.
+constexpr auto STANDSTILL_NOTE_AFTER = std::chrono::seconds(2);
 
 std::atomic<bool> g_virtual{false};
 std::atomic<int64_t> g_virtual_us{0};
 std::atomic<bool> g_held{false};
+std::atomic<int64_t> g_next_due_us{RT_NEVER};
+std::atomic<bool> g_standstill_noted{false};
 
 struct StartState {
     std::mutex mutex;
@@ -64,7 +72,7 @@ HookSlot<RtSyncPointHook>& sync_point_hook() {
 }
 
 // Waking: a counter that rt_wake raises. Each thread remembers the value it last saw, so a wake
-// that comes between two idle steps of a thread is not lost: the next step returns at once.
+// that comes between two waits of a thread is not lost: the next wait returns at once.
 // A thread's first wait starts from the value it finds: wakes from before it existed are old.
 struct WakeState {
     std::mutex mutex;
@@ -79,6 +87,92 @@ WakeState& wake_state() {
 
 constexpr uint64_t NOT_SEEN = UINT64_MAX;
 thread_local uint64_t t_seen_generation = NOT_SEEN;
+
+// Sleeps until a wake this thread has not seen yet, or until `until` when there is one; true
+// when woken. Either way every wake until now counts as seen.
+bool sleep_until_woken(std::optional<SteadyClock::time_point> until) {
+    WakeState& state = wake_state();
+    std::unique_lock lock(state.mutex);
+    if (t_seen_generation == NOT_SEEN)
+        t_seen_generation = state.generation;
+    const auto woken = [&state] { return state.generation != t_seen_generation; };
+    bool result = true;
+    if (until)
+        result = state.changed.wait_until(lock, *until, woken);
+    else
+        state.changed.wait(lock, woken);
+    t_seen_generation = state.generation;
+    return result;
+}
+
+// True, and the wake taken as seen, when a wake this thread has not seen has come.
+bool take_pending_wake() {
+    WakeState& state = wake_state();
+    std::lock_guard lock(state.mutex);
+    if (t_seen_generation == NOT_SEEN)
+        t_seen_generation = state.generation;
+    const bool pending = state.generation != t_seen_generation;
+    t_seen_generation = state.generation;
+    return pending;
+}
+
+void mark_wakes_seen() {
+    WakeState& state = wake_state();
+    std::lock_guard lock(state.mutex);
+    t_seen_generation = state.generation;
+}
+
+RtWaitEnd real_wait(int64_t deadline_us) {
+    if (deadline_us == RT_NEVER)
+        return sleep_until_woken(std::nullopt) ? RtWaitEnd::woken : RtWaitEnd::deadline;
+    const auto until = program_start() + std::chrono::microseconds(deadline_us);
+    return sleep_until_woken(until) ? RtWaitEnd::woken : RtWaitEnd::deadline;
+}
+
+// Moves virtual time to `target_us` (never back) and calls the advance hook with the time then.
+void advance_to(int64_t target_us) {
+    // A tone played on another thread may have moved the clock meanwhile: it never goes back.
+    int64_t now = g_virtual_us.load(std::memory_order_acquire);
+    while (now < target_us &&
+           !g_virtual_us.compare_exchange_weak(now, target_us, std::memory_order_acq_rel)) {
+    }
+    if (const auto hook = advance_hook().get())
+        (*hook)(g_virtual_us.load(std::memory_order_acquire));
+}
+
+// Nothing to move the clock to: only another thread can change anything now. A script that has
+// ended leaves the program waiting for ever, as a person who has gone would; that is said once,
+// so that a run that stands still does not do so silently.
+RtWaitEnd stand_still() {
+    if (g_held.load(std::memory_order_acquire) || g_standstill_noted.load())
+        return real_wait(RT_NEVER);
+    if (sleep_until_woken(SteadyClock::now() + STANDSTILL_NOTE_AFTER))
+        return RtWaitEnd::woken;
+    if (!g_standstill_noted.exchange(true))
+        std::fprintf(stderr,
+                     "talvena: virtual time stands still at %.3f s: the program waits, and "
+                     "the script has nothing more due\n",
+                     static_cast<double>(g_virtual_us.load()) / 1e6);
+    return real_wait(RT_NEVER);
+}
+
+RtWaitEnd virtual_wait(int64_t deadline_us) {
+    if (take_pending_wake())
+        return RtWaitEnd::woken;
+    const int64_t now = g_virtual_us.load(std::memory_order_acquire);
+    if (deadline_us <= now)
+        return RtWaitEnd::deadline;
+    if (g_held.load(std::memory_order_acquire))
+        return stand_still();
+    const int64_t due = g_next_due_us.load(std::memory_order_acquire);
+    const int64_t target = std::min(deadline_us, std::max(due, now));
+    if (target == RT_NEVER)
+        return stand_still();
+    advance_to(target);
+    // What the hook's actions woke is looked at by the caller on its return.
+    mark_wakes_seen();
+    return target == deadline_us ? RtWaitEnd::deadline : RtWaitEnd::woken;
+}
 
 } // namespace
 
@@ -103,6 +197,7 @@ void rt_use_virtual_clock(const RtDateTime& start) {
         state.start = start;
     }
     g_virtual_us.store(0, std::memory_order_release);
+    g_next_due_us.store(RT_NEVER, std::memory_order_release);
     g_held.store(false, std::memory_order_release);
     g_virtual.store(true, std::memory_order_release);
 }
@@ -121,11 +216,10 @@ RtDateTime rt_virtual_clock_start() {
     return state.start;
 }
 
-void rt_idle_step() {
+RtWaitEnd rt_wait_until(int64_t deadline_us) {
     if (rt_clock_is_virtual())
-        rt_clock_advance(IDLE_STEP_US);
-    else
-        rt_wait_for_wake(std::chrono::milliseconds(1));
+        return virtual_wait(deadline_us);
+    return real_wait(deadline_us);
 }
 
 void rt_wake() {
@@ -137,15 +231,9 @@ void rt_wake() {
     state.changed.notify_all();
 }
 
-bool rt_wait_for_wake(std::chrono::milliseconds longest) {
-    WakeState& state = wake_state();
-    std::unique_lock lock(state.mutex);
-    if (t_seen_generation == NOT_SEEN)
-        t_seen_generation = state.generation;
-    const bool woken = state.changed.wait_for(
-        lock, longest, [&state] { return state.generation != t_seen_generation; });
-    t_seen_generation = state.generation;
-    return woken;
+void rt_set_next_due(int64_t due_us) {
+    g_next_due_us.store(due_us, std::memory_order_release);
+    rt_wake();
 }
 
 void rt_clock_advance(int64_t microseconds) {

@@ -148,8 +148,9 @@ std::string harness_usage(std::string_view program_name) {
     std::string text = "Usage: " + std::string(program_name) + " [options]\n\n";
     text += R"(Options for scripted, deterministic runs:
   --headless                  no display: draw off screen
-  --virtual-clock             time starts at 0 and advances only while the program idles
-                              (1 ms a step) and plays tones; drawing takes no time
+  --virtual-clock             time starts at 0 and advances only while the program waits
+                              (never past the script's next action) and plays tones;
+                              drawing takes no time
   --seed N                    seed the random generator with exactly N advances
                               instead of the time of day
   --start-time YYYY-MM-DDTHH:MM:SS

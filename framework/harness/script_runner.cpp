@@ -7,8 +7,8 @@
 namespace framework::harness {
 namespace {
 
-// Set while this thread carries lines out, so that an idle step or sync point reached from inside
-// an action (on the same thread) does not start carrying lines out again.
+// Set while this thread carries lines out, so that a wait or sync point reached from inside an
+// action (on the same thread) does not start carrying lines out again.
 thread_local bool t_carrying_out = false;
 
 bool event_matches(const ScriptTrigger& trigger, std::string_view event,
@@ -55,12 +55,13 @@ void ScriptRunner::start() {
             return;
         m_started = true;
         m_armed_us = rt_clock_microseconds();
+        m_virtual = rt_clock_is_virtual();
+        tell_clock_when_due();
     }
     m_listener =
         rt_trace_add_listener([this](std::string_view event, std::span<const RtTraceField> fields) {
             on_trace_event(event, fields);
         });
-    m_virtual = rt_clock_is_virtual();
     if (m_virtual) {
         rt_set_clock_advance_hook([this](int64_t) { run_due_lines(); });
         rt_set_sync_point_hook([this](int64_t) { run_due_lines(); });
@@ -75,6 +76,7 @@ void ScriptRunner::stop() {
         if (!m_started || m_stopping)
             return;
         m_stopping = true;
+        tell_clock_when_due();
     }
     m_changed.notify_all();
     if (m_thread.joinable())
@@ -102,6 +104,7 @@ void ScriptRunner::on_trace_event(std::string_view event, std::span<const RtTrac
     if (trigger.kind != TriggerKind::on || !event_matches(trigger, event, fields))
         return;
     m_matched_us = rt_clock_microseconds();
+    tell_clock_when_due();
     m_changed.notify_all();
 }
 
@@ -125,6 +128,15 @@ std::optional<int64_t> ScriptRunner::due_time() const {
     return std::nullopt;
 }
 
+// Virtual clock: a wait jumps no further than the next step, so the clock must always know when
+// that is. Called with m_mutex held, after every change of what is due.
+void ScriptRunner::tell_clock_when_due() const {
+    if (!m_virtual)
+        return;
+    const std::optional<int64_t> due = m_stopping ? std::nullopt : due_time();
+    rt_set_next_due(due.value_or(RT_NEVER));
+}
+
 // Takes the step due at `now_us`, if any. A line fires here: the next line is armed at once, so
 // that events its action causes can already trigger the next line.
 std::optional<ScriptRunner::Step> ScriptRunner::take_due_step(int64_t now_us) {
@@ -139,12 +151,13 @@ std::optional<ScriptRunner::Step> ScriptRunner::take_due_step(int64_t now_us) {
     if (m_release) {
         step.release = m_release;
         m_release.reset();
-        return step;
+    } else {
+        step.line = &m_script.lines[m_next];
+        ++m_next;
+        m_armed_us = now_us;
+        m_matched_us.reset();
     }
-    step.line = &m_script.lines[m_next];
-    ++m_next;
-    m_armed_us = now_us;
-    m_matched_us.reset();
+    tell_clock_when_due();
     return step;
 }
 
@@ -252,6 +265,7 @@ void ScriptRunner::carry_out(const Step& step, int64_t now_us) {
         std::lock_guard lock(m_mutex);
         m_release =
             PendingRelease{buttons, action.point, line.line_number, pressed_us + CLICK_RELEASE_US};
+        tell_clock_when_due();
     }
 }
 

@@ -28,11 +28,12 @@ inline constexpr int64_t CLICK_RELEASE_US = 50'000;
 // An action that cannot be carried out writes `script-error line=N reason=...` to the trace and
 // the run goes on. A script that ends leaves the program running.
 //
-// Virtual clock: no thread of its own. At every advance of the clock and at every sync point
-// (runtime/clock.h), the calling thread (the application thread) carries out every line that is
-// due at the current time, each through the GUI invoker and waiting for it, so a run repeats
-// exactly. `on` triggers are matched as the trace writes events but fire only there, so the order
-// of events and actions never depends on the threads' timing.
+// Virtual clock: no thread of its own. The runner tells the clock when its next step is due
+// (rt_set_next_due), so that a wait of the program jumps no further. At every advance of the
+// clock and at every sync point (runtime/clock.h), the calling thread (the application thread)
+// carries out every line that is due at the current time, each through the GUI invoker and
+// waiting for it, so a run repeats exactly. `on` triggers are matched as the trace writes events
+// but fire only there, so the order of events and actions never depends on the threads' timing.
 //
 // Real clock: a thread of its own waits (without polling) until a line is due and invokes it.
 class ScriptRunner {
@@ -63,6 +64,7 @@ private:
     void run_thread();
     std::optional<Step> take_due_step(int64_t now_us);
     std::optional<int64_t> due_time() const;
+    void tell_clock_when_due() const;
     void carry_out(const Step& step, int64_t now_us);
     ScriptActionResult invoke(const std::function<ScriptActionResult()>& action);
     void on_trace_event(std::string_view event, std::span<const RtTraceField> fields);

@@ -23,7 +23,8 @@ constexpr int32_t ROWS = HEIGHT + 1; // the grating draws rows 0..H
 constexpr int64_t MS = 1000;
 constexpr int64_t GIVE_UP_US = 600'000 * MS;
 
-// Mouse events at virtual times: each is delivered at the first idle step at or after its time.
+// Mouse events at virtual times: the clock is told when the next one is due, so that the loop's
+// waits stop there and each is delivered at its time.
 struct MouseEvent {
     int64_t at_us;
     int32_t key_state;
@@ -42,6 +43,7 @@ protected:
             m_figures.set_points(k, {{2, 0}, {2, 2 * k}, {2, 4 * k}});
 
         rt_set_clock_advance_hook([this](int64_t now) { deliver_due_events(now); });
+        tell_clock_when_due();
         m_listener = rt_trace_add_listener([this](std::string_view event, auto fields) {
             const int32_t value = fields.empty() ? 0 : std::stoi(fields[0].value);
             m_log.push_back(std::string(event) + " " + std::to_string(value));
@@ -97,6 +99,15 @@ protected:
 
     void schedule(int64_t after_us, int32_t key_state) {
         m_events.push_back({rt_clock_microseconds() + after_us, key_state});
+        tell_clock_when_due();
+    }
+    // With no event left, the give-up time is the next due: a loop that waits for ever for a
+    // button still comes to it.
+    void tell_clock_when_due() {
+        int64_t due = GIVE_UP_US + 1;
+        for (const MouseEvent& event : m_events)
+            due = std::min(due, event.at_us);
+        rt_set_next_due(m_gave_up && m_events.empty() ? RT_NEVER : due);
     }
     void click(int32_t button) {
         schedule(1 * MS, button);
@@ -123,6 +134,7 @@ protected:
             ADD_FAILURE() << "the loop did not end";
             press_both_and_release();
         }
+        tell_clock_when_due();
     }
 
     std::function<void(int32_t number, int32_t k)> on_pause;

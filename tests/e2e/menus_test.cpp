@@ -98,7 +98,7 @@ TEST(Menus, FrameClosesWithTheInstructionStillUp) {
     ASSERT_LT(menu, run.trace.size()) << run.trace_text();
     EXPECT_EQ(joined_lines(run.steps(menu)),
               "menu label=Инструкция\nmessage caption=talvena\nexit code=0\n");
-    EXPECT_NEAR(run.trace.back().time - run.trace[menu].time, 1.0, 0.0015);
+    EXPECT_NEAR(run.trace.back().time - run.trace[menu].time, 1.0, 0.0005);
 }
 
 // The three commands answer to their labels exactly; a label with a blank for the underscore, or

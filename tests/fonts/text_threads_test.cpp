@@ -54,7 +54,7 @@ TEST(TextThreadsTest, ThreadsDrawTheSameTextIntoTheirOwnWindows) {
             for (std::atomic<int32_t>* number : {&first_window, &second_window})
                 if (gw_child_window* window = gw_find_window(number->load()))
                     window->surface.take_changed_rect();
-            rt_idle_step();
+            rt_wait_until(rt_clock_microseconds() + 1000);
         }
     });
     std::thread a([&] {

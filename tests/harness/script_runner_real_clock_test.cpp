@@ -36,11 +36,11 @@ public:
         std::lock_guard lock(m_mutex);
         return m_lines;
     }
-    // Idles until `done` holds or 10 s have passed; returns whether it held.
+    // Looks every millisecond until `done` holds or 10 s have passed; returns whether it held.
     static bool wait_for(const std::function<bool()>& done) {
         const auto deadline = std::chrono::steady_clock::now() + 10s;
         while (!done() && std::chrono::steady_clock::now() < deadline)
-            rt_idle_step();
+            rt_wait_until(rt_clock_microseconds() + 1000);
         return done();
     }
 

@@ -10,23 +10,28 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
+using namespace std::chrono_literals;
 using namespace framework;
 using namespace framework::harness;
 using test_support::FakeGui;
 using test_support::FakeTarget;
 
-// The application thread's part: idle steps up to `until_ms`, calling `each` after every step
-// with the time in whole milliseconds.
-std::function<void()> idle_until(int64_t until_ms, std::function<void(int64_t)> each = {}) {
+// The application thread's part: a program with something to do at every whole millisecond up
+// to `until_ms`. It waits for each one (the scripted user's actions land in between, at their
+// own times) and then calls `each` with it.
+std::function<void()> every_millisecond_until(int64_t until_ms,
+                                              std::function<void(int64_t)> each = {}) {
     return [until_ms, each] {
-        while (rt_clock_microseconds() < until_ms * 1000) {
-            rt_idle_step();
+        for (int64_t ms = 1; ms <= until_ms; ++ms) {
+            while (rt_clock_microseconds() < ms * 1000)
+                rt_wait_until(ms * 1000);
             if (each)
-                each(rt_clock_microseconds() / 1000);
+                each(ms);
         }
     };
 }
@@ -92,7 +97,7 @@ on menu label=Итоги_тренировок snapshot start
 at 0.001 key Enter
 after 0.100 close
 )",
-                                  idle_until(200, [](int64_t ms) {
+                                  every_millisecond_until(200, [](int64_t ms) {
                                       if (ms == 20)
                                           rt_trace_event("figure", {{"K", 2}, {"side", 1}});
                                       if (ms == 30) {
@@ -121,7 +126,7 @@ TEST_F(ScriptRunnerTest, OnWaitsForAMatchingEventAfterThePreviousLine) {
     const std::string trace = run("at 0.020 press left\n"
                                   "on pause K=1 release left\n"
                                   "on figure K=1 side=1 close\n",
-                                  idle_until(100, [](int64_t ms) {
+                                  every_millisecond_until(100, [](int64_t ms) {
                                       if (ms == 10 || ms == 30)
                                           rt_trace_event("pause", {{"K", 1}});
                                       if (ms == 25)
@@ -135,26 +140,28 @@ TEST_F(ScriptRunnerTest, OnWaitsForAMatchingEventAfterThePreviousLine) {
                      "0.020 target action=press buttons=left\n"
                      "0.025 pause K=2\n"
                      "0.030 pause K=1\n"
-                     "0.031 target action=release buttons=left\n"
+                     "0.030 target action=release buttons=left\n"
                      "0.040 figure K=1 side=-1\n"
                      "0.050 figure side=1 K=1\n"
-                     "0.051 target action=close\n");
+                     "0.050 target action=close\n");
 }
 
 // A grating row's check is a sync point: with `on figure` a press and a release land between two
-// checks without any idle step, so the very next check sees a whole click.
+// checks without any wait, so the very next check sees a whole click.
 TEST_F(ScriptRunnerTest, SyncPointsCarryDueLinesOutWithoutTime) {
     const std::string trace = run("on figure K=2 press left\n"
                                   "release left\n"
                                   "after 0.001 close\n",
                                   [] {
-                                      rt_idle_step();
+                                      rt_wait_until(1000);
                                       rt_trace_event("figure", {{"K", 2}});
                                       for (int row = 0; row < 3; ++row) {
                                           rt_sync_point();
                                           rt_trace_event("row", {{"y", row}});
                                       }
-                                      rt_idle_step();
+                                      // The first jump is to the close, before the deadline.
+                                      while (rt_wait_until(10'000) != RtWaitEnd::deadline) {
+                                      }
                                   });
     EXPECT_EQ(trace, "0.001 figure K=2\n"
                      "0.001 target action=press buttons=left\n"
@@ -173,7 +180,7 @@ TEST_F(ScriptRunnerTest, ClickReleasesAfterFiftyMillisecondsAndTheNextLineWaits)
                                   "at 0.100 click right\n"
                                   "after 0.020 key b\n"
                                   "after 0.070 key c\n",
-                                  idle_until(300));
+                                  every_millisecond_until(300));
     EXPECT_EQ(trace, "0.010 target action=press buttons=left x=3 y=4\n"
                      "0.060 target action=release buttons=left x=3 y=4\n"
                      "0.060 target action=key name=a\n"
@@ -189,20 +196,20 @@ TEST_F(ScriptRunnerTest, FailedActionsWriteScriptErrorsAndTheRunGoesOn) {
                                   "dialog press 1\n"
                                   "answer correct\n"
                                   "key x\n",
-                                  idle_until(10));
-    EXPECT_EQ(trace, "0.001 script-error line=1 reason=unknown_label\n"
-                     "0.001 script-error line=2 reason=no_dialog_on_screen\n"
-                     "0.001 script-error line=3 reason=no_dialog_on_screen\n"
-                     "0.001 script-error line=4 reason=no_activity\n"
-                     "0.001 target action=key name=x\n");
+                                  every_millisecond_until(10));
+    EXPECT_EQ(trace, "0.000 script-error line=1 reason=unknown_label\n"
+                     "0.000 script-error line=2 reason=no_dialog_on_screen\n"
+                     "0.000 script-error line=3 reason=no_dialog_on_screen\n"
+                     "0.000 script-error line=4 reason=no_activity\n"
+                     "0.000 target action=key name=x\n");
     EXPECT_TRUE(m_finished);
 }
 
 TEST_F(ScriptRunnerTest, ClickWhosePressFailsHasNoRelease) {
     m_refuse_presses = true;
-    const std::string trace = run("click left\nafter 0.010 key x\n", idle_until(100));
-    EXPECT_EQ(trace, "0.001 script-error line=1 reason=no_drawing_window\n"
-                     "0.011 target action=key name=x\n");
+    const std::string trace = run("click left\nafter 0.010 key x\n", every_millisecond_until(100));
+    EXPECT_EQ(trace, "0.000 script-error line=1 reason=no_drawing_window\n"
+                     "0.010 target action=key name=x\n");
 }
 
 // `answer` clicks the button of the side last drawn (correct) or the other one (wrong), with the
@@ -214,7 +221,7 @@ TEST_F(ScriptRunnerTest, AnswerClicksTheSideTheActivityDrew) {
                                   "at 0.100 answer correct\n"
                                   "answer wrong\n"
                                   "at 0.200 answer correct\n",
-                                  idle_until(300, [&side](int64_t ms) {
+                                  every_millisecond_until(300, [&side](int64_t ms) {
                                       if (ms == 50)
                                           side = 1;
                                       if (ms == 190)
@@ -229,8 +236,32 @@ TEST_F(ScriptRunnerTest, AnswerClicksTheSideTheActivityDrew) {
                      "0.250 target action=release buttons=left\n");
 }
 
+// A program that waits for ever, with nothing due, stands still until an event written on
+// another thread makes a line due; from there each wait jumps straight to the next line's time.
+TEST_F(ScriptRunnerTest, WaitForEverWakesForAnEventAndJumpsFromLineToLine) {
+    const std::string trace = run("on shown after 0.250 press left\n"
+                                  "after 0.100 close\n",
+                                  [] {
+                                      std::thread window([] {
+                                          std::this_thread::sleep_for(20ms);
+                                          rt_trace_event("shown");
+                                      });
+                                      int32_t waits = 0;
+                                      while (rt_clock_microseconds() < 350'000) {
+                                          rt_wait();
+                                          ++waits;
+                                      }
+                                      window.join();
+                                      EXPECT_LE(waits, 6);
+                                  });
+    EXPECT_EQ(trace, "0.000 shown\n"
+                     "0.250 target action=press buttons=left\n"
+                     "0.350 target action=close\n");
+    EXPECT_TRUE(m_finished);
+}
+
 TEST_F(ScriptRunnerTest, AScriptThatWaitsForeverLeavesTheProgramAlone) {
-    const std::string trace = run("on never close\n", idle_until(50));
+    const std::string trace = run("on never close\n", every_millisecond_until(50));
     EXPECT_EQ(trace, "");
     EXPECT_FALSE(m_finished);
 }
@@ -250,7 +281,7 @@ on row y=150 dialog press 2
 )";
     std::atomic<int32_t> side{-1};
     set_answer_side_provider([&side] { return side.load(); });
-    const auto app = idle_until(600, [](int64_t ms) {
+    const auto app = every_millisecond_until(600, [](int64_t ms) {
         if (ms % 3 == 0)
             rt_trace_event("row", {{"y", ms / 3}});
         if (ms % 5 == 0)

@@ -92,13 +92,12 @@ protected:
 
 TEST_F(VirtualDateTimeTest, StartTimePlusWholeVirtualSeconds) {
     rt_use_virtual_clock(parsed("2024-02-28T23:59:59"));
-    for (int i = 0; i < 999; ++i)
-        rt_idle_step();
+    rt_clock_advance(999'000);
     int32_t day = 0, month = 0, year = 0, hour = 0, minute = 0, second = 0;
     app_get_date_time(day, month, year, hour, minute, second);
     EXPECT_EQ(to_text({year, month, day, hour, minute, second}), "2024-02-28T23:59:59");
 
-    rt_idle_step(); // 1.000 s
+    rt_clock_advance(1000); // 1.000 s
     app_get_date_time(day, month, year, hour, minute, second);
     EXPECT_EQ(to_text({year, month, day, hour, minute, second}), "2024-02-29T00:00:00");
 

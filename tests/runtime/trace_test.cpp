@@ -51,7 +51,7 @@ TEST_F(TraceTest, WritesTimeEventAndKeysWithBlanksReplaced) {
     rt_clock_advance(5'000'000);
     rt_trace_event("message",
                    {{"caption", "Острота зрения"}, {"text", std::string("a b\tc\nd\r")}});
-    rt_idle_step();
+    rt_clock_advance(1000);
     rt_trace_event("wait-click");
     rt_clock_advance(1'234'000);
     rt_trace_event("answer", {{"i", int64_t{-3}}, {"verdict", ""}, {"dt", rt_trace_seconds(0.25)}});

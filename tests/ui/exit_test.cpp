@@ -142,7 +142,7 @@ TEST(ExitTest, ClosingTheFrameEndsABusyProgramAndClosesUnits) {
     const Outcome outcome = run_program(
         [] {
             for (;;)
-                rt_idle_step();
+                rt_wait();
         },
         ui::MessageButton::no,
         [] {

@@ -2,14 +2,14 @@
 #include "app/menu_commands.h"
 
 #include "app/drawing_window.h"
-#include "app/framework_calls.h"
 #include "app/interaction_state.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/stop.h"
+#include "runtime/units.h"
 
 int32_t app_menu_exit(int32_t /*checked*/) {
-    fw_close_unit(APP_DRAWING_UNIT);
+    rt_close(APP_DRAWING_UNIT, RtOnError::report);
     rt_beep(0, 350);
     rt_stop();
 }

@@ -4,7 +4,6 @@
 
 #include "app/activities.h"
 #include "app/drawing_window.h"
-#include "app/framework_calls.h"
 #include "app/geometry_status.h"
 #include "framework/status_bar.h"
 #include "runtime/beep.h"
@@ -12,6 +11,7 @@
 #include "runtime/format.h"
 #include "runtime/stop.h"
 #include "runtime/trace.h"
+#include "runtime/units.h"
 
 #include <array>
 #include <charconv>
@@ -142,7 +142,7 @@ void app_ask_parameters() {
         dialog_run_modal(dialog);
         const ParameterTexts texts = read_texts(dialog);
         if (parameters_accepted == 0) {
-            fw_close_unit(APP_DRAWING_UNIT);
+            rt_close(APP_DRAWING_UNIT, RtOnError::report);
             rt_beep(0, 0);
             rt_stop();
         }

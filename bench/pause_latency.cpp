@@ -8,7 +8,6 @@
 // system does when a press and a release reach it, and the click is timed from the release to the
 // moment the loop starts the activity it asked for.
 #include "app/drawing_window.h"
-#include "app/framework_calls.h"
 #include "app/interaction_state.h"
 #include "app/start_screen.h"
 #include "runtime/clock.h"

@@ -2,11 +2,11 @@
 #pragma once
 
 #include "app/drawing_window.h"
-#include "app/framework_calls.h"
 #include "framework/child_window.h"
 #include "framework/surface.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"
+#include "runtime/units.h"
 #include "runtime/window_units.h"
 
 #include <cstdint>
@@ -32,7 +32,7 @@ protected:
     }
 
     void TearDown() override {
-        fw_close_unit(APP_DRAWING_UNIT);
+        rt_close(APP_DRAWING_UNIT, RtOnError::report);
         gw_close_child_window(m_number, 0);
     }
 

@@ -4,6 +4,7 @@
 #include "app/training_image.h"
 #include "drawing_window_fixture.h"
 #include "framework/gw_graphics.h"
+#include "framework/window_config.h"
 
 #include <gtest/gtest.h>
 
@@ -15,9 +16,10 @@ using test_support::WHITE;
 class TrainingImageTest : public test_support::DrawingWindowTest {};
 
 TEST_F(TrainingImageTest, DrawingWindowOpensWhiteAtItsSize) {
-    const SurfaceSize size = fw_surface_size(APP_DRAWING_UNIT);
-    EXPECT_EQ(size.width, 980);
-    EXPECT_EQ(size.height, 650);
+    gw_window_config size;
+    ASSERT_EQ(gw_get_window_config(size), 1);
+    EXPECT_EQ(size.surface_width, 980);
+    EXPECT_EQ(size.surface_height, 650);
     const raster::Bitmap bitmap = snapshot();
     EXPECT_EQ(color_at(bitmap, 0, 0), WHITE);
     EXPECT_EQ(color_at(bitmap, 979, 649), WHITE);

@@ -148,11 +148,11 @@ bool StartScreen::vision_test_clicked() {
 }
 
 // The three checks look at the same state in different orders, and the orders matter when a menu
-// request and both buttons are pending together. After a row and in the pause the request comes
-// first: the sweep restarts, the chart or vision test is served, and both buttons, still latched,
-// end the loop at the first check after it. After a tile both buttons come first and end the
-// loop at once; the request goes unserved. A left click is not taken during the figure at all: it
-// waits for the pause, so that the size trained is the size of the figure just completed.
+// request and both buttons are pending together. After a row and in the pause the request wins:
+// the sweep restarts and the request is served before anything else. After a tile both buttons
+// win and end the loop at once; a request still pending is not served. A left click is not taken
+// during the figure at all: it waits for the pause, so that the size trained is the size of the
+// figure just completed.
 StartScreen::Next StartScreen::check_after_row() {
     sync_point();
     if (app_get(menu_request) != APP_REQUEST_NONE)

@@ -15,7 +15,7 @@ namespace framework {
 // Inline: every gw_ call goes through it.
 class ActiveSurface {
 public:
-    ActiveSurface() : m_window(gw_get_active_window()) {
+    ActiveSurface() : m_window(active_window()) {
         if (!m_window)
             return;
         m_access.emplace(m_window->surface);
@@ -32,6 +32,20 @@ public:
     gw_child_window& window() { return *m_window; }
 
 private:
+    // The thread's active window when it is open and configured, as gw_get_active_window finds
+    // it; everything else (the thread's first call, a closed window, a configuration still to
+    // apply) goes through gw_get_active_window.
+    static gw_child_window* active_window() {
+        const gw_thread_record* record = detail::t_thread_record;
+        gw_child_window* window = record ? record->active_record : nullptr;
+        if (window && window->slot_state() == WindowSlotState::open &&
+            window->configured.load(std::memory_order_acquire) != 0) {
+            reset_graphics_status();
+            return window;
+        }
+        return gw_get_active_window();
+    }
+
     gw_child_window* m_window = nullptr;
     std::optional<SurfaceAccess> m_access;
 };

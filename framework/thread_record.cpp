@@ -7,17 +7,16 @@
 
 namespace {
 
-thread_local gw_thread_record t_record;
+thread_local bool t_has_record = false;
 
-// The record counts as made before the default window is found, as before: a framework call
-// made while finding it sees no active window.
 gw_thread_record& thread_record() {
-    if (!framework::detail::t_thread_record) {
-        framework::detail::t_thread_record = &t_record;
+    gw_thread_record& record = framework::detail::t_thread_record;
+    if (!t_has_record) {
+        t_has_record = true;
         const int32_t number = gw_default_window();
-        t_record = {number, framework::window_record(number)};
+        record = {number, framework::window_record(number)};
     }
-    return t_record;
+    return record;
 }
 
 } // namespace

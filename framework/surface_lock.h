@@ -95,7 +95,9 @@ private:
     // hold; with the asymmetric barrier the asking thread's barrier provides that order.
     bool enter_held_call(detail::LockingThread& self) {
         if (asymmetric()) {
-            self.in_call.store(this, std::memory_order_relaxed);
+            // Release: a thread asking for another surface this thread holds idle may find it
+            // inside this call, and must then see its drawing on that surface.
+            self.in_call.store(this, std::memory_order_release);
             std::atomic_signal_fence(std::memory_order_seq_cst);
             if (m_hold.load(std::memory_order_acquire) == hold_word(&self))
                 return true;

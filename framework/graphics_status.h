@@ -28,4 +28,12 @@ inline void set_graphics_status(int16_t status) {
     detail::g_graphics_status.store(status, std::memory_order_relaxed);
 }
 
+// Sets the status to 0 at the start of a call. Stores only when it is not 0 already, so that
+// threads drawing at the same time do not pass the status's cache line to and fro on every call.
+// Thread-safe.
+inline void reset_graphics_status() {
+    if (detail::g_graphics_status.load(std::memory_order_relaxed) != GW_STATUS_OK)
+        detail::g_graphics_status.store(GW_STATUS_OK, std::memory_order_relaxed);
+}
+
 } // namespace framework

@@ -15,10 +15,9 @@ using framework::SurfaceAccess;
 // colour, and its previous colour returned.
 int32_t set_pixel(SurfaceAccess& access, raster::Point viewport, int32_t rgb) {
     const raster::Point p = framework::to_physical(access.state(), viewport.x, viewport.y);
-    const std::optional<raster::ColorRef> previous = access.clipped_pixel(p);
+    const std::optional<raster::ColorRef> previous =
+        access.replace_clipped_pixel(p, static_cast<uint32_t>(rgb) & 0xFFFFFFu);
     if (!previous)
-        return -1;
-    if (!access.set_clipped_pixel(p, static_cast<uint32_t>(rgb) & 0xFFFFFFu))
         return -1;
     access.mark_changed({p.x, p.y, p.x + 1, p.y + 1});
     return static_cast<int32_t>(*previous & 0xFFFFFFu);

@@ -2,6 +2,7 @@
 #include "framework/surface.h"
 
 #include <algorithm>
+#include <mutex>
 #include <new>
 
 namespace framework {
@@ -53,7 +54,7 @@ void Surface::release() {
 }
 
 raster::Rect Surface::take_changed_rect() {
-    std::lock_guard lock(m_mutex);
+    std::lock_guard lock(m_lock);
     const raster::Rect changed = m_changed;
     m_changed = {};
     m_repaint_pending.store(0, std::memory_order_release);
@@ -83,9 +84,8 @@ raster::DrawingContext& SurfaceAccess::unclipped_context() {
 
 // The first change after a repaint took the changed rectangle sets the pending flag; only that
 // access notifies, so a burst of drawing calls costs one repaint request.
-void SurfaceAccess::mark_changed(raster::Rect area) {
+void SurfaceAccess::add_changed(raster::Rect area) {
     const raster::Rect cut = area.intersected(m_surface.m_bitmap.bounds());
-    m_surface.m_state.dirty = true;
     if (cut.is_empty())
         return;
     m_surface.m_changed = united(m_surface.m_changed, cut);

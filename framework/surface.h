@@ -4,13 +4,13 @@
 
 #include "framework/graphics_state.h"
 #include "framework/palette.h"
+#include "framework/surface_lock.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/drawing_context.h"
 #include "platform/raster/geometry.h"
 
 #include <atomic>
 #include <cstdint>
-#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -21,7 +21,8 @@ namespace framework {
 class SurfaceObserver {
 public:
     virtual ~SurfaceObserver() = default;
-    // Called on the drawing thread, never while a surface lock is held. Must not block on the
+    // Called on the drawing thread outside any drawing call: the surface may stay held by the
+    // drawing thread, but any thread that asks for it gets it at once. Must not block on the
     // user-interface thread.
     virtual void on_surface_changed(int32_t window_number) = 0;
 };
@@ -34,7 +35,9 @@ class SurfaceAccess;
 
 // Thread-safe: everything but window_number() and repaint_pending() is reached through a
 // SurfaceAccess, which holds the lock. A repaint takes the changed rectangle, then copies the
-// bitmap through a SurfaceAccess, so that it never copies a figure half drawn.
+// bitmap through a SurfaceAccess, so that it never copies a figure half drawn. The lock stays with
+// the drawing thread between its calls (see SurfaceLock), so drawing pays for it only when
+// another thread has asked for the surface.
 class Surface {
 public:
     Surface();
@@ -58,7 +61,7 @@ public:
 private:
     friend class SurfaceAccess;
 
-    std::mutex m_mutex;
+    SurfaceLock m_lock;
     int32_t m_window_number = 0;
     raster::Bitmap m_bitmap;
     raster::DrawingContext m_context; // persistent, drawing into m_bitmap
@@ -74,9 +77,9 @@ private:
 // releases it on destruction, then tells the observer when this access made a repaint pending.
 class SurfaceAccess {
 public:
-    explicit SurfaceAccess(Surface& surface) : m_surface(surface), m_lock(surface.m_mutex) {}
+    explicit SurfaceAccess(Surface& surface) : m_surface(surface) { surface.m_lock.lock(); }
     ~SurfaceAccess() {
-        m_lock.unlock();
+        m_surface.m_lock.unlock();
         if (m_notify)
             notify_observer();
     }
@@ -109,19 +112,37 @@ public:
         m_surface.m_bitmap.set_pixel(p.x, p.y, raster::pixel_from_colorref(color));
         return true;
     }
+    // Both at once: sets the pixel inside the clip rectangle and returns its previous colour.
+    std::optional<raster::ColorRef> replace_clipped_pixel(raster::Point p, raster::ColorRef color) {
+        if (!m_surface.m_state.clip_rect.contains(p))
+            return std::nullopt;
+        const raster::Pixel previous = m_surface.m_bitmap.pixel(p.x, p.y);
+        m_surface.m_bitmap.set_pixel(p.x, p.y, raster::pixel_from_colorref(color));
+        return raster::colorref_from_pixel(previous);
+    }
 
     // Marks the clip region for re-selection after clip_rect changed.
     void clip_rect_changed() { m_surface.m_clip_selected = false; }
 
     // Records that pixels inside `area` (empty when right <= left or bottom <= top) may have
     // changed: sets the dirty flag and adds the area, cut to the surface, to the changed rectangle.
-    void mark_changed(raster::Rect area);
+    // Inline for the common case of drawing inside what already waits for a repaint: the changed
+    // rectangle lies inside the surface and is non-empty only while a repaint is pending, so an
+    // area inside it changes nothing else.
+    void mark_changed(raster::Rect area) {
+        m_surface.m_state.dirty = true;
+        const raster::Rect& changed = m_surface.m_changed;
+        if (area.left >= changed.left && area.top >= changed.top && area.right <= changed.right &&
+            area.bottom <= changed.bottom)
+            return;
+        add_changed(area);
+    }
 
 private:
+    void add_changed(raster::Rect area);
     void notify_observer();
 
     Surface& m_surface;
-    std::unique_lock<std::mutex> m_lock;
     bool m_notify = false;
 };
 

@@ -8,21 +8,21 @@
 namespace {
 
 thread_local bool t_has_record = false;
-thread_local gw_thread_record t_record;
 
 gw_thread_record& thread_record() {
+    gw_thread_record& record = framework::detail::t_thread_record;
     if (!t_has_record) {
         t_has_record = true;
         const int32_t number = gw_default_window();
-        t_record = {number, framework::window_record(number)};
+        record = {number, framework::window_record(number)};
     }
-    return t_record;
+    return record;
 }
 
 } // namespace
 
 gw_child_window* gw_get_active_window() {
-    framework::set_graphics_status(GW_STATUS_OK);
+    framework::reset_graphics_status();
     gw_child_window* window = thread_record().active_record;
     if (!window || window->slot_state() != WindowSlotState::open) {
         framework::set_graphics_status(GW_STATUS_FAILED);

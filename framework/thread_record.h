@@ -21,6 +21,13 @@ gw_child_window* gw_get_active_window();
 
 namespace framework {
 
+namespace detail {
+// The calling thread's record, with no window until the thread's first framework call makes it.
+// Read inline by every gw_ call; constant-initialised, so reaching it costs no initialisation
+// check.
+inline thread_local gw_thread_record t_thread_record;
+} // namespace detail
+
 // The calling thread's active window number (-1 for none), creating its record when needed.
 int32_t thread_active_window();
 void set_thread_active_window(int32_t window_number);

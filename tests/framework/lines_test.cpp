@@ -145,6 +145,45 @@ INSTANTIATE_TEST_SUITE_P(
                       // Outside on different sides, missing the rectangle: still only 2.
                       ClipStatusCase{{5, 12}, {12, 5}, GW_STATUS_PARTLY_CLIPPED}));
 
+// Solid rows in copy mode are written straight into the bitmap; they must come to the pixels
+// of the raster engine's line with the end pixel added, as every other line does.
+TEST_F(LineTest, SolidRowsMatchTheRasterEnginesLineWithItsEndPixel) {
+    struct RowCase {
+        Point from;
+        Point to;
+    };
+    const framework::ClipRect clip{10, 10, 30, 30};
+    const std::vector<RowCase> cases = {
+        {{12, 20}, {25, 20}},        {{25, 20}, {12, 20}},    {{0, 20}, {40, 20}},
+        {{40, 10}, {0, 10}},         {{5, 30}, {10, 30}},     {{30, 15}, {50, 15}},
+        {{0, 9}, {40, 9}},           {{0, 31}, {40, 31}},     {{0, 20}, {9, 20}},
+        {{31, 20}, {63, 20}},        {{20, 20}, {20, 20}},    {{5, 20}, {5, 20}},
+        {{-30000, 25}, {30000, 25}}, {{30000, 12}, {-5, 12}},
+    };
+    ASSERT_EQ(gw_set_clip_rect(clip.x1, clip.y1, clip.x2, clip.y2), 1);
+    gw_set_color_rgb(static_cast<int32_t>(WHITE));
+    for (const RowCase& row : cases) {
+        fill(BLACK);
+        gw_move_to(row.from.x, row.from.y, nullptr);
+        gw_line_to(row.to.x, row.to.y);
+
+        raster::Bitmap expected(64, 48, raster::pixel_from_colorref(BLACK));
+        raster::DrawingContext context(expected);
+        context.set_clip_rect(clip.as_rect());
+        context.state().pen = {raster::PenStyle::solid, WHITE};
+        context.state().raster_op = raster::RasterOp::copy_pen;
+        context.move_to(row.from);
+        context.line_to(row.to);
+        if (clip.contains(row.to))
+            expected.set_pixel(row.to.x, row.to.y, raster::pixel_from_colorref(WHITE));
+
+        const raster::Bitmap drawn = snapshot();
+        EXPECT_TRUE(std::equal(drawn.data(), drawn.data() + 64 * 48, expected.data()))
+            << "from (" << row.from.x << ", " << row.from.y << ") to (" << row.to.x << ", "
+            << row.to.y << ")";
+    }
+}
+
 TEST_F(LineTest, MoveToWorksInViewportCoordinatesAndReturnsThePreviousPosition) {
     gw_set_viewport_origin(10, 20);
     gw_point16 previous;

@@ -8,16 +8,41 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPointer>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QScrollBar>
+#include <algorithm>
 #include <map>
 
 namespace ui::detail {
+
+namespace {
+
+// A digits-only box takes only digits from the keyboard. Text the program puts in stays as it is
+// (the resolution's " 768" with its leading blank), and so do editing keys and shortcuts: a
+// validator over the whole text would refuse the blank and then stop filtering.
+class DigitKeysOnly : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const QString typed = static_cast<QKeyEvent*>(event)->text();
+            const bool printable = !typed.isEmpty() && typed.front().isPrint();
+            if (printable && !std::all_of(typed.begin(), typed.end(),
+                                          [](QChar c) { return c >= u'0' && c <= u'9'; }))
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
 
 QWidget* DialogWindow::create_control(const ui::DialogControlSpec& spec, size_t index) {
     using ui::DialogControlKind;
@@ -58,8 +83,7 @@ QWidget* DialogWindow::create_control(const ui::DialogControlSpec& spec, size_t 
         edit->setFrame(spec.border);
         edit->setReadOnly(spec.read_only);
         if (spec.digits_only)
-            edit->setValidator(new QRegularExpressionValidator(
-                QRegularExpression(QStringLiteral("[0-9]*")), edit));
+            edit->installEventFilter(new DigitKeysOnly(edit));
         connect(edit, &QLineEdit::textEdited, this, [this, index] {
             notify(index, DialogNotification::updated);
             notify(index, DialogNotification::changed);

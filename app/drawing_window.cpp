@@ -3,7 +3,7 @@
 
 #include "app/framework_calls.h"
 #include "app/palette.h"
-#include "framework/gw_graphics.h"
+#include "framework/graphics/gw_graphics.h"
 
 #include <map>
 

@@ -4,7 +4,7 @@
 // texts and types in one place.
 #pragma once
 
-#include "framework/window_config.h"
+#include "framework/windows/window_config.h"
 
 #include <cstdint>
 #include <string_view>

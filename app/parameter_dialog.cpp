@@ -6,7 +6,7 @@
 #include "app/drawing_window.h"
 #include "app/framework_calls.h"
 #include "app/geometry_status.h"
-#include "framework/status_bar.h"
+#include "framework/program/status_bar.h"
 #include "runtime/beep.h"
 #include "runtime/cp1251.h"
 #include "runtime/format.h"

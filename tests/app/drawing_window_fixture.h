@@ -3,8 +3,8 @@
 
 #include "app/drawing_window.h"
 #include "app/framework_calls.h"
-#include "framework/child_window.h"
-#include "framework/surface.h"
+#include "framework/windows/child_window.h"
+#include "framework/surface/surface.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"
 #include "runtime/window_units.h"

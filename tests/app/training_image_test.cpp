@@ -3,7 +3,7 @@
 #include "app/random.h"
 #include "app/training_image.h"
 #include "drawing_window_fixture.h"
-#include "framework/gw_graphics.h"
+#include "framework/graphics/gw_graphics.h"
 
 #include <gtest/gtest.h>
 

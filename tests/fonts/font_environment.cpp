@@ -2,8 +2,8 @@
 // Liberation fonts alone, so that results do not depend on what else the machine has installed.
 #include "tests/fonts/font_environment.h"
 
-#include "framework/child_window.h"
-#include "framework/font_table.h"
+#include "framework/windows/child_window.h"
+#include "framework/text/font_table.h"
 
 #include <gtest/gtest.h>
 

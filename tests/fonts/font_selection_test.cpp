@@ -1,6 +1,6 @@
 // The candidate scan and best fit over a small table of raster and scalable fonts.
-#include "framework/font_selection.h"
-#include "framework/font_spec.h"
+#include "framework/text/font_selection.h"
+#include "framework/text/font_spec.h"
 
 #include <gtest/gtest.h>
 #include <optional>

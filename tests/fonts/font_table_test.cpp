@@ -1,7 +1,7 @@
 // The font table over the Liberation fonts: its order and alias faces, selection by
 // font descriptions, orientation and directions, releasing a font.
-#include "framework/font_table.h"
-#include "framework/gw_text.h"
+#include "framework/text/font_table.h"
+#include "framework/text/gw_text.h"
 #include "tests/framework/graphics_fixture.h"
 
 #include <string>

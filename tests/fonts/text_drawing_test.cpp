@@ -1,6 +1,6 @@
 // Drawing text into a surface: where the cell lands, continuing lines, turned text, clipping,
 // colour, and a snapshot of the program's Russian text.
-#include "framework/gw_text.h"
+#include "framework/text/gw_text.h"
 #include "platform/raster/png.h"
 #include "runtime/cp1251.h"
 #include "tests/framework/graphics_fixture.h"

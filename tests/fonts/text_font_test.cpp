@@ -1,6 +1,6 @@
 // The platform's size arithmetic on real faces, and the text font of a window configuration.
-#include "framework/text_font.h"
-#include "framework/window_config.h"
+#include "framework/windows/text_font.h"
+#include "framework/windows/window_config.h"
 #include "platform/fonts/font_library.h"
 #include "tests/fonts/font_environment.h"
 

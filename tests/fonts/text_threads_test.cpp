@@ -1,6 +1,6 @@
 // Two threads selecting fonts and drawing text at once, each into its own window, while a third
 // copies the surfaces as a repaint does: each thread works on its own FreeType objects.
-#include "framework/gw_text.h"
+#include "framework/text/gw_text.h"
 #include "runtime/clock.h"
 #include "runtime/cp1251.h"
 #include "tests/framework/graphics_fixture.h"

@@ -1,10 +1,10 @@
 // The text grid and text font of window configurations: how cells, counts and surface sizes
 // settle, and the adjust-and-retry contract when the font's own size becomes the cell.
-#include "framework/child_window.h"
-#include "framework/gw_text.h"
-#include "framework/text_grid.h"
-#include "framework/thread_record.h"
-#include "framework/window_config.h"
+#include "framework/windows/child_window.h"
+#include "framework/text/gw_text.h"
+#include "framework/windows/text_grid.h"
+#include "framework/windows/thread_record.h"
+#include "framework/windows/window_config.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

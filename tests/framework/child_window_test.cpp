@@ -1,5 +1,5 @@
 // The window table, the default window, the active window and failing without one.
-#include "framework/thread_record.h"
+#include "framework/windows/thread_record.h"
 #include "graphics_fixture.h"
 
 #include <functional>

@@ -1,5 +1,5 @@
 // Viewport and window coordinates, the clip rectangle and their conversions.
-#include "framework/coordinates.h"
+#include "framework/surface/coordinates.h"
 #include "graphics_fixture.h"
 
 #include <limits>

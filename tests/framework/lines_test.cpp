@@ -1,5 +1,5 @@
 // Lines and the current position: end points, pen styles, write modes and clip status.
-#include "framework/drawing_attributes.h"
+#include "framework/surface/drawing_attributes.h"
 #include "graphics_fixture.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
 // Applying window configurations: sizes, colours, adjustments and the reset of the surface.
-#include "framework/palette.h"
+#include "framework/surface/palette.h"
 #include "graphics_fixture.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 // A GUI thread and a scripted-user target for runner tests, both without any window system.
 #pragma once
 
-#include "framework/script_target.h"
+#include "scripted/script_target.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 

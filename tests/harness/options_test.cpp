@@ -1,6 +1,6 @@
 // Command-line options: each option's value, each mistake's message, and the start-up they cause.
-#include "framework/harness/options.h"
-#include "framework/harness/run_setup.h"
+#include "scripted/options.h"
+#include "scripted/run_setup.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 

@@ -1,6 +1,6 @@
 // The scripted user on the real clock: its own thread waits for each line and hands it to the GUI
 // thread.
-#include "framework/harness/script_runner.h"
+#include "scripted/script_runner.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 #include "tests/harness/fake_gui.h"

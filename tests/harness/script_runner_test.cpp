@@ -1,7 +1,7 @@
 // The scripted user on the virtual clock with a fake target and a fake GUI thread: when lines
 // fire, in which order, what a failed action writes, and that a run repeats exactly.
-#include "framework/harness/answer_side.h"
-#include "framework/harness/script_runner.h"
+#include "scripted/answer_side.h"
+#include "scripted/script_runner.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 #include "tests/harness/fake_gui.h"

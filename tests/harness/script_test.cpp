@@ -1,5 +1,5 @@
 // The script parser: every trigger and action form, and an error naming the line for each mistake.
-#include "framework/harness/script.h"
+#include "scripted/script.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A device pixel ratio of 2: the surface still shows one surface pixel per device pixel, and
 // mouse positions map to surface pixels.
-#include "framework/mouse.h"
+#include "framework/program/mouse.h"
 #include "platform/ui/child_view.h"
 #include "runtime/units.h"
 #include "tests/ui/drawing_window.h"

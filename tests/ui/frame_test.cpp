@@ -1,10 +1,10 @@
 // The frame: caption, placement from the initial settings, status panes, run state, program
 // title and profile.
-#include "framework/error_reports.h"
-#include "framework/frame.h"
-#include "framework/menus.h"
-#include "framework/profile.h"
-#include "framework/program.h"
+#include "framework/program/error_reports.h"
+#include "framework/program/frame.h"
+#include "framework/program/menus.h"
+#include "framework/program/profile.h"
+#include "framework/program/program.h"
 #include "platform/ui/frame_window.h"
 #include "tests/ui/ui_environment.h"
 

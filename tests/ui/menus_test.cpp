@@ -1,7 +1,7 @@
 // Menus: the application's items, identifiers, the label rule, About, dispatch and states.
-#include "framework/menus.h"
-#include "framework/program.h"
-#include "framework/status_bar.h"
+#include "framework/program/menus.h"
+#include "framework/program/program.h"
+#include "framework/program/status_bar.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/menu_bar.h"
 #include "tests/ui/ui_environment.h"

@@ -1,7 +1,7 @@
 // The scripted user's target: input through the real paths, menus, keys and snapshots.
-#include "framework/gw_graphics.h"
-#include "framework/mouse.h"
-#include "framework/scripted_user.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/program/mouse.h"
+#include "scripted/scripted_user.h"
 #include "platform/raster/png.h"
 #include "platform/ui/child_view.h"
 #include "runtime/units.h"

@@ -1,9 +1,9 @@
 // Builds the offscreen frame once for the Qt-level tests.
 #include "tests/ui/ui_environment.h"
 
-#include "framework/frame.h"
-#include "framework/menus.h"
-#include "framework/startup.h"
+#include "framework/program/frame.h"
+#include "framework/program/menus.h"
+#include "framework/program/startup.h"
 #include "runtime/trace.h"
 
 #include <QApplication>

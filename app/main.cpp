@@ -8,7 +8,7 @@
 #include "scripted/script_runner.h"
 #include "scripted/scripted_user.h"
 #include "framework/program/startup.h"
-#include "framework/program/window_system.h"
+#include "framework/program/process.h"
 
 #include <cstdio>
 #include <memory>

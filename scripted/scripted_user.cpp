@@ -1,8 +1,8 @@
 // The scripted user's target on the window system.
 #include "scripted/scripted_user.h"
 
+#include "framework/program/process.h"
 #include "framework/windows/child_window.h"
-#include "framework/program/window_system.h"
 #include "platform/raster/png.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/dialog_window.h"

@@ -1,8 +1,7 @@
 // The framework's message boxes and its warning, error and fatal reports.
 #include "framework/program/error_reports.h"
 
-#include "framework/program/program.h"
-#include "framework/program/window_system.h"
+#include "framework/program/process.h"
 #include "platform/ui/gui_thread.h"
 #include "platform/ui/message_box.h"
 #include "runtime/clock.h"
@@ -113,5 +112,5 @@ void gw_report_fatal(int32_t message, const char* file, int32_t line) {
         framework::show_message(framework::MessageIcon::error, "Easel Fatal Error",
                                 report_text(message, file, line, ", "));
     framework::run_cleanups();
-    framework::end_process(-1, false);
+    framework::end_process(-1, framework::StopActions::skip);
 }

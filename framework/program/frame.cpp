@@ -1,10 +1,10 @@
 // The frame window's settings, child window states and the question at the end of the run.
 #include "framework/program/frame.h"
 
-#include "framework/windows/child_window.h"
 #include "framework/program/error_reports.h"
+#include "framework/program/process.h"
 #include "framework/program/program.h"
-#include "framework/program/window_system.h"
+#include "framework/windows/child_window.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"

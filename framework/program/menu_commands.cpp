@@ -2,45 +2,12 @@
 #include "framework/program/menu_commands.h"
 
 #include "framework/program/error_reports.h"
+#include "framework/program/process.h"
 #include "framework/program/program.h"
-#include "framework/program/window_system.h"
 #include "platform/ui/frame_window.h"
-
-#include <array>
+#include "runtime/clock.h"
 
 namespace {
-
-struct Predefined {
-    gw_menu_routine routine;
-    int32_t command;
-};
-
-const std::array<Predefined, 20> PREDEFINED = {{
-    {gw_menu_print, 1019},
-    {gw_menu_save, 1020},
-    {gw_menu_exit, 1000},
-    {gw_menu_select_text, 1001},
-    {gw_menu_select_graphics, 1002},
-    {gw_menu_select_all, 1003},
-    {gw_menu_copy, 1004},
-    {gw_menu_paste, 1021},
-    {gw_menu_size_to_fit, 1006},
-    {gw_menu_full_screen, 1007},
-    {gw_menu_pause, 1008},
-    {gw_menu_cascade, 1010},
-    {gw_menu_tile, 1011},
-    {gw_menu_arrange_icons, 1012},
-    {gw_menu_input, 1023},
-    {gw_menu_clear_paste, 1022},
-    {gw_menu_status_bar, 1015},
-    {gw_menu_contents, 1016},
-    {gw_menu_using_help, 1017},
-    {gw_menu_about, 1018},
-}};
-
-// Built-in commands whose items change state at run time: their presence is tracked.
-const std::set<int32_t> TRACKED = {1000, 1001, 1002, 1003, 1004, 1006,
-                                   1008, 1015, 1021, 1022, 1023};
 
 void toggle_status_bar() {
     const bool visible = !ui::status_bar_visible();
@@ -80,83 +47,7 @@ int32_t gw_menu_command(gw_menu_routine routine) {
     return 0;
 }
 
-int32_t gw_menu_print(int32_t) {
-    return 0;
-}
-int32_t gw_menu_save(int32_t) {
-    return 0;
-}
-int32_t gw_menu_exit(int32_t) {
-    return 0;
-}
-int32_t gw_menu_select_text(int32_t) {
-    return 0;
-}
-int32_t gw_menu_select_graphics(int32_t) {
-    return 0;
-}
-int32_t gw_menu_select_all(int32_t) {
-    return 0;
-}
-int32_t gw_menu_copy(int32_t) {
-    return 0;
-}
-int32_t gw_menu_paste(int32_t) {
-    return 0;
-}
-int32_t gw_menu_size_to_fit(int32_t) {
-    return 0;
-}
-int32_t gw_menu_full_screen(int32_t) {
-    return 0;
-}
-int32_t gw_menu_pause(int32_t) {
-    return 0;
-}
-int32_t gw_menu_cascade(int32_t) {
-    return 0;
-}
-int32_t gw_menu_tile(int32_t) {
-    return 0;
-}
-int32_t gw_menu_arrange_icons(int32_t) {
-    return 0;
-}
-int32_t gw_menu_input(int32_t) {
-    return 0;
-}
-int32_t gw_menu_clear_paste(int32_t) {
-    return 0;
-}
-int32_t gw_menu_status_bar(int32_t) {
-    return 0;
-}
-int32_t gw_menu_contents(int32_t) {
-    return 0;
-}
-int32_t gw_menu_using_help(int32_t) {
-    return 0;
-}
-int32_t gw_menu_about(int32_t) {
-    return 0;
-}
-
 namespace framework {
-
-int32_t predefined_command(gw_menu_routine routine) {
-    for (const Predefined& entry : PREDEFINED)
-        if (entry.routine == routine)
-            return entry.command;
-    return 0;
-}
-
-bool is_tracked_command(int32_t command) {
-    return TRACKED.count(command) != 0;
-}
-
-std::set<int32_t> tracked_commands() {
-    return TRACKED;
-}
 
 // Built-in commands, on the GUI thread. Selection, clipboard, printing, saving, view, pause and
 // help commands exist only as menu states so far.
@@ -182,6 +73,20 @@ void run_builtin_command(int32_t command) {
         break;
     default:
         break;
+    }
+}
+
+// The trace's `menu` event is written for every chosen item; a built-in command runs here, an
+// application's callback unless the program is paused.
+void dispatch_menu_command(int32_t command, bool has_state) {
+    const gw_menu_routine callback = chosen_application_routine(command);
+    if (command <= LAST_BUILTIN_COMMAND) {
+        run_builtin_command(command);
+        return;
+    }
+    if (callback && run_state() != GW_PAUSED) {
+        callback(has_state ? 1 : 0);
+        rt_wake();
     }
 }
 

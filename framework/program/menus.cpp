@@ -2,11 +2,8 @@
 #include "framework/program/menus.h"
 
 #include "framework/program/error_reports.h"
-#include "framework/program/menu_commands.h"
-#include "framework/program/program.h"
-#include "framework/program/window_system.h"
+#include "framework/program/process.h"
 #include "platform/ui/menu_bar.h"
-#include "runtime/clock.h"
 #include "runtime/trace.h"
 
 #include <algorithm>
@@ -19,7 +16,6 @@ using framework::MenuItemInfo;
 
 constexpr size_t ABOUT_LIMIT = 512;
 constexpr size_t COLUMN_LENGTH = 20;
-constexpr int32_t LAST_BUILTIN_COMMAND = 1100;
 
 struct MenuModel {
     std::mutex mutex;
@@ -379,25 +375,13 @@ std::string about_text() {
     return menus.about;
 }
 
-void dispatch_menu_command(int32_t command, bool has_state) {
-    gw_menu_routine callback = nullptr;
-    {
-        MenuModel& menus = model();
-        std::lock_guard lock(menus.mutex);
-        rt_trace_event("menu", {{"label", label_without_ampersands(menus.bar, command)}});
-        if (command > LAST_BUILTIN_COMMAND && is_application_command(menus, command))
-            callback = menus.callbacks[static_cast<size_t>(command - GW_FIRST_APP_COMMAND)];
-        else if (command > LAST_BUILTIN_COMMAND)
-            return;
-    }
-    if (command <= LAST_BUILTIN_COMMAND) {
-        framework::run_builtin_command(command);
-        return;
-    }
-    if (callback && run_state() != GW_PAUSED) {
-        callback(has_state ? 1 : 0);
-        rt_wake();
-    }
+gw_menu_routine chosen_application_routine(int32_t command) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    rt_trace_event("menu", {{"label", label_without_ampersands(menus.bar, command)}});
+    if (command > LAST_BUILTIN_COMMAND && is_application_command(menus, command))
+        return menus.callbacks[static_cast<size_t>(command - GW_FIRST_APP_COMMAND)];
+    return nullptr;
 }
 
 void set_command_checked(int32_t command, bool checked) {

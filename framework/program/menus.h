@@ -1,17 +1,16 @@
-// The application's menus: building and changing the menu bar, the predefined routines that
-// carry built-in commands, the default menu tree, the About text and dispatching a chosen item.
+// The application's menus: building and changing the menu bar, the default menu tree, the About
+// text and the callback of a chosen item.
 //
 // Labels are UTF-8 (the application converts its CP1251 texts); menu and item numbers are
 // 1-based positions. Every routine is thread-safe and returns 1 on success, 0 on failure unless
 // it says otherwise. Application callbacks run on the GUI thread.
 #pragma once
 
+#include "framework/program/predefined_routines.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// A menu callback: `checked` is 1 when the item is checked, greyed or disabled, else 0.
-using gw_menu_routine = int32_t (*)(int32_t checked);
 
 // Append and insert flags; state requests of gw_set_menu_item_state.
 constexpr int32_t GW_MENU_GREYED = 1;
@@ -55,28 +54,6 @@ int32_t gw_set_about_text(const char* text);
 // The default menu tree; false when the menu bar was not empty.
 bool gw_build_default_menus();
 
-// The predefined routines: only their identity counts; calling one does nothing.
-int32_t gw_menu_print(int32_t checked);
-int32_t gw_menu_save(int32_t checked);
-int32_t gw_menu_exit(int32_t checked);
-int32_t gw_menu_select_text(int32_t checked);
-int32_t gw_menu_select_graphics(int32_t checked);
-int32_t gw_menu_select_all(int32_t checked);
-int32_t gw_menu_copy(int32_t checked);
-int32_t gw_menu_paste(int32_t checked);
-int32_t gw_menu_size_to_fit(int32_t checked);
-int32_t gw_menu_full_screen(int32_t checked);
-int32_t gw_menu_pause(int32_t checked);
-int32_t gw_menu_cascade(int32_t checked);
-int32_t gw_menu_tile(int32_t checked);
-int32_t gw_menu_arrange_icons(int32_t checked);
-int32_t gw_menu_input(int32_t checked);
-int32_t gw_menu_clear_paste(int32_t checked);
-int32_t gw_menu_status_bar(int32_t checked);
-int32_t gw_menu_contents(int32_t checked);
-int32_t gw_menu_using_help(int32_t checked);
-int32_t gw_menu_about(int32_t checked);
-
 namespace framework {
 
 // One item of the menu model as the tests see it.
@@ -98,8 +75,9 @@ void show_menu_bar();
 // Greys every item with an application callback (the end of the run).
 void grey_application_items();
 std::string about_text();
-// A chosen item: built-in command, or the application's callback unless paused. GUI thread.
-void dispatch_menu_command(int32_t command, bool has_state);
+// Writes the trace's `menu` event for a chosen item and returns its application callback;
+// nullptr for a built-in command and for an identifier no item carries. GUI thread.
+gw_menu_routine chosen_application_routine(int32_t command);
 // Checks or unchecks every item of a command.
 void set_command_checked(int32_t command, bool checked);
 // Forgets every menu (tests).

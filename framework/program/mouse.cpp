@@ -1,12 +1,12 @@
 // Mouse callbacks, their dispatch, and the blocking wait for a mouse event.
 #include "framework/program/mouse.h"
 
-#include "framework/windows/child_window.h"
 #include "framework/program/error_reports.h"
+#include "framework/program/process.h"
 #include "framework/program/program.h"
 #include "framework/program/status_bar.h"
+#include "framework/windows/child_window.h"
 #include "framework/windows/thread_record.h"
-#include "framework/program/window_system.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/gui_thread.h"
 #include "runtime/clock.h"

@@ -1,32 +1,19 @@
-// The program's identity and end: its title, run state, exit mode, clean-up list, process end.
+// The program's identity: its title, run state, exit mode and the framework's texts.
 #include "framework/program/program.h"
 
 #include "framework/program/error_reports.h"
-#include "framework/program/window_system.h"
+#include "framework/program/process.h"
 #include "platform/ui/frame_window.h"
-#include "platform/ui/gui_thread.h"
-#include "runtime/clock.h"
-#include "runtime/stop.h"
-#include "runtime/trace.h"
 
 #include <array>
 #include <atomic>
-#include <cstdio>
-#include <cstdlib>
 #include <mutex>
-#include <unistd.h>
 
 namespace {
-
-constexpr size_t CLEANUP_SLOTS = 32;
 
 std::string g_title = "Easel";
 std::atomic<int32_t> g_run_state{GW_RUNNING};
 std::atomic<int32_t> g_exit_mode{GW_EXIT_ASK};
-std::mutex g_cleanup_mutex;
-std::array<void (*)(), CLEANUP_SLOTS> g_cleanups{};
-size_t g_cleanup_count = 0;
-std::atomic<int32_t> g_ending{0};
 
 constexpr size_t TEXT_KINDS = 22;
 std::mutex g_text_mutex;
@@ -98,14 +85,6 @@ int32_t gw_set_exit_mode(int32_t mode) {
     return 0;
 }
 
-int32_t gw_register_cleanup(void (*routine)()) {
-    std::lock_guard lock(g_cleanup_mutex);
-    if (g_cleanup_count == CLEANUP_SLOTS)
-        return 0;
-    g_cleanups[g_cleanup_count++] = routine;
-    return 1;
-}
-
 namespace framework {
 
 std::string title_from_executable(std::string_view path) {
@@ -142,37 +121,6 @@ std::string run_state_text(int32_t state) {
 
 int32_t exit_mode() {
     return g_exit_mode.load();
-}
-
-void run_cleanups() {
-    std::array<void (*)(), CLEANUP_SLOTS> routines{};
-    size_t count = 0;
-    {
-        std::lock_guard lock(g_cleanup_mutex);
-        routines = g_cleanups;
-        count = g_cleanup_count;
-    }
-    for (size_t index = 0; index < count; ++index)
-        routines[index]();
-}
-
-void end_process(int32_t code, bool run_stop_actions) {
-    if (g_ending.exchange(1) != 0) {
-        // Another thread is ending the program: it exits the process shortly.
-        for (;;)
-            pause();
-    }
-    // The end is this thread's alone: threads that run on until the exit (a waiting call is
-    // cancelled below) no longer move the virtual clock or add to the trace, so that a scripted
-    // run ends the same way however the threads are scheduled.
-    rt_hold_virtual_clock();
-    rt_trace_only_this_thread();
-    ui::cancel_waiting_calls();
-    if (run_stop_actions)
-        rt_run_stop_actions();
-    rt_trace_event("exit", {{"code", code}});
-    std::fflush(nullptr);
-    std::_Exit(code);
 }
 
 } // namespace framework

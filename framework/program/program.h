@@ -1,5 +1,4 @@
-// The program's identity and end: its title, run state, exit mode, clean-up list and the one
-// way out of the process.
+// The program's identity: its title, run state, exit mode and the framework's texts.
 #pragma once
 
 #include <cstdint>
@@ -21,8 +20,6 @@ constexpr int32_t GW_EXIT_KEEP = 3;
 void gw_set_run_state(int32_t state);
 // 1, 2 or 3 is stored and 0 returned; any other value returns -1. Thread-safe.
 int32_t gw_set_exit_mode(int32_t mode);
-// Appends a routine run by the fatal-error path: 1, or 0 when 32 are registered. Thread-safe.
-int32_t gw_register_cleanup(void (*routine)());
 
 // Replaces one of the framework's texts (UTF-8): 1 "Program Terminated with exit code ",
 // 2 "\nExit Window?", 3 "Finished", 4 "Paused", 5 "Running", 6 and 7 the file filters,
@@ -53,15 +50,5 @@ const std::string& program_title();
 int32_t run_state();
 std::string run_state_text(int32_t state);
 int32_t exit_mode();
-
-// Runs the clean-up list in registration order (the fatal-error path).
-void run_cleanups();
-
-// Ends the process with `code`: writes the trace's `exit code=`, runs the run-time's stop
-// actions (flushing and closing units), unless `run_stop_actions` is false, and exits at once
-// without unwinding other threads. When several threads end the program at once the first one
-// decides the code; the others wait for the end. From the start of the end the virtual clock
-// stands still and only this thread's events reach the trace. Thread-safe.
-[[noreturn]] void end_process(int32_t code, bool run_stop_actions = true);
 
 } // namespace framework

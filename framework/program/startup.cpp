@@ -4,10 +4,11 @@
 #include "framework/program/error_reports.h"
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
+#include "framework/program/process.h"
 #include "framework/program/profile.h"
 #include "framework/program/program.h"
-#include "framework/windows/thread_record.h"
 #include "framework/program/window_system.h"
+#include "framework/windows/thread_record.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
 #include "runtime/stop.h"
@@ -76,7 +77,7 @@ void install_stop_hooks() {
         framework::show_message(framework::MessageIcon::error, GW_ERROR_CAPTION,
                                 std::string(message));
         framework::run_cleanups();
-        framework::end_process(-1, false);
+        framework::end_process(-1, framework::StopActions::skip);
     };
     rt_set_stop_hooks(std::move(hooks));
 }

@@ -1,7 +1,7 @@
 // The status bar's message pane.
 #include "framework/program/status_bar.h"
 
-#include "framework/program/window_system.h"
+#include "framework/program/process.h"
 #include "platform/ui/frame_window.h"
 #include "runtime/trace.h"
 

@@ -2,9 +2,10 @@
 #include "framework/program/window_system.h"
 
 #include "framework/windows/child_window.h"
-#include "framework/program/menus.h"
+#include "framework/windows/window_calls.h"
+#include "framework/program/menu_commands.h"
 #include "framework/program/mouse.h"
-#include "framework/program/program.h"
+#include "framework/program/process.h"
 #include "framework/windows/thread_record.h"
 #include "framework/windows/window_config.h"
 #include "platform/ui/child_view.h"
@@ -23,7 +24,6 @@
 
 namespace {
 
-std::atomic<int32_t> g_gui_running{0};
 std::array<std::atomic<int32_t>, GW_WINDOW_SLOTS> g_window_units{};
 
 std::atomic<int32_t>* unit_slot(int32_t window_number) {
@@ -155,21 +155,6 @@ int32_t gw_focus_unit_window(int32_t unit) {
 
 namespace framework {
 
-bool gui_running() {
-    return g_gui_running.load() != 0;
-}
-
-bool on_gui_and_wait(std::function<void()> work) {
-    if (!gui_running())
-        return false;
-    return ui::call(std::move(work));
-}
-
-void on_gui_later(std::function<void()> work) {
-    if (gui_running())
-        ui::post(std::move(work));
-}
-
 int32_t window_unit(int32_t window_number) {
     std::atomic<int32_t>* slot = unit_slot(window_number);
     return slot ? slot->load() : 0;
@@ -196,7 +181,7 @@ void attach_window_system() {
     RtWindowUnitHooks unit_hooks;
     unit_hooks.on_close_window = [](int32_t number) { gw_close_child_window(number, 0); };
     rt_set_window_unit_hooks(std::move(unit_hooks));
-    g_gui_running.store(1);
+    set_gui_running();
 }
 
 } // namespace framework

@@ -1,9 +1,8 @@
-// The framework on the window system: handing work to the GUI thread, child windows shown on
-// screen, repaints, and units opened as windows.
+// The framework on the window system: the hooks that show child windows on screen, repaint them
+// and carry mouse and menu input in, and units opened as windows.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 // Opens a child window titled `title` (UTF-8; the default title when empty) for `unit`,
 // connects the unit to it and makes it the calling thread's active window. Result the window
@@ -16,16 +15,6 @@ int32_t gw_open_unit_window(int32_t unit, const char* title);
 int32_t gw_focus_unit_window(int32_t unit);
 
 namespace framework {
-
-// True once the frame exists and until the program ends. Thread-safe.
-bool gui_running();
-
-// Runs `work` on the GUI thread and waits for it (at once on the GUI thread). False, with
-// `work` not run, when there is no window system or the program is ending. Never call it while
-// holding a surface lock. Thread-safe.
-bool on_gui_and_wait(std::function<void()> work);
-// Runs `work` later on the GUI thread; nothing without a window system. Thread-safe.
-void on_gui_later(std::function<void()> work);
 
 // Connects the framework to the window system: window hooks, repaint notification, units'
 // window hooks, the screen size. GUI thread, once the frame exists.

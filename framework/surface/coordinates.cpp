@@ -22,15 +22,6 @@ int32_t round_coordinate(double value) {
     return static_cast<int32_t>(rounded);
 }
 
-void recompute_scales(GraphicsState& state) {
-    const ClipRect& clip = state.clip_rect;
-    const WindowRect& window = state.window_rect;
-    state.scale_x = (clip.x2 - clip.x1) / (window.wx2 - window.wx1);
-    state.scale_y = (clip.y2 - clip.y1) / (window.wy2 - window.wy1);
-    state.inv_scale_x = 1 / state.scale_x;
-    state.inv_scale_y = 1 / state.scale_y;
-}
-
 // vx = round((wx - wx1) * scale_x). vy = round((wy - wy1) * scale_y), or with an upward y axis
 // (clip y2 - origin y) - round((wy - wy1) * scale_y), so that wy1 lands on the viewport's
 // bottom row.

@@ -37,11 +37,6 @@ inline raster::Point to_viewport(const GraphicsState& state, raster::Point physi
 // Rounds halves away from zero and brings the result into the 16-bit range (a NaN becomes 0).
 int32_t round_coordinate(double value);
 
-// scale = (clip extent) / (window extent) in each direction, inv_scale its reciprocal. Called
-// whenever the viewport origin, the clip rectangle (through the viewport) or the window
-// rectangle changes.
-void recompute_scales(GraphicsState& state);
-
 raster::Point window_to_viewport(const GraphicsState& state, WindowPoint window);
 WindowPoint viewport_to_window(const GraphicsState& state, raster::Point viewport);
 

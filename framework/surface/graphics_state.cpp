@@ -1,9 +1,16 @@
-// The graphics state of a freshly built surface.
+// The graphics state of a freshly built surface, and the scales derived from its rectangles.
 #include "framework/surface/graphics_state.h"
 
-#include "framework/surface/coordinates.h"
-
 namespace framework {
+
+void recompute_scales(GraphicsState& state) {
+    const ClipRect& clip = state.clip_rect;
+    const WindowRect& window = state.window_rect;
+    state.scale_x = (clip.x2 - clip.x1) / (window.wx2 - window.wx1);
+    state.scale_y = (clip.y2 - clip.y1) / (window.wy2 - window.wy1);
+    state.inv_scale_x = 1 / state.scale_x;
+    state.inv_scale_y = 1 / state.scale_y;
+}
 
 GraphicsState GraphicsState::for_surface(int32_t width, int32_t height, int32_t colors) {
     GraphicsState state;

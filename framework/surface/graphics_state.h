@@ -65,4 +65,9 @@ struct GraphicsState {
     static GraphicsState for_surface(int32_t width, int32_t height, int32_t colors);
 };
 
+// scale = (clip extent) / (window extent) in each direction, inv_scale its reciprocal. Called
+// whenever the viewport origin, the clip rectangle (through the viewport) or the window
+// rectangle changes.
+void recompute_scales(GraphicsState& state);
+
 } // namespace framework

@@ -1,9 +1,7 @@
-// The window table, opening and closing child windows, and the default window.
+// The window table, opening child windows, the steps of closing one, and the default window.
 #include "framework/windows/child_window.h"
 
-#include "framework/text/font_table.h"
 #include "framework/surface/graphics_status.h"
-#include "framework/windows/thread_record.h"
 
 #include <array>
 #include <mutex>
@@ -80,47 +78,6 @@ int32_t gw_open_child_window(const char* title, const gw_window_placement* place
     return window->number;
 }
 
-int32_t gw_close_child_window(int32_t window_number, int32_t keep) {
-    gw_child_window* window = slot_record(window_number);
-    if (!window)
-        return -1;
-    // A destroyed window stays marked closed until its surface is released, so that drawing
-    // fails and no opener takes the slot meanwhile. The surface lock is never taken under the
-    // window-table lock: a drawing thread may hold it while it creates its thread record.
-    {
-        std::lock_guard lock(window_table().mutex);
-        const WindowSlotState state = window->slot_state();
-        if (state == WindowSlotState::empty || (keep && state == WindowSlotState::closed))
-            return -1;
-        if (keep)
-            window->title += "-Closed";
-        window->state.store(static_cast<int32_t>(WindowSlotState::closed),
-                            std::memory_order_release);
-    }
-    if (!keep) {
-        window->surface.release();
-        // Destroyed on screen before the slot is free, so that a new window never meets it.
-        if (g_window_system.close)
-            g_window_system.close(*window, false);
-        framework::release_window_font(*window);
-        {
-            framework::SurfaceAccess access(window->surface);
-            window->text_grid = framework::TextGrid{};
-        }
-        std::lock_guard lock(window_table().mutex);
-        window->configured.store(0, std::memory_order_release);
-        window->state.store(static_cast<int32_t>(WindowSlotState::empty),
-                            std::memory_order_release);
-    }
-    if (keep && g_window_system.close)
-        g_window_system.close(*window, true);
-    if (framework::thread_active_window() == window_number)
-        framework::set_thread_active_window(gw_default_window());
-    else if (!keep && g_default_window.load() == window_number)
-        gw_default_window();
-    return 0;
-}
-
 gw_child_window* gw_find_window(int32_t window_number) {
     gw_child_window* window = slot_record(window_number);
     if (!window || window->slot_state() == WindowSlotState::empty)
@@ -153,6 +110,34 @@ void set_window_system_hooks(WindowSystemHooks hooks) {
 
 const WindowSystemHooks& window_system_hooks() {
     return g_window_system;
+}
+
+// A destroyed window stays marked closed until its surface is released, so that drawing fails
+// and no opener takes the slot meanwhile.
+bool mark_window_closed(gw_child_window& window, CloseMode mode) {
+    std::lock_guard lock(window_table().mutex);
+    const WindowSlotState state = window.slot_state();
+    if (state == WindowSlotState::empty ||
+        (mode == CloseMode::keep && state == WindowSlotState::closed))
+        return false;
+    if (mode == CloseMode::keep)
+        window.title += "-Closed";
+    window.state.store(static_cast<int32_t>(WindowSlotState::closed), std::memory_order_release);
+    return true;
+}
+
+void empty_window_slot(gw_child_window& window) {
+    {
+        SurfaceAccess access(window.surface);
+        window.text_grid = TextGrid{};
+    }
+    std::lock_guard lock(window_table().mutex);
+    window.configured.store(0, std::memory_order_release);
+    window.state.store(static_cast<int32_t>(WindowSlotState::empty), std::memory_order_release);
+}
+
+bool is_default_window(int32_t window_number) {
+    return g_default_window.load() == window_number;
 }
 
 } // namespace framework

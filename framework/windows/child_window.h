@@ -1,4 +1,4 @@
-// Child windows: the gw_child_window record, the 40-slot window table, opening and closing.
+// Child windows: the gw_child_window record, the 40-slot window table and opening a window.
 #pragma once
 
 #include "framework/surface/surface.h"
@@ -58,12 +58,6 @@ struct gw_child_window {
 int32_t gw_open_child_window(const char* title = nullptr,
                              const gw_window_placement* placement = nullptr);
 
-// Closes a window. With `keep` the window stays, marked closed and its title suffixed
-// "-Closed"; otherwise its surface is released and its slot emptied. A calling thread whose
-// active window it was falls back to the default window; a destroyed default window is replaced
-// by a new one. Result 0, or -1 for a number that names no open window.
-int32_t gw_close_child_window(int32_t window_number, int32_t keep);
-
 // The record of an open or closed window, or nullptr for an empty slot or a bad number.
 gw_child_window* gw_find_window(int32_t window_number);
 
@@ -94,4 +88,19 @@ struct WindowSystemHooks {
 // Set once at start-up, before any thread but the GUI thread uses windows.
 void set_window_system_hooks(WindowSystemHooks hooks);
 const WindowSystemHooks& window_system_hooks();
+
+// Whether a closed window stays on screen, titled "-Closed", or is destroyed.
+enum class CloseMode : uint8_t { destroy, keep };
+
+// The table's two steps of closing a window, which gw_close_child_window surrounds with the
+// screen, the fonts and the threads. The first marks an open window closed (a kept one gains
+// its "-Closed" suffix); false, changing nothing, for an empty slot or a kept window that is
+// already closed. The second empties the slot of a destroyed window whose surface is released.
+// Thread-safe; the surface lock is never taken under the window-table lock, since a drawing
+// thread may hold it while it creates its thread record.
+bool mark_window_closed(gw_child_window& window, CloseMode mode);
+void empty_window_slot(gw_child_window& window);
+
+// Whether the window is the default window. Thread-safe.
+bool is_default_window(int32_t window_number);
 } // namespace framework

@@ -2,7 +2,6 @@
 #include "framework/windows/text_font.h"
 
 #include "framework/text/font_state.h"
-#include "framework/windows/window_config.h"
 #include "runtime/cp1251.h"
 
 namespace framework {

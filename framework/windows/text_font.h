@@ -8,6 +8,9 @@
 #include <optional>
 #include <string>
 
+// The style of a text font that asks for nothing: weight 400, upright, not underlined.
+constexpr int32_t GW_FONT_STYLE_NORMAL = static_cast<int32_t>(0x80000000u);
+
 namespace framework {
 
 struct TextFont {

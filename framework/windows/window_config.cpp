@@ -4,7 +4,6 @@
 #include "framework/program/error_reports.h"
 #include "framework/surface/graphics_status.h"
 #include "framework/windows/text_font.h"
-#include "framework/windows/thread_record.h"
 
 #include <algorithm>
 #include <atomic>
@@ -144,7 +143,7 @@ bool valid_size(int16_t value) {
     return value != 0 && value >= -1;
 }
 
-bool validate(gw_window_config& config) {
+bool validate_fields(gw_window_config& config) {
     bool valid = true;
     for (int16_t* field : {&config.surface_width, &config.surface_height, &config.text_columns,
                            &config.text_rows, &config.colors}) {
@@ -182,43 +181,6 @@ int32_t gw_apply_window_config(gw_window_config& config, gw_child_window& window
     return result;
 }
 
-int32_t gw_set_window_config(gw_window_config& config) {
-    framework::set_graphics_status(GW_STATUS_OK);
-    gw_child_window* window = framework::window_record(framework::thread_active_window());
-    if (!window || window->slot_state() != WindowSlotState::open) {
-        framework::set_graphics_status(GW_STATUS_FAILED);
-        return 0;
-    }
-    if (!validate(config))
-        return 0;
-    return gw_apply_window_config(config, *window);
-}
-
-int32_t gw_get_window_config(gw_window_config& config) {
-    gw_child_window* window = gw_get_active_window();
-    if (!window)
-        return 0;
-    {
-        framework::SurfaceAccess access(window->surface);
-        const framework::TextGrid& grid = window->text_grid;
-        config.surface_width = static_cast<int16_t>(access.bitmap().width());
-        config.surface_height = static_cast<int16_t>(access.bitmap().height());
-        config.colors = static_cast<int16_t>(window->colors);
-        config.text_columns = static_cast<int16_t>(grid.columns);
-        config.text_rows = static_cast<int16_t>(grid.rows);
-        config.font_cell = framework::cell_size(grid.cell_width, grid.cell_height);
-    }
-    const std::string title = gw_window_title(window->number);
-    const size_t length = std::min(title.size(), sizeof config.title - 1);
-    std::memcpy(config.title, title.data(), length);
-    config.title[length] = '\0';
-    config.bits_per_pixel = framework::DISPLAY_BITS_PER_PIXEL;
-    config.returned_zero = 0;
-    config.returned_minus_one = -1;
-    std::fill(std::begin(config.returned_zeros), std::end(config.returned_zeros), int16_t{0});
-    return 1;
-}
-
 namespace framework {
 
 void set_screen_size(int32_t width, int32_t height) {
@@ -231,6 +193,10 @@ int32_t screen_width() {
 }
 int32_t screen_height() {
     return g_screen_height.load();
+}
+
+bool validate_window_config(gw_window_config& config) {
+    return validate_fields(config);
 }
 
 bool ensure_configured(gw_child_window& window) {

@@ -2,12 +2,12 @@
 #pragma once
 
 #include "framework/windows/child_window.h"
+#include "framework/windows/text_font.h"
 
 #include <cstdint>
 
 constexpr int32_t GW_DEFAULT_FONT_CELL = -1;
 constexpr int32_t GW_EXTENDED_FONT_CELL = -2;
-constexpr int32_t GW_FONT_STYLE_NORMAL = static_cast<int32_t>(0x80000000u);
 
 // Exchanged with the application; -1 in a size or count field asks for the default.
 struct gw_window_config {
@@ -38,17 +38,6 @@ struct gw_window_config {
 // for a window that is not open.
 int32_t gw_apply_window_config(gw_window_config& config, gw_child_window& window);
 
-// Validates the record and applies it to the calling thread's active window. Sizes, counts and
-// colours must be -1 or above 0, the font cell -1, -2 or above 0; with -2 the extended style
-// must be 0x80000000 or hold bit 1, 2 or 4 and the extended cell must not be 0. A field that
-// breaks its rule is set to -1 (the style to 0x80000000) and 0 returned without applying.
-// Otherwise the result of gw_apply_window_config; 0 with status -1 without an active window.
-int32_t gw_set_window_config(gw_window_config& config);
-
-// Fills the record from the calling thread's active window (applying the default configuration
-// first when it has none). Result 1, or 0 when the thread has no active window.
-int32_t gw_get_window_config(gw_window_config& config);
-
 namespace framework {
 
 // The display the defaults come from: its size in pixels (1024 x 768 until set) and its number of
@@ -62,5 +51,11 @@ constexpr int16_t DISPLAY_BITS_PER_PIXEL = 32;
 // Applies the default configuration to a window that has none yet, and the adjusted one when
 // the default needed adjusting. False when the window could not be configured. Thread-safe.
 bool ensure_configured(gw_child_window& window);
+
+// Checks the record's fields before it is applied: sizes, counts and colours must be -1 or above
+// 0, the font cell -1, -2 or above 0; with -2 the extended style must be 0x80000000 or hold bit
+// 1, 2 or 4 and the extended cell must not be 0. A field that breaks its rule is set to -1 (the
+// style to 0x80000000) and false returned.
+bool validate_window_config(gw_window_config& config);
 
 } // namespace framework

@@ -3,8 +3,9 @@
 
 #include "app/drawing_window.h"
 #include "app/framework_calls.h"
-#include "framework/windows/child_window.h"
 #include "framework/surface/surface.h"
+#include "framework/windows/child_window.h"
+#include "framework/windows/window_calls.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"
 #include "runtime/window_units.h"

@@ -1,9 +1,10 @@
 // The text grid and text font of window configurations: how cells, counts and surface sizes
 // settle, and the adjust-and-retry contract when the font's own size becomes the cell.
-#include "framework/windows/child_window.h"
 #include "framework/text/gw_text.h"
+#include "framework/windows/child_window.h"
 #include "framework/windows/text_grid.h"
 #include "framework/windows/thread_record.h"
+#include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
 
 #include <cstring>

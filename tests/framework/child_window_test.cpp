@@ -1,5 +1,6 @@
 // The window table, the default window, the active window and failing without one.
 #include "framework/windows/thread_record.h"
+#include "framework/windows/window_calls.h"
 #include "graphics_fixture.h"
 
 #include <functional>

@@ -1,9 +1,10 @@
 // A test fixture: a freshly configured child window, active on the test's thread.
 #pragma once
 
-#include "framework/windows/child_window.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/surface/surface.h"
+#include "framework/windows/child_window.h"
+#include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"

@@ -1,7 +1,8 @@
 // Child windows on screen: 1:1 pixels, shrinking, scrolling, repaint coalescing, closing.
-#include "framework/windows/child_window.h"
 #include "framework/graphics/gw_graphics.h"
+#include "framework/windows/child_window.h"
 #include "framework/windows/thread_record.h"
+#include "framework/windows/window_calls.h"
 #include "platform/ui/child_view.h"
 #include "runtime/units.h"
 #include "runtime/window_units.h"

@@ -1,21 +1,23 @@
 // The ways the program ends, each in a child process: STOP, STOP with a text, fatal errors, the
 // end of the main program and closing the frame.
-#include "framework/program/error_reports.h"
 #include "framework/graphics/gw_graphics.h"
+#include "framework/program/error_reports.h"
 #include "framework/program/menus.h"
 #include "framework/program/mouse.h"
+#include "framework/program/process.h"
 #include "framework/program/program.h"
-#include "scripted/scripted_user.h"
 #include "framework/program/startup.h"
 #include "framework/program/status_bar.h"
-#include "framework/windows/window_config.h"
 #include "framework/program/window_system.h"
+#include "framework/windows/window_calls.h"
+#include "framework/windows/window_config.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/message_box.h"
 #include "runtime/clock.h"
 #include "runtime/stop.h"
 #include "runtime/trace.h"
 #include "runtime/units.h"
+#include "scripted/scripted_user.h"
 #include "tests/runtime/child_process.h"
 
 #include <QApplication>

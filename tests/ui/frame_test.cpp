@@ -3,6 +3,7 @@
 #include "framework/program/error_reports.h"
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
+#include "framework/program/process.h"
 #include "framework/program/profile.h"
 #include "framework/program/program.h"
 #include "platform/ui/frame_window.h"

@@ -7,7 +7,7 @@
 #include "framework/program/profile.h"
 #include "framework/program/program.h"
 #include "platform/ui/frame_window.h"
-#include "tests/ui/ui_environment.h"
+#include "tests/framework/program/ui_environment.h"
 
 #include <QMenuBar>
 #include <QStatusBar>

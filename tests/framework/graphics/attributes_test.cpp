@@ -1,5 +1,5 @@
 // Colours of a fresh window and the colour setters and getters.
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 namespace {
 

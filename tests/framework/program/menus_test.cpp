@@ -4,7 +4,7 @@
 #include "framework/program/status_bar.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/menu_bar.h"
-#include "tests/ui/ui_environment.h"
+#include "tests/framework/program/ui_environment.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -5,7 +5,7 @@
 #include "platform/raster/png.h"
 #include "platform/ui/child_view.h"
 #include "runtime/units.h"
-#include "tests/ui/drawing_window.h"
+#include "tests/framework/program/drawing_window.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "framework/program/mouse.h"
 #include "platform/ui/child_view.h"
 #include "runtime/units.h"
-#include "tests/ui/drawing_window.h"
+#include "tests/framework/program/drawing_window.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 // The surface's record of changes, the coalesced repaint notification and drawing against a
 // concurrent repaint.
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 #include <algorithm>
 #include <atomic>

@@ -2,7 +2,7 @@
 #include "framework/windows/text_font.h"
 #include "framework/windows/window_config.h"
 #include "platform/fonts/font_library.h"
-#include "tests/fonts/font_environment.h"
+#include "tests/framework/text/font_environment.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Viewport and window coordinates, the clip rectangle and their conversions.
 #include "framework/surface/coordinates.h"
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 #include <limits>
 

@@ -1,5 +1,5 @@
 // Single pixels: setting, reading, clipping and the pixel arrays.
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Builds the offscreen frame once for the Qt-level tests.
-#include "tests/ui/ui_environment.h"
+#include "tests/framework/program/ui_environment.h"
 
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"

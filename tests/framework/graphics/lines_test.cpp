@@ -1,6 +1,6 @@
 // Lines and the current position: end points, pen styles, write modes and clip status.
 #include "framework/surface/drawing_attributes.h"
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 // Applying window configurations: sizes, colours, adjustments and the reset of the surface.
 #include "framework/surface/palette.h"
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 #include <cstring>
 

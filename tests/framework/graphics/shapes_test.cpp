@@ -1,5 +1,5 @@
 // Rectangles, ellipses and polygons: corners, clip status, controls, pens and fill masks.
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 namespace {
 

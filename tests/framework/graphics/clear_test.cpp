@@ -1,5 +1,5 @@
 // gw_clear_screen: the three areas and their colours.
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 namespace {
 

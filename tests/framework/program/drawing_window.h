@@ -5,7 +5,7 @@
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
 #include "platform/ui/view_internal.h"
-#include "tests/ui/ui_environment.h"
+#include "tests/framework/program/ui_environment.h"
 
 #include <QMdiSubWindow>
 

@@ -6,7 +6,7 @@
 #include "framework/windows/thread_record.h"
 #include "platform/ui/child_view.h"
 #include "runtime/units.h"
-#include "tests/ui/drawing_window.h"
+#include "tests/framework/program/drawing_window.h"
 
 #include <QApplication>
 #include <QMouseEvent>

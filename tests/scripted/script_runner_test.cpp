@@ -4,7 +4,7 @@
 #include "scripted/script_runner.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
-#include "tests/harness/fake_gui.h"
+#include "tests/scripted/fake_gui.h"
 
 #include <atomic>
 #include <fstream>

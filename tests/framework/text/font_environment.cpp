@@ -1,6 +1,6 @@
 // Before any test: the default window, as start-up opens it, and a font table built from the
 // Liberation fonts alone, so that results do not depend on what else the machine has installed.
-#include "tests/fonts/font_environment.h"
+#include "tests/framework/text/font_environment.h"
 
 #include "framework/windows/child_window.h"
 #include "framework/text/font_table.h"

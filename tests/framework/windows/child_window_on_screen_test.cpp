@@ -6,7 +6,7 @@
 #include "platform/ui/child_view.h"
 #include "runtime/units.h"
 #include "runtime/window_units.h"
-#include "tests/ui/drawing_window.h"
+#include "tests/framework/program/drawing_window.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>

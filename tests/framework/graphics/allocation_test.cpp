@@ -1,5 +1,5 @@
 // The start screen's calls draw without touching the heap: every operator new is counted.
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 #include <atomic>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // The window table, the default window, the active window and failing without one.
 #include "framework/windows/thread_record.h"
 #include "framework/windows/window_calls.h"
-#include "graphics_fixture.h"
+#include "tests/framework/graphics_fixture.h"
 
 #include <functional>
 #include <thread>

@@ -50,7 +50,7 @@ int32_t gw_menu_command(gw_menu_routine routine) {
 namespace framework {
 
 // Built-in commands, on the GUI thread. Selection, clipboard, printing, saving, view, pause and
-// help commands exist only as menu states so far.
+// help commands exist only as menu states: choosing one does nothing.
 void run_builtin_command(int32_t command) {
     switch (command) {
     case 1000:

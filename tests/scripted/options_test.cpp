@@ -1,8 +1,9 @@
 // Command-line options: each option's value, each mistake's message, and the start-up they cause.
-#include "scripted/options.h"
-#include "scripted/run_setup.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "scripted/options.h"
+#include "scripted/run_setup.h"
+#include "tests/support/temp_folder.h"
 
 #include <atomic>
 #include <fstream>
@@ -104,16 +105,9 @@ TEST(HarnessOptionsTest, UsageListsEveryOption) {
 
 class HarnessSetupTest : public testing::Test {
 protected:
-    void SetUp() override {
-        static std::atomic<int> counter{0};
-        m_dir = std::filesystem::temp_directory_path() /
-                ("talvena-harness-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_dir);
-    }
     void TearDown() override {
         rt_trace_close();
         rt_use_real_clock();
-        std::filesystem::remove_all(m_dir);
     }
     void write(const std::string& name, const std::string& text) {
         std::ofstream(m_dir / name, std::ios::binary) << text;
@@ -125,7 +119,9 @@ protected:
         return text.str();
     }
 
-    std::filesystem::path m_dir;
+    test_support::TempFolder m_folder;
+
+    std::filesystem::path m_dir = m_folder.path();
 };
 
 TEST_F(HarnessSetupTest, StartsTheVirtualClockAndTheTrace) {

@@ -8,21 +8,21 @@
 
 namespace test_support {
 
-class TempDir {
+class TempFolder {
 public:
-    TempDir() {
+    TempFolder() {
         static std::atomic<int> counter{0};
         m_path = std::filesystem::temp_directory_path() /
                  ("talvena-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(m_path);
         std::filesystem::create_directories(m_path);
     }
-    ~TempDir() {
+    ~TempFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(m_path, ignored);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return m_path; }
 

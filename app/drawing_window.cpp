@@ -2,10 +2,11 @@
 #include "app/drawing_window.h"
 
 #include "app/palette.h"
-#include "framework/gw_graphics.h"
-#include "framework/menus.h"
-#include "framework/window_config.h"
-#include "framework/window_system.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/program/menus.h"
+#include "framework/program/window_system.h"
+#include "framework/windows/window_calls.h"
+#include "framework/windows/window_config.h"
 
 #include <map>
 #include <string>

@@ -3,7 +3,7 @@
 
 #include "app/random.h"
 #include "app/rgb_colors.h"
-#include "framework/gw_graphics.h"
+#include "framework/graphics/gw_graphics.h"
 #include "runtime/math.h"
 
 #include <array>

@@ -3,12 +3,12 @@
 #include "app/data_folder.h"
 #include "app/random.h"
 #include "app/startup.h"
-#include "framework/harness/options.h"
-#include "framework/harness/run_setup.h"
-#include "framework/harness/script_runner.h"
-#include "framework/scripted_user.h"
-#include "framework/startup.h"
-#include "framework/window_system.h"
+#include "scripted/options.h"
+#include "scripted/run_setup.h"
+#include "scripted/script_runner.h"
+#include "scripted/scripted_user.h"
+#include "framework/program/startup.h"
+#include "framework/program/process.h"
 
 #include <cstdio>
 #include <memory>

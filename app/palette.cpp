@@ -1,7 +1,7 @@
 // The application's working palette and the current colour.
 #include "app/palette.h"
 
-#include "framework/gw_graphics.h"
+#include "framework/graphics/gw_graphics.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "app/activities.h"
 #include "app/drawing_window.h"
 #include "app/geometry_status.h"
-#include "framework/status_bar.h"
+#include "framework/program/status_bar.h"
 #include "runtime/beep.h"
 #include "runtime/cp1251.h"
 #include "runtime/format.h"

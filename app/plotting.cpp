@@ -3,9 +3,9 @@
 
 #include "app/drawing_window.h"
 #include "app/palette.h"
-#include "framework/gw_graphics.h"
-#include "framework/gw_text.h"
-#include "framework/window_system.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/text/gw_text.h"
+#include "framework/program/window_system.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 
 #include "app/data_folder.h"
 #include "calendar/day_number.h"
-#include "framework/error_reports.h"
-#include "framework/program.h"
+#include "framework/program/error_reports.h"
+#include "framework/program/program.h"
 #include "runtime/date_time.h"
 #include "runtime/trace.h"
 #include "runtime/units.h"

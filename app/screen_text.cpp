@@ -2,8 +2,8 @@
 #include "app/screen_text.h"
 
 #include "app/rgb_colors.h"
-#include "framework/gw_graphics.h"
-#include "framework/gw_text.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/text/gw_text.h"
 
 #include <string>
 

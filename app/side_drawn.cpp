@@ -1,7 +1,7 @@
 // The side last drawn, offered to the scripted user.
 #include "app/side_drawn.h"
 
-#include "framework/harness/answer_side.h"
+#include "scripted/answer_side.h"
 
 #include <atomic>
 

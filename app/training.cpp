@@ -10,7 +10,7 @@
 #include "app/training_score.h"
 #include "app/trials_file.h"
 #include "app/viewing_parameters.h"
-#include "framework/gw_graphics.h"
+#include "framework/graphics/gw_graphics.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/format.h"

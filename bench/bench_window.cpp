@@ -1,9 +1,9 @@
 // The drawing window the benchmarks draw into.
 #include "bench_window.h"
 
-#include "framework/child_window.h"
-#include "framework/gw_graphics.h"
-#include "framework/window_config.h"
+#include "framework/windows/child_window.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/windows/window_config.h"
 #include "runtime/window_units.h"
 
 #include <cstdlib>

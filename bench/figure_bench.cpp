@@ -2,7 +2,7 @@
 // four K x K squares, through gw_set_pixel_rgb against writing the same pixels straight into a
 // bitmap.
 #include "bench_window.h"
-#include "framework/gw_graphics.h"
+#include "framework/graphics/gw_graphics.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"
 

@@ -1,8 +1,8 @@
 // Fonts: building the font table (the process's first gw_init_fonts, a later one, and the
 // enumeration with and without fontconfig's cache), and drawing the start prompt at h38w17.
 #include "bench_window.h"
-#include "framework/gw_graphics.h"
-#include "framework/gw_text.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/text/gw_text.h"
 #include "platform/fonts/font_library.h"
 #include "runtime/cp1251.h"
 

@@ -1,7 +1,7 @@
 // The start screen's grating at K = 2: one line segment per two columns of every row, through
 // the gw_ primitives against writing the same pixels straight into a bitmap.
 #include "bench_window.h"
-#include "framework/gw_graphics.h"
+#include "framework/graphics/gw_graphics.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"
 

@@ -14,7 +14,7 @@
 #include "app/drawing_window.h"
 #include "app/interaction_state.h"
 #include "app/results_file.h"
-#include "framework/gw_text.h"
+#include "framework/text/gw_text.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 

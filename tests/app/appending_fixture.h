@@ -6,6 +6,7 @@
 
 #include "app/data_folder.h"
 #include "runtime/trace.h"
+#include "tests/support/temp_folder.h"
 
 #include <algorithm>
 #include <atomic>
@@ -22,28 +23,7 @@
 
 namespace appending_fixture {
 
-// A fresh folder for one test, removed with its contents afterwards.
-class TempFolder {
-public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        m_path = std::filesystem::temp_directory_path() /
-                 ("talvena-append-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::remove_all(m_path);
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::filesystem::path& path() const { return m_path; }
-
-private:
-    std::filesystem::path m_path;
-};
+using TempFolder = test_support::TempFolder;
 
 inline std::string file_bytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

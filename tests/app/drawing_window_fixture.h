@@ -2,8 +2,9 @@
 #pragma once
 
 #include "app/drawing_window.h"
-#include "framework/child_window.h"
-#include "framework/surface.h"
+#include "framework/surface/surface.h"
+#include "framework/windows/child_window.h"
+#include "framework/windows/window_calls.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"
 #include "runtime/units.h"

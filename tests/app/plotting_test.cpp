@@ -1,8 +1,8 @@
 // Plot frames: pixel boxes, world points held to the frame, font steps, and the grid as drawn.
 #include "app/palette.h"
 #include "app/plotting.h"
-#include "framework/gw_graphics.h"
-#include "framework/gw_text.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/text/gw_text.h"
 #include "tests/app/drawing_window_fixture.h"
 
 #include <cmath>

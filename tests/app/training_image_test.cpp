@@ -3,8 +3,9 @@
 #include "app/random.h"
 #include "app/training_image.h"
 #include "drawing_window_fixture.h"
-#include "framework/gw_graphics.h"
-#include "framework/window_config.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/windows/window_calls.h"
+#include "framework/windows/window_config.h"
 
 #include <gtest/gtest.h>
 

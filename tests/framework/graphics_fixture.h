@@ -1,10 +1,11 @@
 // A test fixture: a freshly configured child window, active on the test's thread.
 #pragma once
 
-#include "framework/child_window.h"
-#include "framework/gw_graphics.h"
-#include "framework/surface.h"
-#include "framework/window_config.h"
+#include "framework/graphics/gw_graphics.h"
+#include "framework/surface/surface.h"
+#include "framework/windows/child_window.h"
+#include "framework/windows/window_calls.h"
+#include "framework/windows/window_config.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"
 #include "runtime/window_units.h"

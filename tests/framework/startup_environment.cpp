@@ -1,6 +1,6 @@
 // Opens the default window before any test runs, as the framework's start-up does, so that it
 // takes slot 0.
-#include "framework/child_window.h"
+#include "framework/windows/child_window.h"
 
 #include <gtest/gtest.h>
 

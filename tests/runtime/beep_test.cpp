@@ -3,7 +3,7 @@
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 #include "tests/runtime/child_process.h"
-#include "tests/runtime/temp_dir.h"
+#include "tests/support/temp_folder.h"
 
 #include <chrono>
 #include <fstream>
@@ -21,7 +21,7 @@ protected:
         rt_set_clock_advance_hook({});
         rt_use_real_clock();
     }
-    test_support::TempDir m_dir;
+    test_support::TempFolder m_dir;
 };
 
 TEST_F(VirtualBeepTest, TonesAdvanceTheClockByTheirDurationAndAreTraced) {
@@ -71,7 +71,7 @@ class RealBeepTest : public testing::TestWithParam<RealCase> {};
 
 TEST_P(RealBeepTest, LastsTheTonesLength) {
     const RealCase& c = GetParam();
-    test_support::TempDir dir;
+    test_support::TempFolder dir;
     const test_support::ChildResult child = test_support::run_in_child([&] {
         std::ofstream(dir.path() / ".asoundrc") << c.asoundrc;
         setenv("HOME", dir.path().c_str(), 1);

@@ -1,7 +1,7 @@
 // Tone samples: length, pitch and soft edges, as rendered and as the sound device receives them.
 #include "platform/sound/tone_player.h"
 #include "tests/runtime/child_process.h"
-#include "tests/runtime/temp_dir.h"
+#include "tests/support/temp_folder.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -98,7 +98,7 @@ protected:
         if (!sound::sound_supported())
             GTEST_SKIP() << "built without ALSA";
     }
-    test_support::TempDir m_dir;
+    test_support::TempFolder m_dir;
 };
 
 // "default" routed into a raw file: the exact samples the device would have played.

@@ -1,7 +1,7 @@
 // The trace: line format, blanks in values, order across threads, failures and listeners.
 #include "runtime/clock.h"
 #include "runtime/trace.h"
-#include "tests/runtime/temp_dir.h"
+#include "tests/support/temp_folder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ protected:
         m_listeners.push_back(rt_trace_add_listener(std::move(listener)));
     }
 
-    test_support::TempDir m_dir;
+    test_support::TempFolder m_dir;
     std::filesystem::path m_path = m_dir.path() / "trace.txt";
     std::vector<int32_t> m_listeners;
 };

@@ -1,0 +1,116 @@
+// The framework's message boxes and its warning, error and fatal reports.
+#include "framework/program/error_reports.h"
+
+#include "framework/program/process.h"
+#include "platform/ui/gui_thread.h"
+#include "platform/ui/message_box.h"
+#include "runtime/clock.h"
+#include "runtime/trace.h"
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+std::string report_text(int32_t message, const char* file, int32_t line, const char* separator) {
+    return std::string(framework::message_text(message)) + separator + "file \"" +
+           (file ? file : "") + "\", line " + std::to_string(line);
+}
+
+} // namespace
+
+namespace framework {
+
+const char* message_text(int32_t message) {
+    switch (message) {
+    case GW_MESSAGE_OUT_OF_MEMORY:
+        return "Out of Memory";
+    case GW_MESSAGE_INTERNAL_ERROR:
+        return "Internal Error - unexpected error";
+    case GW_MESSAGE_INCONSISTENCY:
+        return "Possible internal inconsistency";
+    case GW_MESSAGE_STARTUP_HOOK:
+        return "initial settings failed";
+    case GW_MESSAGE_NOT_PREDEFINED:
+        return "Not a predefined menu routine";
+    default:
+        return "";
+    }
+}
+
+namespace {
+
+ui::MessageBoxSpec message_box_spec(MessageIcon icon, const std::string& caption,
+                                    const std::string& text) {
+    ui::MessageBoxSpec spec;
+    spec.kind = static_cast<ui::MessageKind>(icon);
+    spec.caption = caption;
+    spec.text = text;
+    if (icon == MessageIcon::question) {
+        spec.buttons = ui::MessageButtons::yes_no;
+        spec.default_button = ui::MessageButton::no;
+    }
+    return spec;
+}
+
+constexpr int32_t NO_ANSWER_YET = -1;
+
+} // namespace
+
+// Another thread waits for the answer in the run-time's wait rather than blocking on the GUI
+// thread: on the virtual clock time then goes on while the box is up, so a scripted user can
+// answer it, and the box's answer wakes the waiting thread at once.
+MessageAnswer show_message(MessageIcon icon, const std::string& caption, const std::string& text) {
+    rt_trace_event("message", {{"caption", caption}, {"text", text}});
+    const ui::MessageBoxSpec spec = message_box_spec(icon, caption, text);
+    if (!gui_running()) {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return MessageAnswer::none;
+    }
+    if (ui::on_gui_thread())
+        return static_cast<MessageAnswer>(ui::show_message_box(spec));
+    auto answer = std::make_shared<std::atomic<int32_t>>(NO_ANSWER_YET);
+    on_gui_later([spec, answer] {
+        answer->store(static_cast<int32_t>(ui::show_message_box(spec)));
+        rt_wake();
+    });
+    while (answer->load() == NO_ANSWER_YET)
+        rt_wait();
+    return static_cast<MessageAnswer>(answer->load());
+}
+
+void show_message_later(const std::string& caption, const std::string& text) {
+    rt_trace_event("message", {{"caption", caption}, {"text", text}});
+    const ui::MessageBoxSpec spec = message_box_spec(MessageIcon::information, caption, text);
+    if (!gui_running()) {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        return;
+    }
+    on_gui_later([spec] { ui::show_message_box(spec); });
+}
+
+} // namespace framework
+
+void gw_report_warning(int32_t message, const char* file, int32_t line) {
+    const framework::MessageAnswer answer =
+        framework::show_message(framework::MessageIcon::warning, GW_WARNING_CAPTION,
+                                report_text(message, file, line, "\n"));
+    if (answer != framework::MessageAnswer::ok && framework::gui_running())
+        gw_report_fatal(0, file, line);
+}
+
+void gw_report_error(int32_t message, const char* file, int32_t line) {
+    const framework::MessageAnswer answer = framework::show_message(
+        framework::MessageIcon::error, GW_ERROR_CAPTION, report_text(message, file, line, "\n"));
+    if (answer != framework::MessageAnswer::ok && framework::gui_running())
+        gw_report_fatal(0, file, line);
+}
+
+void gw_report_fatal(int32_t message, const char* file, int32_t line) {
+    if (message != 0)
+        framework::show_message(framework::MessageIcon::error, "Easel Fatal Error",
+                                report_text(message, file, line, ", "));
+    framework::run_cleanups();
+    framework::end_process(-1, framework::StopActions::skip);
+}

@@ -1,0 +1,128 @@
+// The frame window's settings, child window states and the question at the end of the run.
+#include "framework/program/frame.h"
+
+#include "framework/program/error_reports.h"
+#include "framework/program/process.h"
+#include "framework/program/program.h"
+#include "framework/windows/child_window.h"
+#include "platform/ui/child_view.h"
+#include "platform/ui/frame_window.h"
+#include "platform/ui/gui_thread.h"
+
+#include <atomic>
+#include <future>
+#include <mutex>
+
+namespace {
+
+std::mutex g_settings_mutex;
+framework::FrameSettings g_recorded{false,
+                                    0,
+                                    GW_PLACEMENT_DEFAULT,
+                                    GW_PLACEMENT_DEFAULT,
+                                    GW_PLACEMENT_DEFAULT,
+                                    GW_PLACEMENT_DEFAULT};
+std::atomic<int32_t> g_in_startup{1};
+std::atomic<int32_t> g_frame_created{0};
+
+ui::ShowState show_state(int32_t state) {
+    switch (state) {
+    case 1:
+        return ui::ShowState::minimized;
+    case 2:
+        return ui::ShowState::maximized;
+    case 4:
+        return ui::ShowState::placed;
+    default:
+        return ui::ShowState::normal;
+    }
+}
+
+int32_t set_frame_state(const gw_window_settings& settings) {
+    if (settings.state < 1 || settings.state > 4)
+        return -1;
+    if (g_frame_created.load() == 0) {
+        std::lock_guard lock(g_settings_mutex);
+        g_recorded.applied = true;
+        g_recorded.state = settings.state;
+        if (settings.state == 4)
+            g_recorded = {true, 4, settings.x, settings.y, settings.width, settings.height};
+        return g_in_startup.load() != 0 ? -1 : 0;
+    }
+    const ui::FrameGeometry client{settings.x, settings.y, settings.width, settings.height};
+    const ui::ShowState state = show_state(settings.state);
+    framework::on_gui_later([state, client] { ui::place_frame(state, client); });
+    return 0;
+}
+
+int32_t set_child_state(int32_t window_number, const gw_window_settings& settings) {
+    const gw_child_window* window = gw_find_window(window_number);
+    if (!window || window->slot_state() != WindowSlotState::open || framework::in_startup())
+        return -1;
+    if (settings.state < 1 || settings.state > 4)
+        return -1;
+    const ui::ShowState state = show_state(settings.state);
+    const gw_window_settings place = settings;
+    framework::on_gui_later([window_number, state, place] {
+        ui::place_view(window_number, state, place.x, place.y, place.width, place.height);
+    });
+    return 0;
+}
+
+// Blocks until the program ends from another thread (the frame is closed).
+[[noreturn]] void wait_for_program_end() {
+    if (ui::on_gui_thread())
+        ui::run_nested_loop_forever();
+    std::promise<void> never;
+    never.get_future().wait();
+    std::abort();
+}
+
+} // namespace
+
+int32_t gw_set_window_state(int32_t window_number, const gw_window_settings& settings) {
+    if (window_number == GW_FRAME_WINDOW_NUMBER)
+        return set_frame_state(settings);
+    return set_child_state(window_number, settings);
+}
+
+void gw_exit_prompt(int32_t exit_code) {
+    switch (framework::exit_mode()) {
+    case GW_EXIT_CLOSE:
+        framework::on_gui_later([] { ui::close_frame(); });
+        return;
+    case GW_EXIT_KEEP:
+        return;
+    default:
+        break;
+    }
+    const std::string text = framework::framework_text(GW_TEXT_EXIT_CODE) +
+                             std::to_string(exit_code) +
+                             framework::framework_text(GW_TEXT_EXIT_WINDOW);
+    const framework::MessageAnswer answer =
+        framework::show_message(framework::MessageIcon::question, framework::program_title(), text);
+    if (answer == framework::MessageAnswer::no)
+        wait_for_program_end();
+    framework::on_gui_later([] { ui::close_frame(); });
+}
+
+namespace framework {
+
+FrameSettings recorded_frame_settings() {
+    std::lock_guard lock(g_settings_mutex);
+    return g_recorded;
+}
+
+void set_in_startup(bool in_startup) {
+    g_in_startup.store(in_startup ? 1 : 0);
+}
+
+bool in_startup() {
+    return g_in_startup.load() != 0;
+}
+
+void set_frame_created() {
+    g_frame_created.store(1);
+}
+
+} // namespace framework

@@ -1,0 +1,93 @@
+// The built-in menu commands: the predefined routines that stand for them and what they do.
+#include "framework/program/menu_commands.h"
+
+#include "framework/program/error_reports.h"
+#include "framework/program/process.h"
+#include "framework/program/program.h"
+#include "platform/ui/frame_window.h"
+#include "runtime/clock.h"
+
+namespace {
+
+void toggle_status_bar() {
+    const bool visible = !ui::status_bar_visible();
+    ui::set_status_bar_visible(visible);
+    framework::set_command_checked(1015, visible);
+}
+
+} // namespace
+
+int32_t gw_menu_command(int32_t command) {
+    switch (command) {
+    case 1:
+        framework::on_gui_later([] { framework::run_builtin_command(1015); });
+        return 0;
+    case 2:
+        framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::tile); });
+        return 0;
+    case 3:
+        framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::cascade); });
+        return 0;
+    case 4:
+        framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::icons); });
+        return 0;
+    default:
+        gw_report_error(GW_MESSAGE_NOT_PREDEFINED, __FILE__, __LINE__);
+        return -1;
+    }
+}
+
+int32_t gw_menu_command(gw_menu_routine routine) {
+    const int32_t command = framework::predefined_command(routine);
+    if (command == 0) {
+        gw_report_error(GW_MESSAGE_NOT_PREDEFINED, __FILE__, __LINE__);
+        return -1;
+    }
+    framework::on_gui_later([command] { framework::run_builtin_command(command); });
+    return 0;
+}
+
+namespace framework {
+
+// Built-in commands, on the GUI thread. Selection, clipboard, printing, saving, view, pause and
+// help commands exist only as menu states: choosing one does nothing.
+void run_builtin_command(int32_t command) {
+    switch (command) {
+    case 1000:
+        ui::close_frame();
+        break;
+    case 1010:
+        ui::arrange_children(ui::Arrangement::cascade);
+        break;
+    case 1011:
+        ui::arrange_children(ui::Arrangement::tile);
+        break;
+    case 1012:
+        ui::arrange_children(ui::Arrangement::icons);
+        break;
+    case 1015:
+        toggle_status_bar();
+        break;
+    case 1018:
+        framework::show_message_later(framework::program_title(), framework::about_text());
+        break;
+    default:
+        break;
+    }
+}
+
+// The trace's `menu` event is written for every chosen item; a built-in command runs here, an
+// application's callback unless the program is paused.
+void dispatch_menu_command(int32_t command, bool has_state) {
+    const gw_menu_routine callback = chosen_application_routine(command);
+    if (command <= LAST_BUILTIN_COMMAND) {
+        run_builtin_command(command);
+        return;
+    }
+    if (callback && run_state() != GW_PAUSED) {
+        callback(has_state ? 1 : 0);
+        rt_wake();
+    }
+}
+
+} // namespace framework

@@ -1,0 +1,406 @@
+// The application's menus: the model of the menu bar, its routines and the dispatch of commands.
+#include "framework/program/menus.h"
+
+#include "framework/program/error_reports.h"
+#include "framework/program/process.h"
+#include "platform/ui/menu_bar.h"
+#include "runtime/trace.h"
+
+#include <algorithm>
+#include <mutex>
+#include <set>
+
+namespace {
+
+using framework::MenuItemInfo;
+
+constexpr size_t ABOUT_LIMIT = 512;
+constexpr size_t COLUMN_LENGTH = 20;
+
+struct MenuModel {
+    std::mutex mutex;
+    std::vector<MenuItemInfo> bar;
+    std::vector<gw_menu_routine> callbacks; // indexed by identifier - 1101
+    int32_t next_command = GW_FIRST_APP_COMMAND;
+    std::set<int32_t> present;
+    int32_t window_list_menu = 0;
+    std::string about = "talvena window framework\nversion 0.1.0";
+};
+
+MenuModel& model() {
+    static MenuModel menus;
+    return menus;
+}
+
+// The label rule: a label without '&' gets one in front, so its first character is the key.
+std::string menu_label(const char* text) {
+    std::string label = text ? text : "";
+    if (label.find('&') == std::string::npos)
+        label.insert(0, 1, '&');
+    return label;
+}
+
+bool is_application_command(const MenuModel& menus, int32_t command) {
+    return command >= GW_FIRST_APP_COMMAND && command < menus.next_command;
+}
+
+// The command of a new item: the predefined routine's (marking it present), or the next
+// application identifier with the routine in its callback slot (the table grows by 10).
+int32_t assign_command(MenuModel& menus, gw_menu_routine routine) {
+    if (const int32_t command = framework::predefined_command(routine)) {
+        if (framework::is_tracked_command(command))
+            menus.present.insert(command);
+        return command;
+    }
+    const size_t index = static_cast<size_t>(menus.next_command - GW_FIRST_APP_COMMAND);
+    if (menus.callbacks.empty())
+        menus.callbacks.resize(50);
+    while (index >= menus.callbacks.size())
+        menus.callbacks.resize(menus.callbacks.size() + 10);
+    menus.callbacks[index] = routine;
+    return menus.next_command++;
+}
+
+void clear_callback(MenuModel& menus, int32_t command) {
+    if (is_application_command(menus, command))
+        menus.callbacks[static_cast<size_t>(command - GW_FIRST_APP_COMMAND)] = nullptr;
+}
+
+// A top-level command item that gets items becomes a drop-down with its label and state.
+void make_drop_down(MenuModel& menus, MenuItemInfo& top) {
+    if (top.drop_down)
+        return;
+    clear_callback(menus, top.command);
+    top.command = 0;
+    top.drop_down = true;
+}
+
+MenuItemInfo new_item(int32_t flags, const char* text, int32_t command) {
+    MenuItemInfo item;
+    item.label = menu_label(text);
+    item.command = command;
+    item.flags = flags & (GW_MENU_GREYED | GW_MENU_DISABLED | GW_MENU_SEPARATOR | GW_MENU_CHECKED);
+    return item;
+}
+
+std::vector<ui::MenuEntry> to_entries(const std::vector<MenuItemInfo>& items) {
+    std::vector<ui::MenuEntry> entries;
+    for (const MenuItemInfo& item : items) {
+        ui::MenuEntry entry;
+        entry.label = item.label;
+        entry.command = item.command;
+        entry.greyed = item.flags & GW_MENU_GREYED;
+        entry.disabled = item.flags & GW_MENU_DISABLED;
+        entry.checked = item.flags & GW_MENU_CHECKED;
+        entry.separator = item.flags & GW_MENU_SEPARATOR;
+        entry.column_break = item.column_break;
+        entry.drop_down = item.drop_down;
+        entry.items = to_entries(item.items);
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+// Posted with the lock held, so that rebuilds reach the GUI thread in the order of the changes.
+void redraw_locked(const MenuModel& menus) {
+    framework::on_gui_later([entries = to_entries(menus.bar)] { ui::set_menu_bar(entries); });
+}
+
+// The item `item` of top-level item `menu` (item 0: the top-level item), or nullptr.
+MenuItemInfo* find_item(MenuModel& menus, int32_t menu, int32_t item) {
+    if (menu < 1 || menu > static_cast<int32_t>(menus.bar.size()) || item < 0)
+        return nullptr;
+    MenuItemInfo& top = menus.bar[static_cast<size_t>(menu - 1)];
+    if (item == 0)
+        return &top;
+    if (!top.drop_down || item > static_cast<int32_t>(top.items.size()))
+        return nullptr;
+    return &top.items[static_cast<size_t>(item - 1)];
+}
+
+std::string label_without_ampersands(const std::vector<MenuItemInfo>& items, int32_t command) {
+    for (const MenuItemInfo& item : items) {
+        if (!item.drop_down && item.command == command) {
+            std::string label = item.label.substr(0, item.label.find('\t'));
+            label.erase(std::remove(label.begin(), label.end(), '&'), label.end());
+            return label;
+        }
+        if (std::string found = label_without_ampersands(item.items, command); !found.empty())
+            return found;
+    }
+    return {};
+}
+
+int32_t add_item(int32_t menu, int32_t item, int32_t flags, const char* text,
+                 gw_menu_routine routine, bool append) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    const int32_t count = static_cast<int32_t>(menus.bar.size());
+    if (menu < 1 || menu > count + 1 || item < 0)
+        return 0;
+    if (!append && item == 0) {
+        menus.bar.insert(menus.bar.begin() + (menu - 1),
+                         new_item(flags, text, assign_command(menus, routine)));
+        redraw_locked(menus);
+        return 1;
+    }
+    if (menu == count + 1) {
+        if (!append)
+            return 0;
+        menus.bar.push_back(new_item(flags, text, assign_command(menus, routine)));
+        redraw_locked(menus);
+        return 1;
+    }
+    MenuItemInfo& top = menus.bar[static_cast<size_t>(menu - 1)];
+    const int32_t items = top.drop_down ? static_cast<int32_t>(top.items.size()) : 0;
+    if (!append && item > items + 1)
+        return 0;
+    make_drop_down(menus, top);
+    MenuItemInfo entry = new_item(flags, text, assign_command(menus, routine));
+    if (append) {
+        const size_t held = top.items.size();
+        entry.column_break = held > 1 && held % COLUMN_LENGTH == 0;
+        top.items.push_back(std::move(entry));
+    } else {
+        top.items.insert(top.items.begin() + (item - 1), std::move(entry));
+    }
+    redraw_locked(menus);
+    return 1;
+}
+
+size_t utf8_length(const char* text) {
+    size_t length = 0;
+    for (const char* p = text; *p; ++p)
+        length += (static_cast<unsigned char>(*p) & 0xC0u) != 0x80u;
+    return length;
+}
+
+} // namespace
+
+int32_t gw_append_menu_item(int32_t menu, int32_t flags, const char* text,
+                            gw_menu_routine routine) {
+    return add_item(menu, 0, flags, text, routine, true);
+}
+
+int32_t gw_insert_menu_item(int32_t menu, int32_t item, int32_t flags, const char* text,
+                            gw_menu_routine routine) {
+    return add_item(menu, item, flags, text, routine, false);
+}
+
+int32_t gw_delete_menu_item(int32_t menu, int32_t item) {
+    MenuModel& menus = model();
+    bool refused = false;
+    {
+        std::lock_guard lock(menus.mutex);
+        MenuItemInfo* found = find_item(menus, menu, item);
+        if (!found)
+            return 0;
+        if (item == 0) {
+            menus.bar.erase(menus.bar.begin() + (menu - 1));
+            redraw_locked(menus);
+            return 1;
+        }
+        const int32_t command = found->command;
+        if (is_application_command(menus, command) || (command >= 1000 && command <= 1023)) {
+            menus.present.erase(command);
+            auto& items = menus.bar[static_cast<size_t>(menu - 1)].items;
+            items.erase(items.begin() + (item - 1));
+            redraw_locked(menus);
+            return 1;
+        }
+        refused = true;
+    }
+    if (refused)
+        gw_report_error(GW_MESSAGE_INTERNAL_ERROR, __FILE__, __LINE__);
+    return 0;
+}
+
+// A check request wins over an enable request given with it.
+int32_t gw_set_menu_item_state(int32_t menu, int32_t item, int32_t state) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    MenuItemInfo* found = find_item(menus, menu, item);
+    if (!found)
+        return 0;
+    if (state & GW_MENU_CHECKED)
+        found->flags |= GW_MENU_CHECKED;
+    else if (state & GW_MENU_UNCHECKED)
+        found->flags &= ~GW_MENU_CHECKED;
+    else if (state & GW_MENU_ENABLED)
+        found->flags &= ~(GW_MENU_GREYED | GW_MENU_DISABLED);
+    else if (state & (GW_MENU_GREYED | GW_MENU_DISABLED))
+        found->flags = (found->flags & ~(GW_MENU_GREYED | GW_MENU_DISABLED)) |
+                       (state & (GW_MENU_GREYED | GW_MENU_DISABLED));
+    else
+        return 0;
+    redraw_locked(menus);
+    return 1;
+}
+
+int32_t gw_set_menu_item_text(int32_t menu, int32_t item, const char* text) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    MenuItemInfo* found = find_item(menus, menu, item);
+    if (!found)
+        return 0;
+    found->label = menu_label(text);
+    redraw_locked(menus);
+    return 1;
+}
+
+int32_t gw_set_menu_item_routine(int32_t menu, int32_t item, gw_menu_routine routine) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    MenuItemInfo* found = find_item(menus, menu, item);
+    if (!found || found->drop_down || !is_application_command(menus, found->command))
+        return 0;
+    clear_callback(menus, found->command);
+    if (const int32_t command = framework::predefined_command(routine)) {
+        found->command = command;
+        if (framework::is_tracked_command(command))
+            menus.present.insert(command);
+    } else {
+        menus.callbacks[static_cast<size_t>(found->command - GW_FIRST_APP_COMMAND)] = routine;
+    }
+    redraw_locked(menus);
+    return 1;
+}
+
+int32_t gw_set_window_list_menu(int32_t menu) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    if (menu < 1 || menu > static_cast<int32_t>(menus.bar.size()))
+        return 0;
+    menus.window_list_menu = menu;
+    return 1;
+}
+
+int32_t gw_set_about_text(const char* text) {
+    if (!text || utf8_length(text) > ABOUT_LIMIT)
+        return -1;
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    menus.about = text;
+    return 0;
+}
+
+bool gw_build_default_menus() {
+    struct Entry {
+        const char* label;
+        int32_t command;
+    };
+    const std::vector<std::pair<const char*, std::vector<Entry>>> TREE = {
+        {"&File", {{"&Print...", 1019}, {"&Save...", 1020}, {"E&xit\tCtrl+C", 1000}}},
+        {"&Edit",
+         {{"Select &Text", 1001},
+          {"Select &Graphics", 1002},
+          {"Select &All", 1003},
+          {"&Copy\tCtrl+Ins", 1004},
+          {"&Paste", 1021}}},
+        {"&View", {{"&Size To Fit", 1006}, {"&Full Screen\tAlt+Enter", 1007}}},
+        {"&State", {{"&Pause\tCtrl+S", 1008}}},
+        {"&Window",
+         {{"&Cascade", 1010},
+          {"&Tile", 1011},
+          {"&Arrange Icons", 1012},
+          {"&Input", 1023},
+          {"C&lear Paste", 1022},
+          {"&Status Bar", 1015}}},
+        {"&Help", {{"&Contents", 1016}, {"Using &Help", 1017}, {"&About", 1018}}},
+    };
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    if (!menus.bar.empty())
+        return false;
+    for (const auto& [title, entries] : TREE) {
+        MenuItemInfo top;
+        top.label = title;
+        top.drop_down = true;
+        for (const Entry& entry : entries) {
+            MenuItemInfo item;
+            item.label = entry.label;
+            item.command = entry.command;
+            item.flags = entry.command == 1023 ? GW_MENU_GREYED : 0;
+            top.items.push_back(std::move(item));
+        }
+        menus.bar.push_back(std::move(top));
+    }
+    menus.present = framework::tracked_commands();
+    redraw_locked(menus);
+    return true;
+}
+
+namespace framework {
+
+std::vector<MenuItemInfo> menu_bar_items() {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    return menus.bar;
+}
+
+bool menu_bar_empty() {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    return menus.bar.empty();
+}
+
+bool command_present(int32_t command) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    return menus.present.count(command) != 0;
+}
+
+void show_menu_bar() {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    redraw_locked(menus);
+}
+
+void grey_application_items() {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    for (MenuItemInfo& top : menus.bar) {
+        if (is_application_command(menus, top.command))
+            top.flags |= GW_MENU_GREYED;
+        for (MenuItemInfo& item : top.items)
+            if (is_application_command(menus, item.command))
+                item.flags |= GW_MENU_GREYED;
+    }
+    redraw_locked(menus);
+}
+
+std::string about_text() {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    return menus.about;
+}
+
+gw_menu_routine chosen_application_routine(int32_t command) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    rt_trace_event("menu", {{"label", label_without_ampersands(menus.bar, command)}});
+    if (command > LAST_BUILTIN_COMMAND && is_application_command(menus, command))
+        return menus.callbacks[static_cast<size_t>(command - GW_FIRST_APP_COMMAND)];
+    return nullptr;
+}
+
+void set_command_checked(int32_t command, bool checked) {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    for (MenuItemInfo& top : menus.bar)
+        for (MenuItemInfo& item : top.items)
+            if (item.command == command)
+                item.flags = checked ? item.flags | GW_MENU_CHECKED : item.flags & ~GW_MENU_CHECKED;
+    redraw_locked(menus);
+}
+
+void reset_menus() {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    menus.bar.clear();
+    menus.present.clear();
+    menus.window_list_menu = 0;
+    redraw_locked(menus);
+}
+
+} // namespace framework

@@ -1,0 +1,43 @@
+// The predefined menu routines that stand for built-in commands, and the commands' identifiers.
+#pragma once
+
+#include <cstdint>
+#include <set>
+
+// A menu callback: `checked` is 1 when the item is checked, greyed or disabled, else 0.
+using gw_menu_routine = int32_t (*)(int32_t checked);
+
+// The predefined routines: only their identity counts; calling one does nothing.
+int32_t gw_menu_print(int32_t checked);
+int32_t gw_menu_save(int32_t checked);
+int32_t gw_menu_exit(int32_t checked);
+int32_t gw_menu_select_text(int32_t checked);
+int32_t gw_menu_select_graphics(int32_t checked);
+int32_t gw_menu_select_all(int32_t checked);
+int32_t gw_menu_copy(int32_t checked);
+int32_t gw_menu_paste(int32_t checked);
+int32_t gw_menu_size_to_fit(int32_t checked);
+int32_t gw_menu_full_screen(int32_t checked);
+int32_t gw_menu_pause(int32_t checked);
+int32_t gw_menu_cascade(int32_t checked);
+int32_t gw_menu_tile(int32_t checked);
+int32_t gw_menu_arrange_icons(int32_t checked);
+int32_t gw_menu_input(int32_t checked);
+int32_t gw_menu_clear_paste(int32_t checked);
+int32_t gw_menu_status_bar(int32_t checked);
+int32_t gw_menu_contents(int32_t checked);
+int32_t gw_menu_using_help(int32_t checked);
+int32_t gw_menu_about(int32_t checked);
+
+namespace framework {
+
+// Built-in commands have identifiers up to this one; the application's start at 1101.
+constexpr int32_t LAST_BUILTIN_COMMAND = 1100;
+
+// The command a predefined routine stands for, or 0 for any other routine.
+int32_t predefined_command(gw_menu_routine routine);
+// Built-in commands whose items change state at run time: their presence is tracked.
+bool is_tracked_command(int32_t command);
+std::set<int32_t> tracked_commands();
+
+} // namespace framework

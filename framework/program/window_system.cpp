@@ -1,0 +1,187 @@
+// The framework on the window system: GUI hand-over, child windows on screen, repaints, units.
+#include "framework/program/window_system.h"
+
+#include "framework/windows/child_window.h"
+#include "framework/windows/window_calls.h"
+#include "framework/program/menu_commands.h"
+#include "framework/program/mouse.h"
+#include "framework/program/process.h"
+#include "framework/windows/thread_record.h"
+#include "framework/windows/window_config.h"
+#include "platform/ui/child_view.h"
+#include "platform/ui/frame_window.h"
+#include "platform/ui/gui_thread.h"
+#include "platform/ui/window_hooks.h"
+#include "runtime/trace.h"
+#include "runtime/units.h"
+#include "runtime/window_units.h"
+
+#include <array>
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <set>
+
+namespace {
+
+std::array<std::atomic<int32_t>, GW_WINDOW_SLOTS> g_window_units{};
+
+std::atomic<int32_t>* unit_slot(int32_t window_number) {
+    const int32_t slot = window_number - GW_FIRST_WINDOW_NUMBER;
+    if (slot < 0 || slot >= GW_WINDOW_SLOTS)
+        return nullptr;
+    return &g_window_units[slot];
+}
+
+// Windows the user closed: their on-screen window is already going away.
+std::mutex g_user_closed_mutex;
+std::set<int32_t> g_user_closed;
+
+class RepaintObserver : public framework::SurfaceObserver {
+public:
+    void on_surface_changed(int32_t window_number) override {
+        framework::on_gui_later([window_number] { ui::schedule_repaint(window_number); });
+    }
+};
+
+RepaintObserver g_repaint_observer;
+
+bool open_on_screen(gw_child_window& window) {
+    const int32_t number = window.number;
+    framework::forget_mouse_callbacks(number);
+    const std::string title = gw_window_title(number);
+    ui::ViewPlacement placement;
+    placement.x = window.placement.x;
+    placement.y = window.placement.y;
+    placement.width = window.placement.width;
+    placement.height = window.placement.height;
+    bool opened = false;
+    framework::on_gui_and_wait([&] { opened = ui::open_view(number, title, placement); });
+    return opened;
+}
+
+void close_on_screen(gw_child_window& window, bool keep) {
+    const int32_t number = window.number;
+    if (std::atomic<int32_t>* unit = unit_slot(number))
+        unit->store(0);
+    if (!keep)
+        framework::forget_mouse_callbacks(number);
+    {
+        std::lock_guard lock(g_user_closed_mutex);
+        if (g_user_closed.erase(number) != 0)
+            return;
+    }
+    if (keep) {
+        const std::string title = gw_window_title(number);
+        framework::on_gui_later([number, title] { ui::keep_closed_view(number, title); });
+    } else {
+        framework::on_gui_and_wait([number] { ui::destroy_view(number); });
+    }
+}
+
+// Posted, not awaited: the caller may hold the configuration lock.
+void show_configured(gw_child_window& window) {
+    const int32_t number = window.number;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t cell_width = 0;
+    int32_t cell_height = 0;
+    {
+        framework::SurfaceAccess access(window.surface);
+        width = access.bitmap().width();
+        height = access.bitmap().height();
+        cell_width = window.text_grid.cell_width;
+        cell_height = window.text_grid.cell_height;
+    }
+    const std::string title = gw_window_title(number);
+    framework::on_gui_later([=] {
+        ui::set_view_title(number, title);
+        ui::configure_view(number, width, height, cell_width, cell_height);
+    });
+}
+
+void paint_with_pixels(int32_t number, const std::function<void(const raster::Bitmap&)>& paint) {
+    gw_child_window* window = framework::window_record(number);
+    if (!window)
+        return;
+    framework::SurfaceAccess access(window->surface);
+    if (access.is_ready())
+        paint(access.bitmap());
+}
+
+raster::Rect take_changed(int32_t number) {
+    gw_child_window* window = framework::window_record(number);
+    return window ? window->surface.take_changed_rect() : raster::Rect{};
+}
+
+// A kept window ("-Closed") may be closed by the user; its slot is emptied with it.
+bool may_close(int32_t number) {
+    gw_child_window* window = gw_find_window(number);
+    if (!window || window->slot_state() != WindowSlotState::closed)
+        return false;
+    {
+        std::lock_guard lock(g_user_closed_mutex);
+        g_user_closed.insert(number);
+    }
+    gw_close_child_window(number, 0);
+    return true;
+}
+
+} // namespace
+
+int32_t gw_open_unit_window(int32_t unit, const char* title) {
+    const int32_t number = gw_open_child_window(title);
+    if (number < 0)
+        return -1;
+    if (std::atomic<int32_t>* slot = unit_slot(number))
+        slot->store(unit);
+    rt_connect_unit_to_window(unit, number);
+    framework::set_thread_active_window(number);
+    rt_trace_event("window-opened",
+                   {{"unit", unit}, {"number", number}, {"title", gw_window_title(number)}});
+    return number;
+}
+
+int32_t gw_focus_unit_window(int32_t unit) {
+    const std::optional<int32_t> number = rt_unit_window(unit);
+    if (!number)
+        return 0;
+    const gw_child_window* window = gw_find_window(*number);
+    if (!window || window->slot_state() != WindowSlotState::open)
+        return 0;
+    framework::on_gui_later([view = *number] { ui::activate_view(view); });
+    return 1;
+}
+
+namespace framework {
+
+int32_t window_unit(int32_t window_number) {
+    std::atomic<int32_t>* slot = unit_slot(window_number);
+    return slot ? slot->load() : 0;
+}
+
+void attach_window_system() {
+    ui::WindowHooks hooks;
+    hooks.with_pixels = paint_with_pixels;
+    hooks.take_changed = take_changed;
+    hooks.on_mouse = dispatch_mouse_input;
+    hooks.may_close = may_close;
+    hooks.on_menu_command = dispatch_menu_command;
+    hooks.on_frame_closed = [] { end_process(0); };
+    ui::set_window_hooks(std::move(hooks));
+
+    WindowSystemHooks window_hooks;
+    window_hooks.open = open_on_screen;
+    window_hooks.close = close_on_screen;
+    window_hooks.configured = show_configured;
+    set_window_system_hooks(std::move(window_hooks));
+    set_surface_observer(&g_repaint_observer);
+    set_screen_size(ui::screen_width(), ui::screen_height());
+
+    RtWindowUnitHooks unit_hooks;
+    unit_hooks.on_close_window = [](int32_t number) { gw_close_child_window(number, 0); };
+    rt_set_window_unit_hooks(std::move(unit_hooks));
+    set_gui_running();
+}
+
+} // namespace framework

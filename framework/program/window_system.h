@@ -1,0 +1,26 @@
+// The framework on the window system: the hooks that show child windows on screen, repaint them
+// and carry mouse and menu input in, and units opened as windows.
+#pragma once
+
+#include <cstdint>
+
+// Opens a child window titled `title` (UTF-8; the default title when empty) for `unit`,
+// connects the unit to it and makes it the calling thread's active window. Result the window
+// number, or -1 when no window can be opened. Closing the unit destroys the window.
+int32_t gw_open_unit_window(int32_t unit, const char* title);
+
+// Gives the window connected to `unit` the input focus: it becomes the active child window of
+// the frame. Result 1, or 0 when the unit has no open window. Without a window system there is
+// no focus to give, and the result is 1 for an open window all the same. Thread-safe.
+int32_t gw_focus_unit_window(int32_t unit);
+
+namespace framework {
+
+// Connects the framework to the window system: window hooks, repaint notification, units'
+// window hooks, the screen size. GUI thread, once the frame exists.
+void attach_window_system();
+
+// The unit a window was opened for (0 when none). Thread-safe.
+int32_t window_unit(int32_t window_number);
+
+} // namespace framework

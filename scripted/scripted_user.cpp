@@ -1,0 +1,130 @@
+// The scripted user's target on the window system.
+#include "scripted/scripted_user.h"
+
+#include "framework/program/process.h"
+#include "framework/windows/child_window.h"
+#include "platform/raster/png.h"
+#include "platform/ui/child_view.h"
+#include "platform/ui/dialog_window.h"
+#include "platform/ui/frame_window.h"
+#include "platform/ui/menu_bar.h"
+#include "platform/ui/script_input.h"
+
+#include <filesystem>
+
+namespace {
+
+int32_t button_bits(framework::ScriptButtons buttons) {
+    switch (buttons) {
+    case framework::ScriptButtons::left:
+        return ui::KEY_LEFT;
+    case framework::ScriptButtons::right:
+        return ui::KEY_RIGHT;
+    case framework::ScriptButtons::both:
+        return ui::KEY_LEFT | ui::KEY_RIGHT;
+    }
+    return 0;
+}
+
+// A copy of the active drawing window's surface, or an empty bitmap.
+raster::Bitmap active_surface_copy() {
+    gw_child_window* window = framework::window_record(ui::active_view());
+    if (!window)
+        return {};
+    framework::SurfaceAccess access(window->surface);
+    return access.is_ready() ? access.bitmap() : raster::Bitmap();
+}
+
+class WindowScriptTarget : public framework::ScriptTarget {
+public:
+    framework::ScriptActionResult press(framework::ScriptButtons buttons,
+                                        std::optional<framework::ScriptPoint> at) override {
+        return mouse(ui::MouseAction::press, buttons, at);
+    }
+    framework::ScriptActionResult release(framework::ScriptButtons buttons,
+                                          std::optional<framework::ScriptPoint> at) override {
+        return mouse(ui::MouseAction::release, buttons, at);
+    }
+
+    framework::ScriptActionResult menu(const std::string& label) override {
+        if (ui::modal_box_up())
+            return framework::ScriptActionResult::failed("menu_behind_a_modal_box");
+        if (!ui::choose_top_level_item(label))
+            return framework::ScriptActionResult::failed("no_menu_command_" + label);
+        return framework::ScriptActionResult::ok();
+    }
+
+    framework::ScriptActionResult key(const std::string& name) override {
+        if (!ui::send_key(name))
+            return framework::ScriptActionResult::failed("unknown_key_" + name);
+        return framework::ScriptActionResult::ok();
+    }
+
+    framework::ScriptActionResult dialog_set(int32_t id, const std::string& text) override {
+        std::string reason;
+        if (!ui::script_dialog_set(id, text, reason))
+            return framework::ScriptActionResult::failed(reason);
+        return framework::ScriptActionResult::ok();
+    }
+    framework::ScriptActionResult dialog_press(int32_t id) override {
+        std::string reason;
+        if (!ui::script_dialog_press(id, reason))
+            return framework::ScriptActionResult::failed(reason);
+        return framework::ScriptActionResult::ok();
+    }
+
+    framework::ScriptActionResult snapshot(const std::string& directory,
+                                           const std::string& name) override {
+        const raster::Bitmap surface = active_surface_copy();
+        if (surface.width() == 0)
+            return framework::ScriptActionResult::failed("no drawing window");
+        const std::filesystem::path folder(directory);
+        std::string error;
+        if (!raster::write_png(surface, folder / (name + ".png"), &error) ||
+            !raster::write_png(ui::grab_frame_with_dialogs(), folder / (name + "-frame.png"),
+                               &error))
+            return framework::ScriptActionResult::failed("snapshot not written: " + error);
+        return framework::ScriptActionResult::ok();
+    }
+
+    framework::ScriptActionResult close_frame() override {
+        ui::close_frame();
+        return framework::ScriptActionResult::ok();
+    }
+
+private:
+    framework::ScriptActionResult mouse(ui::MouseAction action, framework::ScriptButtons buttons,
+                                        std::optional<framework::ScriptPoint> at) {
+        const int32_t view = ui::active_view();
+        gw_child_window* window = framework::window_record(view);
+        if (!window)
+            return framework::ScriptActionResult::failed("no drawing window");
+        // A release still reaches the window that took the press, as the mouse's grab has it.
+        if (action == ui::MouseAction::press && ui::modal_box_up())
+            return framework::ScriptActionResult::failed("window_behind_a_modal_box");
+        framework::ScriptPoint point;
+        if (at) {
+            point = *at;
+        } else {
+            framework::SurfaceAccess access(window->surface);
+            point = {access.bitmap().width() / 2, access.bitmap().height() / 2};
+        }
+        ui::send_mouse_buttons(view, action, button_bits(buttons), point.x, point.y);
+        return framework::ScriptActionResult::ok();
+    }
+};
+
+} // namespace
+
+namespace framework {
+
+ScriptTarget& script_target() {
+    static WindowScriptTarget target;
+    return target;
+}
+
+void post_to_gui(std::function<void()> work) {
+    on_gui_later(std::move(work));
+}
+
+} // namespace framework

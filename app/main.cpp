@@ -7,7 +7,7 @@
 #include "scripted/run_setup.h"
 #include "scripted/script_runner.h"
 #include "scripted/scripted_user.h"
-#include "framework/program/startup.h"
+#include "framework/program/program_startup.h"
 #include "framework/program/process.h"
 
 #include <cstdio>

@@ -39,7 +39,7 @@ KNOWN_CYCLES = [
     {"platform/raster/brush", "platform/raster/drawing_context", "platform/raster/ellipse",
      "platform/raster/lines", "platform/raster/pen", "platform/raster/polygon",
      "platform/raster/raster_ops", "platform/raster/rectangle", "platform/raster/shape_paint"},
-    {"dialogs/controls", "dialogs/dialog", "dialogs/window_port"},
+    {"dialogs/controls", "dialogs/dialog", "dialogs/dialog_window_port"},
     {"app/geometry_status", "app/vision_test"},
 ]
 

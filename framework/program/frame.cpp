@@ -3,7 +3,7 @@
 
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "framework/windows/child_window.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/frame_window.h"

@@ -3,7 +3,7 @@
 
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
 #include "framework/windows/child_window.h"
 #include "framework/windows/thread_record.h"

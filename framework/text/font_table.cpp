@@ -1,8 +1,8 @@
 // The font table: gw_init_fonts, gw_select_font, gw_release_font and creating table fonts.
 #include "framework/text/font_table.h"
 
-#include "framework/text/font_state.h"
-#include "framework/surface/graphics_status.h"
+#include "framework/text/process_font_state.h"
+#include "framework/surface/call_status.h"
 #include "framework/text/gw_text.h"
 #include "framework/windows/thread_record.h"
 #include "runtime/cp1251.h"

@@ -1,6 +1,6 @@
 // Text orientation: the process-wide angle of graphic text, set as an angle or as a direction.
-#include "framework/text/font_state.h"
-#include "framework/surface/graphics_status.h"
+#include "framework/text/process_font_state.h"
+#include "framework/surface/call_status.h"
 #include "framework/text/gw_text.h"
 #include "framework/windows/thread_record.h"
 

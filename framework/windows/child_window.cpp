@@ -1,7 +1,7 @@
 // The window table, opening child windows, the steps of closing one, and the default window.
 #include "framework/windows/child_window.h"
 
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 
 #include <array>
 #include <mutex>

@@ -3,7 +3,7 @@
 
 #include "framework/surface/surface.h"
 #include "framework/windows/text_grid.h"
-#include "framework/windows/window_font.h"
+#include "framework/windows/selected_font.h"
 
 #include <atomic>
 #include <cstdint>

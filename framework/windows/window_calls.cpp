@@ -1,7 +1,7 @@
 // The window calls above the calling threads' active windows: closing, and configuring.
 #include "framework/windows/window_calls.h"
 
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 #include "framework/text/font_table.h"
 #include "framework/windows/thread_record.h"
 

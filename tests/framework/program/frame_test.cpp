@@ -4,8 +4,8 @@
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
 #include "framework/program/process.h"
-#include "framework/program/profile.h"
-#include "framework/program/program.h"
+#include "framework/program/settings_file.h"
+#include "framework/program/program_state.h"
 #include "platform/ui/frame_window.h"
 #include "tests/framework/program/ui_environment.h"
 

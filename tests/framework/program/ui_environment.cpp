@@ -3,7 +3,7 @@
 
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
-#include "framework/program/startup.h"
+#include "framework/program/program_startup.h"
 #include "runtime/trace.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Choosing the font table entry a font description asks for.
 #pragma once
 
-#include "framework/text/font_spec.h"
+#include "framework/text/font_description.h"
 #include "platform/fonts/logical_font.h"
 
 #include <cstdint>

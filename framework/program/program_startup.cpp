@@ -1,13 +1,13 @@
 // Start-up: the two stages before the application's main program, its thread, and the stop hooks.
-#include "framework/program/startup.h"
+#include "framework/program/program_startup.h"
 
 #include "framework/program/error_reports.h"
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
 #include "framework/program/process.h"
-#include "framework/program/profile.h"
-#include "framework/program/program.h"
-#include "framework/program/window_system.h"
+#include "framework/program/settings_file.h"
+#include "framework/program/program_state.h"
+#include "framework/program/window_system_hooks.h"
 #include "framework/windows/thread_record.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"

@@ -1,6 +1,6 @@
 // The candidate scan and best fit over a small table of raster and scalable fonts.
-#include "framework/text/font_selection.h"
-#include "framework/text/font_spec.h"
+#include "framework/text/font_choice.h"
+#include "framework/text/font_description.h"
 
 #include <gtest/gtest.h>
 #include <optional>

@@ -1,9 +1,9 @@
 // The framework on the window system: GUI hand-over, child windows on screen, repaints, units.
-#include "framework/program/window_system.h"
+#include "framework/program/window_system_hooks.h"
 
 #include "framework/windows/child_window.h"
 #include "framework/windows/window_calls.h"
-#include "framework/program/menu_commands.h"
+#include "framework/program/builtin_commands.h"
 #include "framework/program/mouse.h"
 #include "framework/program/process.h"
 #include "framework/windows/thread_record.h"

@@ -1,9 +1,9 @@
 // The built-in menu commands: the predefined routines that stand for them and what they do.
-#include "framework/program/menu_commands.h"
+#include "framework/program/builtin_commands.h"
 
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "platform/ui/frame_window.h"
 #include "runtime/clock.h"
 

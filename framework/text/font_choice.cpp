@@ -1,5 +1,5 @@
 // The candidate scan and best fit over the font table.
-#include "framework/text/font_selection.h"
+#include "framework/text/font_choice.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
 // The scripted user on the virtual clock with a fake target and a fake GUI thread: when lines
 // fire, in which order, what a failed action writes, and that a run repeats exactly.
-#include "scripted/answer_side.h"
-#include "scripted/script_runner.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "scripted/answer_side.h"
+#include "scripted/script_runner.h"
 #include "tests/scripted/fake_gui.h"
 
 #include <atomic>
@@ -16,8 +16,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using namespace framework;
-using namespace framework::harness;
+using namespace scripted;
 using test_support::FakeGui;
 using test_support::FakeTarget;
 

@@ -5,8 +5,8 @@
 #include "framework/program/menus.h"
 #include "framework/program/mouse.h"
 #include "framework/program/process.h"
-#include "framework/program/program_state.h"
 #include "framework/program/program_startup.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
 #include "framework/program/window_system_hooks.h"
 #include "framework/windows/window_calls.h"
@@ -149,7 +149,7 @@ TEST(ExitTest, ClosingTheFrameEndsABusyProgramAndClosesUnits) {
         ui::MessageButton::no,
         [] {
             rt_at_stop([] { rt_trace_event("units-closed"); });
-            framework::post_to_gui([] { framework::script_target().close_frame(); });
+            scripted::post_to_gui([] { scripted::script_target().close_frame(); });
         });
     EXPECT_EQ(outcome.exit_code, 0);
     EXPECT_LT(outcome.trace.find("units-closed"), outcome.trace.find("exit code=0"))
@@ -162,8 +162,7 @@ void press_once_waiting() {
         QTimer::singleShot(5, press_once_waiting);
         return;
     }
-    framework::script_target().press(framework::ScriptButtons::left,
-                                     framework::ScriptPoint{30, 40});
+    scripted::script_target().press(scripted::ScriptButtons::left, scripted::ScriptPoint{30, 40});
 }
 
 // The application's own course: its thread opens unit 1 as a window (created on the GUI thread
@@ -193,7 +192,7 @@ TEST(ExitTest, ApplicationThreadOpensItsWindowWaitsForAClickAndStops) {
         [] {
             rt_trace_add_listener([](std::string_view event, std::span<const RtTraceField>) {
                 if (event == "ready")
-                    framework::post_to_gui(press_once_waiting);
+                    scripted::post_to_gui(press_once_waiting);
             });
         });
     EXPECT_EQ(outcome.exit_code, 0);

@@ -113,8 +113,8 @@ FrameSettings recorded_frame_settings() {
     return g_recorded;
 }
 
-void set_in_startup(bool in_startup) {
-    g_in_startup.store(in_startup ? 1 : 0);
+void set_startup_phase(StartupPhase phase) {
+    g_in_startup.store(phase == StartupPhase::starting ? 1 : 0);
 }
 
 bool in_startup() {

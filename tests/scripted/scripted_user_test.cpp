@@ -6,6 +6,7 @@
 #include "runtime/units.h"
 #include "scripted/scripted_user.h"
 #include "tests/framework/program/drawing_window.h"
+#include "tests/support/temp_folder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -77,9 +78,8 @@ TEST_F(ScriptTargetTest, SnapshotWritesTheSurfaceExactlyAndTheFrame) {
     gw_set_color_rgb(0x00FF00);
     gw_move_to(10, 10, nullptr);
     gw_line_to(1100, 850);
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "talvena-snapshot-test";
-    std::filesystem::create_directories(folder);
+    const test_support::TempFolder temp;
+    const std::filesystem::path& folder = temp.path();
     ASSERT_TRUE(scripted::script_target().snapshot(folder.string(), "shot").done);
     const std::optional<raster::Bitmap> surface = raster::read_png(folder / "shot.png");
     ASSERT_TRUE(surface);
@@ -88,7 +88,6 @@ TEST_F(ScriptTargetTest, SnapshotWritesTheSurfaceExactlyAndTheFrame) {
     const std::optional<raster::Bitmap> frame = raster::read_png(folder / "shot-frame.png");
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->width(), ui_test::main_window()->width());
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

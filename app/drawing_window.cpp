@@ -4,7 +4,7 @@
 #include "app/palette.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/menus.h"
-#include "framework/program/window_system.h"
+#include "framework/program/window_system_hooks.h"
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
 

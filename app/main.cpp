@@ -3,12 +3,12 @@
 #include "app/data_folder.h"
 #include "app/random.h"
 #include "app/startup.h"
+#include "framework/program/process.h"
+#include "framework/program/program_startup.h"
 #include "scripted/options.h"
 #include "scripted/run_setup.h"
 #include "scripted/script_runner.h"
 #include "scripted/scripted_user.h"
-#include "framework/program/startup.h"
-#include "framework/program/process.h"
 
 #include <cstdio>
 #include <memory>
@@ -18,20 +18,20 @@
 
 namespace {
 
-using framework::harness::HarnessOptions;
+using scripted::RunOptions;
 
 constexpr std::string_view VERSION = "talvena 0.1.0";
 
 // Lives as long as the process: the framework ends the process from inside gw_startup.
-std::unique_ptr<framework::harness::ScriptRunner> g_script_runner;
+std::unique_ptr<scripted::ScriptRunner> g_script_runner;
 
-void start_script(framework::harness::Script script, const HarnessOptions& options) {
+void start_script(scripted::Script script, const RunOptions& options) {
     auto invoke_on_gui = [](std::function<void()> work) {
         framework::on_gui_and_wait(std::move(work));
     };
-    g_script_runner = std::make_unique<framework::harness::ScriptRunner>(
-        std::move(script), framework::script_target(), invoke_on_gui,
-        framework::harness::snapshot_folder(options));
+    g_script_runner =
+        std::make_unique<scripted::ScriptRunner>(std::move(script), scripted::script_target(),
+                                                 invoke_on_gui, scripted::snapshot_folder(options));
     g_script_runner->start();
 }
 
@@ -39,14 +39,14 @@ void start_script(framework::harness::Script script, const HarnessOptions& optio
 
 int main(int argc, char** argv) {
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const auto parsed = framework::harness::parse_harness_options(arguments);
+    const auto parsed = scripted::parse_run_options(arguments);
     if (parsed.error) {
         std::fprintf(stderr, "talvena: %s\nTry 'talvena --help'.\n", parsed.error->c_str());
         return 2;
     }
-    const HarnessOptions& options = parsed.options;
+    const RunOptions& options = parsed.options;
     if (options.help) {
-        std::fputs(framework::harness::harness_usage("talvena").c_str(), stdout);
+        std::fputs(scripted::run_options_usage("talvena").c_str(), stdout);
         return 0;
     }
     if (options.version) {
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    framework::harness::HarnessSetup setup = framework::harness::apply_harness_options(options);
+    scripted::RunSetup setup = scripted::apply_run_options(options);
     if (setup.error) {
         std::fprintf(stderr, "talvena: %s\n", setup.error->c_str());
         return 2;

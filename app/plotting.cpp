@@ -5,7 +5,7 @@
 #include "app/palette.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/text/gw_text.h"
-#include "framework/program/window_system.h"
+#include "framework/program/window_system_hooks.h"
 
 #include <algorithm>
 #include <cmath>

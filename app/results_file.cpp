@@ -4,7 +4,7 @@
 #include "app/data_folder.h"
 #include "calendar/day_number.h"
 #include "framework/program/error_reports.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "runtime/date_time.h"
 #include "runtime/trace.h"
 #include "runtime/units.h"

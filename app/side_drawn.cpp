@@ -14,7 +14,7 @@ std::atomic<int32_t> side_drawn{0};
 // The provider is registered once; it reads the side, which only the application thread writes.
 void app_tell_side_drawn(int32_t side) {
     static const bool registered = [] {
-        framework::harness::set_answer_side_provider(
+        scripted::set_answer_side_provider(
             [] { return side_drawn.load(std::memory_order_relaxed); });
         return true;
     }();

@@ -11,7 +11,7 @@
 #include "app/vision_test.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/process.h"
-#include "framework/program/startup.h"
+#include "framework/program/program_startup.h"
 #include "framework/surface/surface.h"
 #include "framework/windows/child_window.h"
 #include "platform/raster/color.h"

@@ -6,7 +6,7 @@
 #include "app/figure_data.h"
 #include "app/training_image.h"
 #include "framework/program/process.h"
-#include "framework/program/startup.h"
+#include "framework/program/program_startup.h"
 #include "platform/ui/child_view.h"
 #include "runtime/stop.h"
 #include "runtime/window_units.h"

@@ -15,8 +15,7 @@ LineWriter& line_writer() {
     return writer;
 }
 
-// The units of the messages are not connected to files or windows yet, so every unit writes to
-// the standard error stream.
+// Without a line writer every unit of the messages writes to the standard error stream.
 void write_unit_line(int32_t /*unit*/, std::string_view line) {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
 }

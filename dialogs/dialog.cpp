@@ -2,7 +2,7 @@
 #include "dialogs/dialog.h"
 
 #include "dialogs/controls.h"
-#include "dialogs/window_port.h"
+#include "dialogs/dialog_window_port.h"
 
 namespace {
 

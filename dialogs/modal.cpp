@@ -2,7 +2,7 @@
 // callbacks of its controls on the running thread, and ending it.
 #include "dialogs/controls.h"
 #include "dialogs/dialog.h"
-#include "dialogs/window_port.h"
+#include "dialogs/dialog_window_port.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 

@@ -70,8 +70,8 @@ inline RtWaitEnd rt_wait() {
 // thread, callbacks included; cheap. On the virtual clock it changes nothing about time.
 void rt_wake();
 
-// Virtual clock: when the scripted user's next action is due, in microseconds (RT_NEVER: none
-// is, for now). A wait never jumps past it. Set it whenever it changes, before the change can
+// Virtual clock: when the scripted user's next action is due, in microseconds (RT_NEVER when none
+// is due). A wait never jumps past it. Set it whenever it changes, before the change can
 // matter: a line that becomes due because an event was written included. Wakes the waiting
 // threads, so that a wait with nothing to move to looks again. Thread-safe.
 void rt_set_next_due(int64_t due_us);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <mutex>
 
-namespace framework::harness {
+namespace scripted {
 namespace {
 
 struct ProviderState {
@@ -40,4 +40,4 @@ std::optional<int32_t> current_answer_side() {
     return (*provider)();
 }
 
-} // namespace framework::harness
+} // namespace scripted

@@ -5,7 +5,7 @@
 #include <functional>
 #include <optional>
 
-namespace framework::harness {
+namespace scripted {
 
 // Returns the side of the figure or gap last drawn: +1 right, -1 left, 0 nothing drawn yet.
 // An activity that asks for answers registers one while it runs; it is called on the thread that
@@ -18,4 +18,4 @@ void set_answer_side_provider(AnswerSideProvider provider);
 // The provider's answer; nothing when no provider is registered. Thread-safe.
 std::optional<int32_t> current_answer_side();
 
-} // namespace framework::harness
+} // namespace scripted

@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-namespace framework::harness {
+namespace scripted {
 namespace {
 
 struct OptionError {
@@ -50,7 +50,7 @@ const OptionInfo* find_option(std::string_view name) {
     return nullptr;
 }
 
-std::optional<std::string> apply(HarnessOptions& options, const OptionInfo& info,
+std::optional<std::string> apply(RunOptions& options, const OptionInfo& info,
                                  std::string_view value) {
     const std::string name(info.name);
     switch (info.id) {
@@ -101,8 +101,8 @@ std::optional<std::string> apply(HarnessOptions& options, const OptionInfo& info
 
 } // namespace
 
-HarnessOptionsResult parse_harness_options(std::span<const std::string_view> arguments) {
-    HarnessOptionsResult result;
+RunOptionsResult parse_run_options(std::span<const std::string_view> arguments) {
+    RunOptionsResult result;
     std::array<bool, OPTIONS.size()> seen{};
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
@@ -144,7 +144,7 @@ HarnessOptionsResult parse_harness_options(std::span<const std::string_view> arg
     return result;
 }
 
-std::string harness_usage(std::string_view program_name) {
+std::string run_options_usage(std::string_view program_name) {
     std::string text = "Usage: " + std::string(program_name) + " [options]\n\n";
     text += R"(Options for scripted, deterministic runs:
   --headless                  no display: draw off screen
@@ -166,4 +166,4 @@ std::string harness_usage(std::string_view program_name) {
     return text;
 }
 
-} // namespace framework::harness
+} // namespace scripted

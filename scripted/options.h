@@ -10,10 +10,10 @@
 #include <string>
 #include <string_view>
 
-namespace framework::harness {
+namespace scripted {
 
 // What the command line asked for. Paths left empty were not given.
-struct HarnessOptions {
+struct RunOptions {
     bool headless = false;
     bool virtual_clock = false;
     // The random generator is seeded by exactly this many advances instead of the time of day.
@@ -33,17 +33,17 @@ struct HarnessOptions {
 inline constexpr RtDateTime DEFAULT_START_TIME{2000, 1, 1, 0, 0, 0};
 
 // Either the options or a message naming the option and what it expects.
-struct HarnessOptionsResult {
-    HarnessOptions options;
+struct RunOptionsResult {
+    RunOptions options;
     std::optional<std::string> error;
 };
 
 // Reads the arguments after the program name. Each option takes its value as the next argument
 // or after '=' (`--seed 7`, `--seed=7`). Unknown options, other arguments, missing or invalid
 // values and an option given twice are errors.
-HarnessOptionsResult parse_harness_options(std::span<const std::string_view> arguments);
+RunOptionsResult parse_run_options(std::span<const std::string_view> arguments);
 
 // The text of --help.
-std::string harness_usage(std::string_view program_name);
+std::string run_options_usage(std::string_view program_name);
 
-} // namespace framework::harness
+} // namespace scripted

@@ -6,14 +6,14 @@
 
 #include <system_error>
 
-namespace framework::harness {
+namespace scripted {
 namespace {
 
 std::string quoted(const std::filesystem::path& path) {
     return "'" + path.string() + "'";
 }
 
-std::optional<std::string> prepare_folders(const HarnessOptions& options) {
+std::optional<std::string> prepare_folders(const RunOptions& options) {
     std::error_code error;
     if (!options.data_dir.empty() && !std::filesystem::is_directory(options.data_dir, error))
         return "--data-dir expects an existing folder, not " + quoted(options.data_dir);
@@ -27,8 +27,8 @@ std::optional<std::string> prepare_folders(const HarnessOptions& options) {
 
 } // namespace
 
-HarnessSetup apply_harness_options(const HarnessOptions& options) {
-    HarnessSetup setup;
+RunSetup apply_run_options(const RunOptions& options) {
+    RunSetup setup;
     if (!options.script.empty()) {
         ScriptParseResult parsed = load_script(options.script);
         if (parsed.error) {
@@ -50,8 +50,8 @@ HarnessSetup apply_harness_options(const HarnessOptions& options) {
     return setup;
 }
 
-std::filesystem::path snapshot_folder(const HarnessOptions& options) {
+std::filesystem::path snapshot_folder(const RunOptions& options) {
     return options.snapshot_dir.empty() ? std::filesystem::path(".") : options.snapshot_dir;
 }
 
-} // namespace framework::harness
+} // namespace scripted

@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
-namespace framework::harness {
+namespace scripted {
 
 // The outcome of preparing a run: the script to run (when --script was given), or the message
 // with which the program refuses to start.
-struct HarnessSetup {
+struct RunSetup {
     std::optional<Script> script;
     std::optional<std::string> error;
 };
@@ -20,9 +20,9 @@ struct HarnessSetup {
 // order: reads the script (a script with an error starts nothing, not even the trace); checks the
 // data folder and creates the snapshot folder; switches to the virtual clock at the start time
 // (default DEFAULT_START_TIME) when asked; opens the trace, so that it holds every event.
-HarnessSetup apply_harness_options(const HarnessOptions& options);
+RunSetup apply_run_options(const RunOptions& options);
 
 // The snapshot folder the options name ("." when none).
-std::filesystem::path snapshot_folder(const HarnessOptions& options);
+std::filesystem::path snapshot_folder(const RunOptions& options);
 
-} // namespace framework::harness
+} // namespace scripted

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace framework::harness {
+namespace scripted {
 namespace {
 
 ScriptTrigger parse_trigger(ScriptWords& words) {
@@ -215,4 +215,4 @@ std::string describe_script_error(const std::filesystem::path& path,
     return text + ": " + error.message;
 }
 
-} // namespace framework::harness
+} // namespace scripted

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-namespace framework::harness {
+namespace scripted {
 
 // When a line fires. `at`: when the clock reaches `delay_us`. `after`: `delay_us` after the
 // previous line fired (the first line: after the start). `on`: `delay_us` after the first trace
@@ -90,4 +90,4 @@ ScriptParseResult load_script(const std::filesystem::path& path);
 // "script FILE, line N: MESSAGE", for the message with which the program refuses to start.
 std::string describe_script_error(const std::filesystem::path& path, const ScriptParseError& error);
 
-} // namespace framework::harness
+} // namespace scripted

@@ -1,10 +1,10 @@
 // The scripted user: triggers, the order of lines, and carrying actions out on the GUI thread.
 #include "scripted/script_runner.h"
 
-#include "scripted/answer_side.h"
 #include "runtime/clock.h"
+#include "scripted/answer_side.h"
 
-namespace framework::harness {
+namespace scripted {
 namespace {
 
 // Set while this thread carries lines out, so that a wait or sync point reached from inside an
@@ -269,4 +269,4 @@ void ScriptRunner::carry_out(const Step& step, int64_t now_us) {
     }
 }
 
-} // namespace framework::harness
+} // namespace scripted

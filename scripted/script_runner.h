@@ -1,9 +1,9 @@
 // The scripted user: carries a script's lines out, in order, each when its trigger is met.
 #pragma once
 
+#include "runtime/trace.h"
 #include "scripted/script.h"
 #include "scripted/script_target.h"
-#include "runtime/trace.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -13,7 +13,7 @@
 #include <optional>
 #include <thread>
 
-namespace framework::harness {
+namespace scripted {
 
 // Runs `work` on the GUI thread and returns once it has run (or once it never will, because the
 // GUI has ended). Called from the application thread or the runner's own thread; called on the
@@ -96,4 +96,4 @@ private:
     std::thread m_thread;
 };
 
-} // namespace framework::harness
+} // namespace scripted

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-namespace framework {
+namespace scripted {
 
 enum class ScriptButtons : uint8_t { left, right, both };
 
@@ -46,4 +46,4 @@ public:
     virtual ScriptActionResult close_frame() = 0;
 };
 
-} // namespace framework
+} // namespace scripted

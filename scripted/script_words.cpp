@@ -4,7 +4,7 @@
 #include <array>
 #include <charconv>
 
-namespace framework::harness {
+namespace scripted {
 namespace {
 
 bool is_blank(char c) {
@@ -136,4 +136,4 @@ int32_t read_whole_number(std::string_view word, const std::string& expected) {
     return value;
 }
 
-} // namespace framework::harness
+} // namespace scripted

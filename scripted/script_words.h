@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-namespace framework::harness {
+namespace scripted {
 
 // Thrown inside the parser when a line is not as expected; parse_script turns it into a
 // ScriptParseError, so it never leaves the parser.
@@ -62,4 +62,4 @@ int64_t take_seconds(ScriptWords& words, std::string_view after);
 // A whole number from 0 to 2147483647; throws naming `expected` otherwise.
 int32_t read_whole_number(std::string_view word, const std::string& expected);
 
-} // namespace framework::harness
+} // namespace scripted

@@ -14,13 +14,13 @@
 
 namespace {
 
-int32_t button_bits(framework::ScriptButtons buttons) {
+int32_t button_bits(scripted::ScriptButtons buttons) {
     switch (buttons) {
-    case framework::ScriptButtons::left:
+    case scripted::ScriptButtons::left:
         return ui::KEY_LEFT;
-    case framework::ScriptButtons::right:
+    case scripted::ScriptButtons::right:
         return ui::KEY_RIGHT;
-    case framework::ScriptButtons::both:
+    case scripted::ScriptButtons::both:
         return ui::KEY_LEFT | ui::KEY_RIGHT;
     }
     return 0;
@@ -35,74 +35,74 @@ raster::Bitmap active_surface_copy() {
     return access.is_ready() ? access.bitmap() : raster::Bitmap();
 }
 
-class WindowScriptTarget : public framework::ScriptTarget {
+class WindowScriptTarget : public scripted::ScriptTarget {
 public:
-    framework::ScriptActionResult press(framework::ScriptButtons buttons,
-                                        std::optional<framework::ScriptPoint> at) override {
+    scripted::ScriptActionResult press(scripted::ScriptButtons buttons,
+                                       std::optional<scripted::ScriptPoint> at) override {
         return mouse(ui::MouseAction::press, buttons, at);
     }
-    framework::ScriptActionResult release(framework::ScriptButtons buttons,
-                                          std::optional<framework::ScriptPoint> at) override {
+    scripted::ScriptActionResult release(scripted::ScriptButtons buttons,
+                                         std::optional<scripted::ScriptPoint> at) override {
         return mouse(ui::MouseAction::release, buttons, at);
     }
 
-    framework::ScriptActionResult menu(const std::string& label) override {
+    scripted::ScriptActionResult menu(const std::string& label) override {
         if (ui::modal_box_up())
-            return framework::ScriptActionResult::failed("menu_behind_a_modal_box");
+            return scripted::ScriptActionResult::failed("menu_behind_a_modal_box");
         if (!ui::choose_top_level_item(label))
-            return framework::ScriptActionResult::failed("no_menu_command_" + label);
-        return framework::ScriptActionResult::ok();
+            return scripted::ScriptActionResult::failed("no_menu_command_" + label);
+        return scripted::ScriptActionResult::ok();
     }
 
-    framework::ScriptActionResult key(const std::string& name) override {
+    scripted::ScriptActionResult key(const std::string& name) override {
         if (!ui::send_key(name))
-            return framework::ScriptActionResult::failed("unknown_key_" + name);
-        return framework::ScriptActionResult::ok();
+            return scripted::ScriptActionResult::failed("unknown_key_" + name);
+        return scripted::ScriptActionResult::ok();
     }
 
-    framework::ScriptActionResult dialog_set(int32_t id, const std::string& text) override {
+    scripted::ScriptActionResult dialog_set(int32_t id, const std::string& text) override {
         std::string reason;
         if (!ui::script_dialog_set(id, text, reason))
-            return framework::ScriptActionResult::failed(reason);
-        return framework::ScriptActionResult::ok();
+            return scripted::ScriptActionResult::failed(reason);
+        return scripted::ScriptActionResult::ok();
     }
-    framework::ScriptActionResult dialog_press(int32_t id) override {
+    scripted::ScriptActionResult dialog_press(int32_t id) override {
         std::string reason;
         if (!ui::script_dialog_press(id, reason))
-            return framework::ScriptActionResult::failed(reason);
-        return framework::ScriptActionResult::ok();
+            return scripted::ScriptActionResult::failed(reason);
+        return scripted::ScriptActionResult::ok();
     }
 
-    framework::ScriptActionResult snapshot(const std::string& directory,
-                                           const std::string& name) override {
+    scripted::ScriptActionResult snapshot(const std::string& directory,
+                                          const std::string& name) override {
         const raster::Bitmap surface = active_surface_copy();
         if (surface.width() == 0)
-            return framework::ScriptActionResult::failed("no drawing window");
+            return scripted::ScriptActionResult::failed("no drawing window");
         const std::filesystem::path folder(directory);
         std::string error;
         if (!raster::write_png(surface, folder / (name + ".png"), &error) ||
             !raster::write_png(ui::grab_frame_with_dialogs(), folder / (name + "-frame.png"),
                                &error))
-            return framework::ScriptActionResult::failed("snapshot not written: " + error);
-        return framework::ScriptActionResult::ok();
+            return scripted::ScriptActionResult::failed("snapshot not written: " + error);
+        return scripted::ScriptActionResult::ok();
     }
 
-    framework::ScriptActionResult close_frame() override {
+    scripted::ScriptActionResult close_frame() override {
         ui::close_frame();
-        return framework::ScriptActionResult::ok();
+        return scripted::ScriptActionResult::ok();
     }
 
 private:
-    framework::ScriptActionResult mouse(ui::MouseAction action, framework::ScriptButtons buttons,
-                                        std::optional<framework::ScriptPoint> at) {
+    scripted::ScriptActionResult mouse(ui::MouseAction action, scripted::ScriptButtons buttons,
+                                       std::optional<scripted::ScriptPoint> at) {
         const int32_t view = ui::active_view();
         gw_child_window* window = framework::window_record(view);
         if (!window)
-            return framework::ScriptActionResult::failed("no drawing window");
+            return scripted::ScriptActionResult::failed("no drawing window");
         // A release still reaches the window that took the press, as the mouse's grab has it.
         if (action == ui::MouseAction::press && ui::modal_box_up())
-            return framework::ScriptActionResult::failed("window_behind_a_modal_box");
-        framework::ScriptPoint point;
+            return scripted::ScriptActionResult::failed("window_behind_a_modal_box");
+        scripted::ScriptPoint point;
         if (at) {
             point = *at;
         } else {
@@ -110,13 +110,13 @@ private:
             point = {access.bitmap().width() / 2, access.bitmap().height() / 2};
         }
         ui::send_mouse_buttons(view, action, button_bits(buttons), point.x, point.y);
-        return framework::ScriptActionResult::ok();
+        return scripted::ScriptActionResult::ok();
     }
 };
 
 } // namespace
 
-namespace framework {
+namespace scripted {
 
 ScriptTarget& script_target() {
     static WindowScriptTarget target;
@@ -124,7 +124,7 @@ ScriptTarget& script_target() {
 }
 
 void post_to_gui(std::function<void()> work) {
-    on_gui_later(std::move(work));
+    framework::on_gui_later(std::move(work));
 }
 
-} // namespace framework
+} // namespace scripted

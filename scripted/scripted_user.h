@@ -6,7 +6,7 @@
 
 #include <functional>
 
-namespace framework {
+namespace scripted {
 
 // The target; use it on the GUI thread only.
 ScriptTarget& script_target();
@@ -15,4 +15,4 @@ ScriptTarget& script_target();
 // Thread-safe.
 void post_to_gui(std::function<void()> work);
 
-} // namespace framework
+} // namespace scripted

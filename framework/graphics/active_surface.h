@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/windows/child_window.h"
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 #include "framework/surface/surface.h"
 #include "framework/windows/thread_record.h"
 

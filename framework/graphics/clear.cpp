@@ -12,8 +12,8 @@ struct ClearArea {
 };
 
 // Area 0: the whole surface in the background colour. Area 1: the clip rectangle in palette
-// entry 0, not the background colour. Area 2: the text window in the background colour; until
-// the text grid exists the text window is the whole surface.
+// entry 0, not the background colour. Area 2: the text window in the background colour; the text
+// window is the whole surface.
 std::optional<ClearArea> clear_area(SurfaceAccess& access, int32_t area) {
     const framework::GraphicsState& state = access.state();
     const raster::ColorRef background = access.palette().resolve(state.background_color);

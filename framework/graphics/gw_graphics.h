@@ -8,7 +8,7 @@
 // low byte. Points are returned packed as y << 16 | x (16 bits each). All routines are thread-safe.
 #pragma once
 
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 
 #include <cstdint>
 

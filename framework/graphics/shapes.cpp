@@ -1,11 +1,10 @@
 // The gw_ routines of rectangles, ellipses and polygons.
 #include "framework/graphics/active_surface.h"
+#include "framework/graphics/gw_graphics.h"
 #include "framework/surface/coordinates.h"
 #include "framework/surface/drawing_attributes.h"
-#include "framework/graphics/gw_graphics.h"
 
 #include <algorithm>
-#include <limits>
 #include <new>
 #include <optional>
 #include <utility>
@@ -133,16 +132,14 @@ int16_t draw_polygon(int32_t control, int32_t count, bool has_points, ViewportOf
         return 0;
     }
     framework::GraphicsState& state = surface->state();
-    constexpr int32_t INT_MAX_VALUE = std::numeric_limits<int32_t>::max();
-    raster::Rect bounds{INT_MAX_VALUE, INT_MAX_VALUE, -INT_MAX_VALUE, -INT_MAX_VALUE};
+    raster::Rect bounds;
     bool outside = false;
     for (int32_t i = 0; i < count; ++i) {
         const raster::Point viewport = viewport_of(state, i);
         const raster::Point p = framework::to_physical(state, viewport.x, viewport.y);
         points[i] = p;
         outside = outside || !state.clip_rect.contains(p);
-        bounds = {std::min(bounds.left, p.x), std::min(bounds.top, p.y),
-                  std::max(bounds.right, p.x + 1), std::max(bounds.bottom, p.y + 1)};
+        bounds = bounds.united({p.x, p.y, p.x + 1, p.y + 1});
     }
     if (outside)
         framework::set_graphics_status(GW_STATUS_PARTLY_CLIPPED);

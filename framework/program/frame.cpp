@@ -3,7 +3,7 @@
 
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "framework/windows/child_window.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/frame_window.h"
@@ -113,8 +113,8 @@ FrameSettings recorded_frame_settings() {
     return g_recorded;
 }
 
-void set_in_startup(bool in_startup) {
-    g_in_startup.store(in_startup ? 1 : 0);
+void set_startup_phase(StartupPhase phase) {
+    g_in_startup.store(phase == StartupPhase::starting ? 1 : 0);
 }
 
 bool in_startup() {

@@ -40,7 +40,10 @@ struct FrameSettings {
 // What was recorded before the frame existed. GUI thread, at start-up.
 FrameSettings recorded_frame_settings();
 
-void set_in_startup(bool in_startup);
+// Whether the program is still starting (the initial settings run) or has started.
+enum class StartupPhase : uint8_t { starting, started };
+void set_startup_phase(StartupPhase phase);
+// True while starting. Thread-safe.
 bool in_startup();
 // From now on gw_set_window_state acts on the frame. GUI thread, at start-up.
 void set_frame_created();

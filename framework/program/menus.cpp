@@ -131,8 +131,12 @@ std::string label_without_ampersands(const std::vector<MenuItemInfo>& items, int
     return {};
 }
 
+// Where add_item puts the new item: at the end of the menu, or before item `item`.
+enum class ItemPlacement : uint8_t { append, insert };
+
 int32_t add_item(int32_t menu, int32_t item, int32_t flags, const char* text,
-                 gw_menu_routine routine, bool append) {
+                 gw_menu_routine routine, ItemPlacement placement) {
+    const bool append = placement == ItemPlacement::append;
     MenuModel& menus = model();
     std::lock_guard lock(menus.mutex);
     const int32_t count = static_cast<int32_t>(menus.bar.size());
@@ -179,12 +183,12 @@ size_t utf8_length(const char* text) {
 
 int32_t gw_append_menu_item(int32_t menu, int32_t flags, const char* text,
                             gw_menu_routine routine) {
-    return add_item(menu, 0, flags, text, routine, true);
+    return add_item(menu, 0, flags, text, routine, ItemPlacement::append);
 }
 
 int32_t gw_insert_menu_item(int32_t menu, int32_t item, int32_t flags, const char* text,
                             gw_menu_routine routine) {
-    return add_item(menu, item, flags, text, routine, false);
+    return add_item(menu, item, flags, text, routine, ItemPlacement::insert);
 }
 
 int32_t gw_delete_menu_item(int32_t menu, int32_t item) {
@@ -201,7 +205,9 @@ int32_t gw_delete_menu_item(int32_t menu, int32_t item) {
             return 1;
         }
         const int32_t command = found->command;
-        if (is_application_command(menus, command) || (command >= 1000 && command <= 1023)) {
+        if (is_application_command(menus, command) ||
+            (command >= framework::FIRST_PREDEFINED_COMMAND &&
+             command <= framework::LAST_PREDEFINED_COMMAND)) {
             menus.present.erase(command);
             auto& items = menus.bar[static_cast<size_t>(menu - 1)].items;
             items.erase(items.begin() + (item - 1));
@@ -290,23 +296,31 @@ bool gw_build_default_menus() {
         int32_t command;
     };
     const std::vector<std::pair<const char*, std::vector<Entry>>> TREE = {
-        {"&File", {{"&Print...", 1019}, {"&Save...", 1020}, {"E&xit\tCtrl+C", 1000}}},
+        {"&File",
+         {{"&Print...", framework::COMMAND_PRINT},
+          {"&Save...", framework::COMMAND_SAVE},
+          {"E&xit\tCtrl+C", framework::COMMAND_EXIT}}},
         {"&Edit",
-         {{"Select &Text", 1001},
-          {"Select &Graphics", 1002},
-          {"Select &All", 1003},
-          {"&Copy\tCtrl+Ins", 1004},
-          {"&Paste", 1021}}},
-        {"&View", {{"&Size To Fit", 1006}, {"&Full Screen\tAlt+Enter", 1007}}},
-        {"&State", {{"&Pause\tCtrl+S", 1008}}},
+         {{"Select &Text", framework::COMMAND_SELECT_TEXT},
+          {"Select &Graphics", framework::COMMAND_SELECT_GRAPHICS},
+          {"Select &All", framework::COMMAND_SELECT_ALL},
+          {"&Copy\tCtrl+Ins", framework::COMMAND_COPY},
+          {"&Paste", framework::COMMAND_PASTE}}},
+        {"&View",
+         {{"&Size To Fit", framework::COMMAND_SIZE_TO_FIT},
+          {"&Full Screen\tAlt+Enter", framework::COMMAND_FULL_SCREEN}}},
+        {"&State", {{"&Pause\tCtrl+S", framework::COMMAND_PAUSE}}},
         {"&Window",
-         {{"&Cascade", 1010},
-          {"&Tile", 1011},
-          {"&Arrange Icons", 1012},
-          {"&Input", 1023},
-          {"C&lear Paste", 1022},
-          {"&Status Bar", 1015}}},
-        {"&Help", {{"&Contents", 1016}, {"Using &Help", 1017}, {"&About", 1018}}},
+         {{"&Cascade", framework::COMMAND_CASCADE},
+          {"&Tile", framework::COMMAND_TILE},
+          {"&Arrange Icons", framework::COMMAND_ARRANGE_ICONS},
+          {"&Input", framework::COMMAND_INPUT},
+          {"C&lear Paste", framework::COMMAND_CLEAR_PASTE},
+          {"&Status Bar", framework::COMMAND_STATUS_BAR}}},
+        {"&Help",
+         {{"&Contents", framework::COMMAND_HELP_CONTENTS},
+          {"Using &Help", framework::COMMAND_USING_HELP},
+          {"&About", framework::COMMAND_ABOUT}}},
     };
     MenuModel& menus = model();
     std::lock_guard lock(menus.mutex);
@@ -320,7 +334,7 @@ bool gw_build_default_menus() {
             MenuItemInfo item;
             item.label = entry.label;
             item.command = entry.command;
-            item.flags = entry.command == 1023 ? GW_MENU_GREYED : 0;
+            item.flags = entry.command == framework::COMMAND_INPUT ? GW_MENU_GREYED : 0;
             top.items.push_back(std::move(item));
         }
         menus.bar.push_back(std::move(top));

@@ -41,6 +41,12 @@ int32_t gw_set_menu_item_routine(int32_t menu, int32_t item, gw_menu_routine rou
 // Records the drop-down meant to list the child windows (the list itself is not kept).
 int32_t gw_set_window_list_menu(int32_t menu);
 
+// The commands of gw_menu_command by number.
+constexpr int32_t GW_MENU_ACTION_STATUS_BAR = 1;
+constexpr int32_t GW_MENU_ACTION_TILE = 2;
+constexpr int32_t GW_MENU_ACTION_CASCADE = 3;
+constexpr int32_t GW_MENU_ACTION_ARRANGE_ICONS = 4;
+
 // 1 toggles the status bar, 2 tiles, 3 cascades, 4 arranges icons; result 0. Anything else:
 // error box (message 8) and -1.
 int32_t gw_menu_command(int32_t command);

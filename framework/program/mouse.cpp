@@ -3,7 +3,7 @@
 
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
 #include "framework/windows/child_window.h"
 #include "framework/windows/thread_record.h"
@@ -36,10 +36,10 @@ std::atomic<int32_t> g_last_x{0};
 std::atomic<int32_t> g_last_y{0};
 
 WindowMouse* mouse_of(int32_t window_number) {
-    const int32_t slot = window_number - GW_FIRST_WINDOW_NUMBER;
-    if (slot < 0 || slot >= GW_WINDOW_SLOTS)
+    const std::optional<int32_t> slot = framework::window_slot(window_number);
+    if (!slot)
         return nullptr;
-    return &g_windows[slot];
+    return &g_windows[*slot];
 }
 
 // The unit's window when it is an open child window.
@@ -58,11 +58,11 @@ int32_t event_code(const ui::MouseInput& input) {
     const bool right = input.button == ui::MouseButton::right;
     switch (input.action) {
     case ui::MouseAction::press:
-        return left ? 1 : right ? 8 : 0;
+        return left ? GW_MOUSE_LEFT_DOWN : right ? GW_MOUSE_RIGHT_DOWN : 0;
     case ui::MouseAction::release:
-        return left ? 2 : right ? 16 : 0;
+        return left ? GW_MOUSE_LEFT_UP : right ? GW_MOUSE_RIGHT_UP : 0;
     case ui::MouseAction::double_click:
-        return left ? 4 : right ? 32 : 0;
+        return left ? GW_MOUSE_LEFT_DOUBLE : right ? GW_MOUSE_RIGHT_DOUBLE : 0;
     case ui::MouseAction::move:
         return GW_MOUSE_MOVE;
     }
@@ -172,8 +172,10 @@ int32_t dispatch_mouse_event(int32_t window_number, int32_t event, int32_t key_s
             result = 1;
             set_thread_active_window(window_number);
             callback(mouse->unit.load(), event, key_state, x, y);
-        } else if ((event == 1 || event == 2 || event == 64) &&
-                   (mouse->callbacks[0].load() || mouse->callbacks[1].load())) {
+        } else if ((event == GW_MOUSE_LEFT_DOWN || event == GW_MOUSE_LEFT_UP ||
+                    event == GW_MOUSE_MOVE) &&
+                   (mouse->callbacks[bit_index(GW_MOUSE_LEFT_DOWN)].load() ||
+                    mouse->callbacks[bit_index(GW_MOUSE_LEFT_UP)].load())) {
             result = 1;
         }
     }

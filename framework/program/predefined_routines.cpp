@@ -11,31 +11,40 @@ struct Predefined {
 };
 
 const std::array<Predefined, 20> PREDEFINED = {{
-    {gw_menu_print, 1019},
-    {gw_menu_save, 1020},
-    {gw_menu_exit, 1000},
-    {gw_menu_select_text, 1001},
-    {gw_menu_select_graphics, 1002},
-    {gw_menu_select_all, 1003},
-    {gw_menu_copy, 1004},
-    {gw_menu_paste, 1021},
-    {gw_menu_size_to_fit, 1006},
-    {gw_menu_full_screen, 1007},
-    {gw_menu_pause, 1008},
-    {gw_menu_cascade, 1010},
-    {gw_menu_tile, 1011},
-    {gw_menu_arrange_icons, 1012},
-    {gw_menu_input, 1023},
-    {gw_menu_clear_paste, 1022},
-    {gw_menu_status_bar, 1015},
-    {gw_menu_contents, 1016},
-    {gw_menu_using_help, 1017},
-    {gw_menu_about, 1018},
+    {gw_menu_print, framework::COMMAND_PRINT},
+    {gw_menu_save, framework::COMMAND_SAVE},
+    {gw_menu_exit, framework::COMMAND_EXIT},
+    {gw_menu_select_text, framework::COMMAND_SELECT_TEXT},
+    {gw_menu_select_graphics, framework::COMMAND_SELECT_GRAPHICS},
+    {gw_menu_select_all, framework::COMMAND_SELECT_ALL},
+    {gw_menu_copy, framework::COMMAND_COPY},
+    {gw_menu_paste, framework::COMMAND_PASTE},
+    {gw_menu_size_to_fit, framework::COMMAND_SIZE_TO_FIT},
+    {gw_menu_full_screen, framework::COMMAND_FULL_SCREEN},
+    {gw_menu_pause, framework::COMMAND_PAUSE},
+    {gw_menu_cascade, framework::COMMAND_CASCADE},
+    {gw_menu_tile, framework::COMMAND_TILE},
+    {gw_menu_arrange_icons, framework::COMMAND_ARRANGE_ICONS},
+    {gw_menu_input, framework::COMMAND_INPUT},
+    {gw_menu_clear_paste, framework::COMMAND_CLEAR_PASTE},
+    {gw_menu_status_bar, framework::COMMAND_STATUS_BAR},
+    {gw_menu_contents, framework::COMMAND_HELP_CONTENTS},
+    {gw_menu_using_help, framework::COMMAND_USING_HELP},
+    {gw_menu_about, framework::COMMAND_ABOUT},
 }};
 
 // Built-in commands whose items change state at run time: their presence is tracked.
-const std::set<int32_t> TRACKED = {1000, 1001, 1002, 1003, 1004, 1006,
-                                   1008, 1015, 1021, 1022, 1023};
+const std::set<int32_t> TRACKED = {framework::COMMAND_EXIT,
+                                   framework::COMMAND_SELECT_TEXT,
+                                   framework::COMMAND_SELECT_GRAPHICS,
+                                   framework::COMMAND_SELECT_ALL,
+                                   framework::COMMAND_COPY,
+                                   framework::COMMAND_SIZE_TO_FIT,
+                                   framework::COMMAND_PAUSE,
+                                   framework::COMMAND_STATUS_BAR,
+                                   framework::COMMAND_PASTE,
+                                   framework::COMMAND_CLEAR_PASTE,
+                                   framework::COMMAND_INPUT};
 
 } // namespace
 

@@ -34,6 +34,33 @@ namespace framework {
 // Built-in commands have identifiers up to this one; the application's start at 1101.
 constexpr int32_t LAST_BUILTIN_COMMAND = 1100;
 
+// The identifiers of the predefined commands, the items of the default menus. 1005, 1009, 1013
+// and 1014 name no command.
+constexpr int32_t COMMAND_EXIT = 1000;
+constexpr int32_t COMMAND_SELECT_TEXT = 1001;
+constexpr int32_t COMMAND_SELECT_GRAPHICS = 1002;
+constexpr int32_t COMMAND_SELECT_ALL = 1003;
+constexpr int32_t COMMAND_COPY = 1004;
+constexpr int32_t COMMAND_SIZE_TO_FIT = 1006;
+constexpr int32_t COMMAND_FULL_SCREEN = 1007;
+constexpr int32_t COMMAND_PAUSE = 1008;
+constexpr int32_t COMMAND_CASCADE = 1010;
+constexpr int32_t COMMAND_TILE = 1011;
+constexpr int32_t COMMAND_ARRANGE_ICONS = 1012;
+constexpr int32_t COMMAND_STATUS_BAR = 1015;
+constexpr int32_t COMMAND_HELP_CONTENTS = 1016;
+constexpr int32_t COMMAND_USING_HELP = 1017;
+constexpr int32_t COMMAND_ABOUT = 1018;
+constexpr int32_t COMMAND_PRINT = 1019;
+constexpr int32_t COMMAND_SAVE = 1020;
+constexpr int32_t COMMAND_PASTE = 1021;
+constexpr int32_t COMMAND_CLEAR_PASTE = 1022;
+constexpr int32_t COMMAND_INPUT = 1023;
+
+// The predefined commands lie in this range; an item with one of them may be deleted.
+constexpr int32_t FIRST_PREDEFINED_COMMAND = COMMAND_EXIT;
+constexpr int32_t LAST_PREDEFINED_COMMAND = COMMAND_INPUT;
+
 // The command a predefined routine stands for, or 0 for any other routine.
 int32_t predefined_command(gw_menu_routine routine);
 // Built-in commands whose items change state at run time: their presence is tracked.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/surface/graphics_state.h"
-#include "framework/surface/palette.h"
+#include "framework/surface/window_palette.h"
 #include "platform/raster/drawing_context.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The graphics state of a drawing surface: position, viewport, clipping, colours and styles.
 #pragma once
 
-#include "framework/surface/palette.h"
+#include "framework/surface/window_palette.h"
 #include "platform/raster/drawing_context.h"
 #include "platform/raster/geometry.h"
 

@@ -11,13 +11,6 @@ namespace {
 
 std::atomic<SurfaceObserver*> g_observer{nullptr};
 
-raster::Rect united(const raster::Rect& a, const raster::Rect& b) {
-    if (a.is_empty())
-        return b;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 } // namespace
 
 void set_surface_observer(SurfaceObserver* observer) {
@@ -88,7 +81,7 @@ void SurfaceAccess::add_changed(raster::Rect area) {
     const raster::Rect cut = area.intersected(m_surface.m_bitmap.bounds());
     if (cut.is_empty())
         return;
-    m_surface.m_changed = united(m_surface.m_changed, cut);
+    m_surface.m_changed = m_surface.m_changed.united(cut);
     if (m_surface.m_repaint_pending.load(std::memory_order_relaxed) == 0 &&
         m_surface.m_repaint_pending.exchange(1, std::memory_order_acq_rel) == 0)
         m_notify = true;

@@ -1,9 +1,9 @@
 // The font table: gw_init_fonts, gw_select_font, gw_release_font and creating table fonts.
 #include "framework/text/font_table.h"
 
-#include "framework/text/font_state.h"
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 #include "framework/text/gw_text.h"
+#include "framework/text/process_font_state.h"
 #include "framework/windows/thread_record.h"
 #include "runtime/cp1251.h"
 
@@ -78,7 +78,7 @@ int16_t create_entry_font(FontState& state, gw_child_window& window, const FontC
     fonts::FontLibrary* fonts = library(state);
     const fonts::EnumeratedFont& entry = state.table.at(static_cast<size_t>(choice.index));
     fonts::LogicalFont logical = entry.logical;
-    if (!choice.own_size) {
+    if (choice.size == FontSize::requested) {
         logical.height = choice.height;
         logical.width = choice.width;
     }

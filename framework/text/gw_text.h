@@ -16,10 +16,11 @@ int16_t gw_init_fonts();
 // As gw_init_fonts; the name is copied and not used. -1 when it cannot be copied.
 int16_t gw_init_fonts_named(const char* name, int32_t length);
 
-// Selects the font a description string asks for (grammar in framework/font_spec.h; trailing blanks
-// ignored) as the active window's current font. Result: the table number (index + 1) of the
-// font, or -1 with status -1 (no candidate, no current font, creation failed), -4 (t without an
-// apostrophe) or -1 (unterminated or too long face name). Contradictory letters leave status 3.
+// Selects the font a description string asks for as the active window's current font (grammar
+// in framework/text/font_description.h; trailing blanks ignored). Result: the table number
+// (index + 1) of the font, or -1 with status -1 (no candidate, no current font, creation
+// failed), -4 (t without an apostrophe) or -1 (unterminated or too long face name).
+// Contradictory letters leave status 3.
 int16_t gw_select_font(const char* spec, int32_t length);
 
 // Deletes the active window's current font; selections fail in that window until gw_init_fonts.

@@ -1,6 +1,6 @@
 // Drawing and measuring graphic text: gw_draw_text, gw_get_text_extent, gw_get_font_info.
 #include "framework/graphics/active_surface.h"
-#include "framework/text/font_state.h"
+#include "framework/text/process_font_state.h"
 #include "framework/text/gw_text.h"
 #include "runtime/cp1251.h"
 

@@ -1,7 +1,7 @@
 // Text orientation: the process-wide angle of graphic text, set as an angle or as a direction.
-#include "framework/text/font_state.h"
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 #include "framework/text/gw_text.h"
+#include "framework/text/process_font_state.h"
 #include "framework/windows/thread_record.h"
 
 namespace {
@@ -39,8 +39,8 @@ void turn(FontState& state, gw_child_window& window, int32_t angle) {
     state.requested_angle = angle;
     if (!current.font || current.font_index < 0)
         return;
-    const framework::FontChoice choice{current.font_index, false, current.font_height,
-                                       current.font_width};
+    const framework::FontChoice choice{current.font_index, framework::FontSize::requested,
+                                       current.font_height, current.font_width};
     if (framework::create_entry_font(state, window, choice) < 0)
         state.requested_angle = previous_request;
 }

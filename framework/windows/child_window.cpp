@@ -1,7 +1,7 @@
 // The window table, opening child windows, the steps of closing one, and the default window.
 #include "framework/windows/child_window.h"
 
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 
 #include <array>
 #include <mutex>
@@ -32,14 +32,14 @@ std::mutex g_default_window_mutex;
 std::atomic<int32_t> g_default_window{-1};
 
 gw_child_window* slot_record(int32_t window_number) {
-    const int32_t slot = window_number - GW_FIRST_WINDOW_NUMBER;
-    if (slot < 0 || slot >= GW_WINDOW_SLOTS)
+    const std::optional<int32_t> slot = framework::window_slot(window_number);
+    if (!slot)
         return nullptr;
-    return &window_table().slots[slot];
+    return &window_table().slots[*slot];
 }
 
 std::string default_title(const gw_child_window& window) {
-    return "Graphic" + std::to_string(window.number - GW_FIRST_WINDOW_NUMBER + 1);
+    return "Graphic" + std::to_string(framework::window_slot(window.number).value_or(0) + 1);
 }
 
 gw_child_window* take_free_slot(const char* title, const gw_window_placement* placement) {

@@ -2,18 +2,32 @@
 #pragma once
 
 #include "framework/surface/surface.h"
+#include "framework/windows/selected_font.h"
 #include "framework/windows/text_grid.h"
-#include "framework/windows/window_font.h"
 
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 constexpr int32_t GW_WINDOW_SLOTS = 40;
 constexpr int32_t GW_FIRST_WINDOW_NUMBER = 1024; // window number = 1024 + slot
 constexpr int32_t GW_FRAME_WINDOW_NUMBER = static_cast<int32_t>(0x80000000u);
 constexpr int32_t GW_PLACEMENT_DEFAULT = static_cast<int32_t>(0x80000000u);
+
+namespace framework {
+
+// The window table's slot of a child window's number, or nothing for any other number (the
+// frame's, a dialog's, a number past the table). Tables kept per child window index by it.
+constexpr std::optional<int32_t> window_slot(int32_t window_number) {
+    const int32_t slot = window_number - GW_FIRST_WINDOW_NUMBER;
+    if (slot < 0 || slot >= GW_WINDOW_SLOTS)
+        return std::nullopt;
+    return slot;
+}
+
+} // namespace framework
 
 // Where a child window is to appear; any field may be GW_PLACEMENT_DEFAULT.
 struct gw_window_placement {
@@ -75,22 +89,22 @@ gw_child_window* window_record(int32_t window_number);
 // Gives an open window a new title. Thread-safe.
 void rename_window(gw_child_window& window, std::string title);
 
+// Whether a closed window stays on screen, titled "-Closed", or is destroyed.
+enum class CloseMode : uint8_t { destroy, keep };
+
 // How windows reach the screen; every hook may be empty (no window system: the tests of the
 // drawing calls). Called outside the window-table lock.
 struct WindowSystemHooks {
     // A window was opened: create it on screen, hidden. False makes the open fail.
     std::function<bool(gw_child_window&)> open;
     // A window was closed: destroy it on screen, or keep it with its "-Closed" title.
-    std::function<void(gw_child_window&, bool keep)> close;
+    std::function<void(gw_child_window&, CloseMode mode)> close;
     // A configuration was applied: show the window at its surface size.
     std::function<void(gw_child_window&)> configured;
 };
 // Set once at start-up, before any thread but the GUI thread uses windows.
 void set_window_system_hooks(WindowSystemHooks hooks);
 const WindowSystemHooks& window_system_hooks();
-
-// Whether a closed window stays on screen, titled "-Closed", or is destroyed.
-enum class CloseMode : uint8_t { destroy, keep };
 
 // The table's two steps of closing a window, which gw_close_child_window surrounds with the
 // screen, the fonts and the threads. The first marks an open window closed (a kept one gains

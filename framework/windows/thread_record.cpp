@@ -1,7 +1,7 @@
 // Per-thread records and the lookup of the active window.
 #include "framework/windows/thread_record.h"
 
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 #include "framework/windows/window_config.h"
 #include "runtime/window_units.h"
 

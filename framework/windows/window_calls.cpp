@@ -1,7 +1,7 @@
 // The window calls above the calling threads' active windows: closing, and configuring.
 #include "framework/windows/window_calls.h"
 
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 #include "framework/text/font_table.h"
 #include "framework/windows/thread_record.h"
 
@@ -21,12 +21,12 @@ int32_t gw_close_child_window(int32_t window_number, int32_t keep) {
     if (mode == framework::CloseMode::destroy) {
         window->surface.release();
         if (screen.close)
-            screen.close(*window, false);
+            screen.close(*window, mode);
         framework::release_window_font(*window);
         framework::empty_window_slot(*window);
     }
     if (mode == framework::CloseMode::keep && screen.close)
-        screen.close(*window, true);
+        screen.close(*window, mode);
     if (framework::thread_active_window() == window_number)
         framework::set_thread_active_window(gw_default_window());
     else if (mode == framework::CloseMode::destroy && framework::is_default_window(window_number))

@@ -2,8 +2,8 @@
 #include "framework/windows/window_config.h"
 
 #include "framework/program/error_reports.h"
-#include "framework/surface/graphics_status.h"
-#include "framework/windows/text_font.h"
+#include "framework/surface/call_status.h"
+#include "framework/windows/text_grid_font.h"
 
 #include <algorithm>
 #include <atomic>

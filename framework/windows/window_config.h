@@ -2,7 +2,7 @@
 #pragma once
 
 #include "framework/windows/child_window.h"
-#include "framework/windows/text_font.h"
+#include "framework/windows/text_grid_font.h"
 
 #include <cstdint>
 

@@ -38,15 +38,6 @@ Direction direction_of(int32_t tenths) {
     return d;
 }
 
-raster::Rect united(const raster::Rect& a, const raster::Rect& b) {
-    if (a.is_empty())
-        return b;
-    if (b.is_empty())
-        return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 // Copies the set bits of a rendered one-bit glyph whose top-left pixel is (left, top).
 raster::Rect blit_mono(const FT_Bitmap& glyph, int32_t left, int32_t top, raster::Bitmap& bitmap,
                        const raster::Rect& clip, raster::Pixel pixel) {
@@ -63,7 +54,7 @@ raster::Rect blit_mono(const FT_Bitmap& glyph, int32_t left, int32_t top, raster
             if (x < clip.left || x >= clip.right)
                 continue;
             bitmap.set_pixel(x, y, pixel);
-            painted = united(painted, {x, y, x + 1, y + 1});
+            painted = painted.united({x, y, x + 1, y + 1});
         }
     }
     return painted;
@@ -154,11 +145,9 @@ DrawnText Font::draw(raster::Bitmap& bitmap, const raster::Rect& clip, raster::P
                                  -std::lround((gy - base_y) * 64));
             if (FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) == 0) {
                 const FT_GlyphSlot slot = face->glyph;
-                painted =
-                    united(painted,
-                           blit_mono(slot->bitmap, static_cast<int32_t>(base_x) + slot->bitmap_left,
-                                     static_cast<int32_t>(base_y) - slot->bitmap_top, bitmap, area,
-                                     pixel));
+                painted = painted.united(blit_mono(
+                    slot->bitmap, static_cast<int32_t>(base_x) + slot->bitmap_left,
+                    static_cast<int32_t>(base_y) - slot->bitmap_top, bitmap, area, pixel));
             }
         }
         pen += advance;
@@ -192,7 +181,7 @@ DrawnText Font::draw(raster::Bitmap& bitmap, const raster::Rect& clip, raster::P
                 const double across = px * d.sin + py * d.cos;
                 if (along >= 0 && along < pen && across >= top && across < bottom) {
                     bitmap.set_pixel(x, y, pixel);
-                    painted = united(painted, {x, y, x + 1, y + 1});
+                    painted = painted.united({x, y, x + 1, y + 1});
                 }
             }
         }

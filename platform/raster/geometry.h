@@ -26,7 +26,9 @@ struct Rect {
     int32_t width() const { return right - left; }
     int32_t height() const { return bottom - top; }
     bool is_empty() const { return right <= left || bottom <= top; }
-    bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool contains(Point p) const {
+        return p.x >= left && p.x < right && p.y >= top && p.y < bottom;
+    }
 
     // The same rectangle with left <= right and top <= bottom.
     Rect normalized() const {
@@ -35,8 +37,19 @@ struct Rect {
     }
 
     Rect intersected(const Rect& other) const {
-        return {std::max(left, other.left), std::max(top, other.top),
-                std::min(right, other.right), std::min(bottom, other.bottom)};
+        return {std::max(left, other.left), std::max(top, other.top), std::min(right, other.right),
+                std::min(bottom, other.bottom)};
+    }
+
+    // The smallest rectangle that holds both. An empty rectangle holds no pixels and adds none,
+    // wherever its corners lie, so that a union can start from Rect{}.
+    Rect united(const Rect& other) const {
+        if (is_empty())
+            return other;
+        if (other.is_empty())
+            return *this;
+        return {std::min(left, other.left), std::min(top, other.top), std::max(right, other.right),
+                std::max(bottom, other.bottom)};
     }
 
     Rect translated(int32_t dx, int32_t dy) const {

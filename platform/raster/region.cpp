@@ -28,15 +28,6 @@ bool encloses(const Rect& outer, const Rect& inner) {
            inner.bottom <= outer.bottom;
 }
 
-Rect bounding_union(const Rect& a, const Rect& b) {
-    if (a.is_empty())
-        return b;
-    if (b.is_empty())
-        return a;
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 bool combined(bool in_this, bool in_other, RegionCombine op) {
     switch (op) {
     case RegionCombine::intersect:
@@ -118,7 +109,7 @@ void Region::combine(const Region& other, RegionCombine op) {
         break;
     case RegionCombine::unite:
     case RegionCombine::exclusive_or:
-        area = bounding_union(m_bounds, other.m_bounds);
+        area = m_bounds.united(other.m_bounds);
         break;
     case RegionCombine::difference:
         area = m_bounds;
@@ -200,15 +191,14 @@ void Region::normalize() {
     if (m_mask.empty() || m_bounds.is_empty())
         return;
     const int32_t width = m_bounds.width();
-    Rect tight{m_bounds.right, m_bounds.bottom, m_bounds.left, m_bounds.top};
+    Rect tight;
     for (int32_t y = 0; y < m_bounds.height(); ++y) {
         for (int32_t x = 0; x < width; ++x) {
             if (!m_mask[static_cast<size_t>(y) * width + x])
                 continue;
-            tight.left = std::min(tight.left, m_bounds.left + x);
-            tight.right = std::max(tight.right, m_bounds.left + x + 1);
-            tight.top = std::min(tight.top, m_bounds.top + y);
-            tight.bottom = std::max(tight.bottom, m_bounds.top + y + 1);
+            const int32_t px = m_bounds.left + x;
+            const int32_t py = m_bounds.top + y;
+            tight = tight.united({px, py, px + 1, py + 1});
         }
     }
     if (tight.is_empty()) {

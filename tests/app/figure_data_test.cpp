@@ -2,6 +2,7 @@
 // shipped figures' fit inside the training area.
 #include "app/figure_data.h"
 #include "app/training_image.h"
+#include "tests/support/temp_folder.h"
 
 #include <cstdio>
 #include <fstream>
@@ -47,22 +48,14 @@ std::string figure_file(int32_t points_of_2 = 25) {
 
 class FigureDataTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        m_folder = fs::temp_directory_path() /
-                   ("talvena-figures-" + std::to_string(::getpid()) + "-" +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override { fs::remove_all(m_folder); }
-
     fs::path write(const std::string& text, const std::string& name = "talvena.sym") {
         const fs::path path = m_folder / name;
         std::ofstream(path, std::ios::binary) << text;
         return path;
     }
 
-    fs::path m_folder;
+    test_support::TempFolder m_temp;
+    const fs::path m_folder = m_temp.path();
 };
 
 // A count of 25 is followed by three point lines: two of ten points and one of five.

@@ -1,7 +1,7 @@
 // The results file: the reference records (every *records.tsv) written and read back, the sample
 // history, appending, failures that leave the file as it was, and the two reading passes.
 #include "app/results_file.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "runtime/cp1251.h"
 #include "runtime/trace.h"
 #include "tests/app/appending_fixture.h"

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "dialogs/dialog.h"
-#include "dialogs/window_port.h"
+#include "dialogs/dialog_window_port.h"
 
 #include <map>
 #include <string>

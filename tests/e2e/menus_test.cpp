@@ -40,8 +40,8 @@ const std::string INSTRUCTION_AFTER_ADDRESS =
 
 // "Выход" closes the drawing window, keeps a silent pause of 350 ms and ends with code 0.
 TEST(Menus, ExitEndsWithCodeZeroAfterItsSilentPause) {
-    const ProgramRun run = e2e::run_program("exit", std::string(e2e::ACCEPT_DEFAULTS) +
-                                                        "on pause K=3 after 1 menu Выход\n");
+    const ProgramRun run =
+        e2e::run_program("exit", e2e::ACCEPT_DEFAULTS + "on pause K=3 after 1 menu Выход\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
     const size_t menu = run.find("menu label=Выход");
     ASSERT_LT(menu, run.trace.size()) << run.trace_text();
@@ -53,11 +53,11 @@ TEST(Menus, ExitEndsWithCodeZeroAfterItsSilentPause) {
 // screen goes on behind it (here through a change of size) until the box is answered.
 TEST(Menus, InstructionShowsTheTextWhileTheStartScreenGoesOn) {
     const ProgramRun run = e2e::run_program(
-        "instruction", std::string(e2e::ACCEPT_DEFAULTS) + "on pause K=2 after 1 menu Инструкция\n"
-                                                           "on message after 1 snapshot box\n"
-                                                           "after 5 key Enter\n"
-                                                           "after 0.5 snapshot answered\n"
-                                                           "on pause K=4 after 1 menu Выход\n");
+        "instruction", e2e::ACCEPT_DEFAULTS + "on pause K=2 after 1 menu Инструкция\n"
+                                              "on message after 1 snapshot box\n"
+                                              "after 5 key Enter\n"
+                                              "after 0.5 snapshot answered\n"
+                                              "on pause K=4 after 1 menu Выход\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
     const size_t menu = run.find("menu label=Инструкция");
     ASSERT_LT(menu, run.trace.size()) << run.trace_text();
@@ -90,8 +90,8 @@ TEST(Menus, InstructionShowsTheTextWhileTheStartScreenGoesOn) {
 
 // A run may end with the box still up: closing the frame ends it at once, with code 0.
 TEST(Menus, FrameClosesWithTheInstructionStillUp) {
-    const ProgramRun run = e2e::run_program("closed", std::string(e2e::ACCEPT_DEFAULTS) +
-                                                          "on pause K=2 after 1 menu Инструкция\n"
+    const ProgramRun run =
+        e2e::run_program("closed", e2e::ACCEPT_DEFAULTS + "on pause K=2 after 1 menu Инструкция\n"
                                                           "on message after 1 close\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
     const size_t menu = run.find("menu label=Инструкция");
@@ -104,16 +104,15 @@ TEST(Menus, FrameClosesWithTheInstructionStillUp) {
 // The three commands answer to their labels exactly; a label with a blank for the underscore, or
 // any other, is no command, and the run goes on.
 TEST(Menus, MenuBarHoldsExactlyItsThreeLabels) {
-    const ProgramRun run =
-        e2e::run_program("labels", std::string(e2e::ACCEPT_DEFAULTS) +
-                                       "on pause K=2 after 1 menu Итоги тренировок\n" // line 2
-                                       "menu Exit\n"                                  // line 3
-                                       "menu Инструкции\n"                            // line 4
-                                       "menu Итоги_тренировок\n"
-                                       "on chart click left\n"
-                                       "on pause K=2 after 1 menu Инструкция\n"
-                                       "on message key Enter\n"
-                                       "after 1 menu Выход\n");
+    const ProgramRun run = e2e::run_program(
+        "labels", e2e::ACCEPT_DEFAULTS + "on pause K=2 after 1 menu Итоги тренировок\n" // line 2
+                                         "menu Exit\n"                                  // line 3
+                                         "menu Инструкции\n"                            // line 4
+                                         "menu Итоги_тренировок\n"
+                                         "on chart click left\n"
+                                         "on pause K=2 after 1 menu Инструкция\n"
+                                         "on message key Enter\n"
+                                         "after 1 menu Выход\n");
     EXPECT_EQ(run.exit_code, 0) << run.output;
     const size_t first = run.find("script-error");
     ASSERT_LT(first, run.trace.size()) << run.trace_text();

@@ -56,7 +56,7 @@ struct RunOptions {
 };
 
 // Accepts the parameter dialog's defaults as soon as it is shown: where most scripts start.
-inline constexpr std::string_view ACCEPT_DEFAULTS = "on dialog-shown id=101 dialog press 1\n";
+inline const std::string ACCEPT_DEFAULTS = "on dialog-shown id=101 dialog press 1\n";
 
 // Runs the program under `timeout 60` with `script`, in a fresh folder named after the running
 // test and `label` (under the build tree, kept for a look after a failure). The folder also

@@ -36,11 +36,10 @@ struct Box {
 constexpr Box VISION{40, 937, 35, 252};
 constexpr Box TRAINING{40, 937, 287, 612};
 
-const std::string SHOW_CHART = std::string(e2e::ACCEPT_DEFAULTS) +
-                               "on pause K=2 menu Итоги_тренировок\n"
-                               "on chart snapshot chart\n"
-                               "after 1 click left\n"
-                               "on pause K=2 after 1 menu Выход\n";
+const std::string SHOW_CHART = e2e::ACCEPT_DEFAULTS + "on pause K=2 menu Итоги_тренировок\n"
+                                                      "on chart snapshot chart\n"
+                                                      "after 1 click left\n"
+                                                      "on pause K=2 after 1 menu Выход\n";
 
 fs::path sample_history() {
     return test_support::fixtures_dir() / "results" / "talvena.rtr";

@@ -112,7 +112,7 @@ std::string differences(const Bitmap& shot, int32_t k, int32_t x0,
 }
 
 std::string sizes_script() {
-    std::string script(e2e::ACCEPT_DEFAULTS);
+    std::string script = e2e::ACCEPT_DEFAULTS;
     for (int32_t k = 2; k <= 9; ++k)
         script += "on figure K=" + std::to_string(k) + " snapshot size-" + std::to_string(k) + "\n";
     return script + "after 1 menu Выход\n";
@@ -155,8 +155,8 @@ TEST(StartScreenPixels, EachSizeShowsTheGratingWithTheFigureOnItsSide) {
 
 // The frame snapshot shows the drawing window's surface pixel for pixel, at one place.
 TEST(StartScreenPixels, FrameShowsTheSurfaceAsDrawn) {
-    const ProgramRun run = e2e::run_program("frame", std::string(e2e::ACCEPT_DEFAULTS) +
-                                                         "on figure K=2 snapshot first\n"
+    const ProgramRun run =
+        e2e::run_program("frame", e2e::ACCEPT_DEFAULTS + "on figure K=2 snapshot first\n"
                                                          "after 1 menu Выход\n");
     ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
     std::string error;

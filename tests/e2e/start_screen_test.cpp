@@ -56,7 +56,7 @@ Steps joined(Steps steps, const Steps& more) {
 // up after the first turn. A pause not cut short lasts exactly 5 s.
 TEST(StartScreen, SizesSweepUpAndDownAndRestartAtTheSweepsFirstSize) {
     const ProgramRun run = e2e::run_program(
-        "sweep", std::string(e2e::ACCEPT_DEFAULTS) +
+        "sweep", e2e::ACCEPT_DEFAULTS +
                      // Pause K=9 tops the first sweep; 11 s on is the pause of K=7 on the way
                      // down (8, 7 at 5 s each).
                      "on pause K=9 after 11 click left\n"
@@ -160,8 +160,7 @@ TEST(StartScreen, ClicksReachTheTrainingWithTheLastFiguresSizeAndTheVisionTest) 
     };
     for (const auto& c : CASES) {
         SCOPED_TRACE(c.name);
-        const ProgramRun run =
-            e2e::run_program(c.name, std::string(e2e::ACCEPT_DEFAULTS) + c.script);
+        const ProgramRun run = e2e::run_program(c.name, e2e::ACCEPT_DEFAULTS + c.script);
         EXPECT_EQ(run.exit_code, 0) << run.output;
         const size_t from = run.find(c.from);
         ASSERT_LT(from, run.trace.size()) << run.trace_text();
@@ -194,8 +193,7 @@ TEST(StartScreen, BothButtonsEndTheProgramOnceReleased) {
     };
     for (const auto& c : CASES) {
         SCOPED_TRACE(c.name);
-        const ProgramRun run =
-            e2e::run_program(c.name, std::string(e2e::ACCEPT_DEFAULTS) + c.script);
+        const ProgramRun run = e2e::run_program(c.name, e2e::ACCEPT_DEFAULTS + c.script);
         EXPECT_EQ(run.exit_code, 0) << run.output;
         const size_t from = run.find(c.from);
         ASSERT_LT(from, run.trace.size()) << run.trace_text();
@@ -210,17 +208,16 @@ TEST(StartScreen, BothButtonsEndTheProgramOnceReleased) {
 // however the program's threads are scheduled. An answer lands at its own time, to the
 // microsecond, not at the next whole millisecond: 1.2344 s is 1.234, and 0.3334 s is 0.333.
 TEST(StartScreen, ARunRepeatsExactlyWithEachActionAtItsOwnTime) {
-    const std::string script = std::string(e2e::ACCEPT_DEFAULTS) +
-                               "on pause K=3 after 1.5 click left\n"
-                               "on image i=1 after 0.8 answer correct\n"
-                               "on image i=2 after 1.2344 answer wrong\n"
-                               "on image i=3 after 0.4 press both\n"
-                               "after 0.5 release both\n"
-                               "on pause K=2 after 0.25 click right\n"
-                               "on ring after 0.3334 answer correct\n"
-                               "on ring after 0.5 press both\n"
-                               "after 0.5 release both\n"
-                               "on pause K=2 after 1 menu Выход\n";
+    const std::string script = e2e::ACCEPT_DEFAULTS + "on pause K=3 after 1.5 click left\n"
+                                                      "on image i=1 after 0.8 answer correct\n"
+                                                      "on image i=2 after 1.2344 answer wrong\n"
+                                                      "on image i=3 after 0.4 press both\n"
+                                                      "after 0.5 release both\n"
+                                                      "on pause K=2 after 0.25 click right\n"
+                                                      "on ring after 0.3334 answer correct\n"
+                                                      "on ring after 0.5 press both\n"
+                                                      "after 0.5 release both\n"
+                                                      "on pause K=2 after 1 menu Выход\n";
     const ProgramRun first = e2e::run_program("first", script);
     const ProgramRun second = e2e::run_program("second", script);
     ASSERT_EQ(first.exit_code, 0) << first.output;

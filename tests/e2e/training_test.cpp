@@ -36,8 +36,7 @@ constexpr Pixel OLIVE = 0xFF999900;
 constexpr Pixel TEXT_GREEN = 0xFF00AA00;
 
 // A click in the first pause starts a training at K = 2.
-const std::string START_TRAINING =
-    std::string(e2e::ACCEPT_DEFAULTS) + "on pause K=2 after 1 click left\n";
+const std::string START_TRAINING = e2e::ACCEPT_DEFAULTS + "on pause K=2 after 1 click left\n";
 
 enum class Reply { correct, wrong, none };
 

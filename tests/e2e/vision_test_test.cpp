@@ -45,10 +45,13 @@ std::string answers(std::string_view rings) {
 constexpr std::string_view PASS = "CCCCCCCCCC";
 constexpr std::string_view FAIL = "WWW";
 
+// A right click in the first pause starts a vision test.
+const std::string START_VISION_TEST = e2e::ACCEPT_DEFAULTS + "on pause K=2 click right\n";
+
 // A run that takes a vision test from the first pause of the start screen, answers its rings,
 // clicks the result away and leaves at the next figure.
 std::string vision_script(const std::string& rings) {
-    return std::string(e2e::ACCEPT_DEFAULTS) + "on pause K=2 click right\n" + answers(rings) +
+    return START_VISION_TEST + answers(rings) +
            "on wait-click after 1 click left\n"
            "on figure after 0.5 menu Выход\n";
 }
@@ -213,11 +216,10 @@ TEST(VisionTest, BothButtonsAbortWithoutResultOrRecord) {
     for (const std::string_view when :
          {"on ring after 0.5 press both\n", "on ring-answer after 0.5 press both\n"}) {
         SCOPED_TRACE(when);
-        const ProgramRun run = e2e::run_program("abort", std::string(e2e::ACCEPT_DEFAULTS) +
-                                                             "on pause K=2 click right\n" +
-                                                             answers("CCC") + std::string(when) +
-                                                             "after 0.1 release both\n"
-                                                             "on figure K=3 menu Выход\n");
+        const ProgramRun run =
+            e2e::run_program("abort", START_VISION_TEST + answers("CCC") + std::string(when) +
+                                          "after 0.1 release both\n"
+                                          "on figure K=3 menu Выход\n");
         ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
         EXPECT_EQ(joined_lines(vision_steps(run)),
                   joined_lines({"level V=0.1", "aborted what=vision-test"}));
@@ -234,8 +236,7 @@ TEST(VisionTest, UnwritableResultsFileIsReportedAndSurvived) {
     e2e::RunOptions options;
     options.prepare = [](const fs::path& folder) { fs::create_directory(folder / "talvena.rtr"); };
     const ProgramRun run = e2e::run_program("unwritable",
-                                            std::string(e2e::ACCEPT_DEFAULTS) +
-                                                "on pause K=2 click right\n" + answers(FAIL) +
+                                            START_VISION_TEST + answers(FAIL) +
                                                 "on message after 0.5 key Enter\n"
                                                 "on wait-click after 0.5 click left\n"
                                                 "on figure after 0.5 menu Выход\n",

@@ -1,7 +1,9 @@
 // The raster engine's behaviour beyond the reference images: block copies, clipping of far-away
-// lines, regions, raster operations, brush anchoring, PNG files and extreme coordinates.
+// lines, rectangle unions, regions, raster operations, brush anchoring, PNG files and extreme
+// coordinates.
 #include "platform/raster/drawing_context.h"
 #include "platform/raster/png.h"
+#include "tests/support/temp_folder.h"
 
 #include <climits>
 #include <fstream>
@@ -21,6 +23,31 @@ Bitmap numbered_bitmap(int32_t width, int32_t height) {
         for (int32_t x = 0; x < width; ++x)
             bitmap.set_pixel(x, y, OPAQUE_BITS | static_cast<Pixel>(y * 256 + x));
     return bitmap;
+}
+
+// --- Rectangles ---------------------------------------------------------------------------
+
+// A union never takes in the corners of an empty rectangle, on either side, so that a changed
+// area or a region's bounds grow only by pixels.
+TEST(RasterRect, UnionHoldsBothAndIgnoresEmptyRectangles) {
+    struct Case {
+        Rect a;
+        Rect b;
+        Rect expected;
+    };
+    const Case cases[] = {
+        {{0, 0, 10, 10}, {5, 5, 20, 8}, {0, 0, 20, 10}},     // overlapping
+        {{30, 40, 31, 41}, {-5, 2, -4, 3}, {-5, 2, 31, 41}}, // apart, negative coordinates
+        {{2, 3, 4, 5}, {2, 3, 4, 5}, {2, 3, 4, 5}},          // the same
+        {{}, {2, 3, 4, 5}, {2, 3, 4, 5}},                    // empty first
+        {{2, 3, 4, 5}, {50, 50, 40, 60}, {2, 3, 4, 5}},      // empty second, far away
+        {{-100, 0, -100, 90}, {7, 7, 8, 8}, {7, 7, 8, 8}},   // zero width
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.a.united(c.b), c.expected);
+        EXPECT_EQ(c.b.united(c.a), c.expected);
+    }
+    EXPECT_TRUE(Rect{}.united(Rect{9, 9, 3, 3}).is_empty());
 }
 
 // --- Block copies -------------------------------------------------------------------------
@@ -434,17 +461,18 @@ TEST(RasterExtremes, HugeShapesAreClippedOrRefusedWithoutHarm) {
 
 TEST(RasterPng, WriteThenReadGivesTheSamePixels) {
     const Bitmap bitmap = numbered_bitmap(37, 21);
-    const auto path = std::filesystem::temp_directory_path() / "talvena_raster_round_trip.png";
+    const test_support::TempFolder folder;
+    const auto path = folder.path() / "round_trip.png";
     std::string error;
     ASSERT_TRUE(write_png(bitmap, path, &error)) << error;
     const std::optional<Bitmap> read = read_png(path, &error);
-    std::filesystem::remove(path);
     ASSERT_TRUE(read) << error;
     EXPECT_EQ(*read, bitmap);
 }
 
 TEST(RasterPng, UnreadableFilesAreReportedNotThrown) {
-    const auto path = std::filesystem::temp_directory_path() / "talvena_raster_not_a.png";
+    const test_support::TempFolder folder;
+    const auto path = folder.path() / "not_a.png";
     std::ofstream(path) << "\x89PNG\r\n\x1a\n but then nothing sensible";
     std::string error;
     EXPECT_FALSE(read_png(path, &error));

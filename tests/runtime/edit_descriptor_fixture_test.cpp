@@ -3,6 +3,7 @@
 #include "runtime/format.h"
 #include "runtime/units.h"
 #include "tests/support/fixtures.h"
+#include "tests/support/temp_folder.h"
 
 #include <algorithm>
 #include <bit>
@@ -278,12 +279,6 @@ std::string with_crlf(const std::string& text) {
 
 class ReferenceRecords : public testing::Test {
 protected:
-    void SetUp() override {
-        m_path = fs::temp_directory_path() / ("talvena_records_" + std::to_string(::getpid()));
-        fs::remove(m_path);
-    }
-    void TearDown() override { fs::remove(m_path); }
-
     // Writes one record into a new file and checks its date fields read back straight from it.
     std::string write_and_check_date(const RtFormat& format,
                                      std::initializer_list<RtValue> values) {
@@ -313,7 +308,8 @@ protected:
         return line;
     }
 
-    fs::path m_path;
+    test_support::TempFolder m_temp;
+    const fs::path m_path = m_temp.path() / "records";
 };
 
 TEST_F(ReferenceRecords, VisionTestRecordOf80Columns) {

@@ -3,6 +3,7 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "runtime/window_units.h"
+#include "tests/support/temp_folder.h"
 
 #include <cerrno>
 #include <csignal>
@@ -62,14 +63,6 @@ private:
 
 class Units : public testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/talvena_units_XXXXXX";
-        ASSERT_NE(mkdtemp(name), nullptr);
-        m_dir = name;
-        m_results = (m_dir / "talvena.rtr").string();
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
     // The appending sequence of the vision test and the training.
     void append_record(int32_t day, float acuity) {
         if (rt_open(17, m_results, RtOpenStatus::old_file, RtPosition::append, RtOnError::report) !=
@@ -82,8 +75,9 @@ protected:
         rt_close(17);
     }
 
-    fs::path m_dir;
-    std::string m_results;
+    test_support::TempFolder m_temp;
+    const fs::path m_dir = m_temp.path();
+    const std::string m_results = (m_dir / "talvena.rtr").string();
 };
 
 TEST_F(Units, CreatingThenAppendingGivesHeaderAndRecordsInCp1251WithCrLf) {

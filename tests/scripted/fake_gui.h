@@ -1,9 +1,9 @@
 // A GUI thread and a scripted-user target for runner tests, both without any window system.
 #pragma once
 
-#include "scripted/script_target.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "scripted/script_target.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -15,9 +15,9 @@
 
 namespace test_support {
 
-using framework::ScriptActionResult;
-using framework::ScriptButtons;
-using framework::ScriptPoint;
+using scripted::ScriptActionResult;
+using scripted::ScriptButtons;
+using scripted::ScriptPoint;
 
 // A GUI thread: runs posted work in order; invoke waits until its work has run.
 class FakeGui {
@@ -79,7 +79,7 @@ inline std::string_view button_name(ScriptButtons buttons) {
 // Writes each action it is asked for to the trace as `target action=...`, as a window would show
 // its effect; the menu also writes the `menu label=` event a real menu writes. Knows one menu
 // label and no dialog, like a program on its start screen.
-class FakeTarget : public framework::ScriptTarget {
+class FakeTarget : public scripted::ScriptTarget {
 public:
     explicit FakeTarget(std::thread::id gui) : m_gui(gui) {}
 

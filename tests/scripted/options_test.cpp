@@ -14,19 +14,19 @@
 
 namespace {
 
-using namespace framework::harness;
+using namespace scripted;
 
-HarnessOptionsResult parse(std::vector<std::string_view> arguments) {
-    return parse_harness_options(arguments);
+RunOptionsResult parse(std::vector<std::string_view> arguments) {
+    return parse_run_options(arguments);
 }
 
-TEST(HarnessOptionsTest, ReadsEveryOption) {
-    const HarnessOptionsResult result =
+TEST(RunOptionsTest, ReadsEveryOption) {
+    const RunOptionsResult result =
         parse({"--headless", "--virtual-clock", "--seed", "42", "--start-time",
                "2024-02-29T23:59:58", "--data-dir", "data", "--script=demo.script", "--trace",
                "run.trace", "--snapshot-dir", "shots dir"});
     ASSERT_FALSE(result.error) << *result.error;
-    const HarnessOptions& options = result.options;
+    const RunOptions& options = result.options;
     EXPECT_TRUE(options.headless);
     EXPECT_TRUE(options.virtual_clock);
     EXPECT_EQ(options.seed, 42);
@@ -39,8 +39,8 @@ TEST(HarnessOptionsTest, ReadsEveryOption) {
     EXPECT_FALSE(options.version);
 }
 
-TEST(HarnessOptionsTest, NothingGivenMeansAnOrdinaryRun) {
-    const HarnessOptionsResult result = parse({});
+TEST(RunOptionsTest, NothingGivenMeansAnOrdinaryRun) {
+    const RunOptionsResult result = parse({});
     ASSERT_FALSE(result.error);
     EXPECT_FALSE(result.options.headless);
     EXPECT_FALSE(result.options.virtual_clock);
@@ -59,7 +59,7 @@ struct ErrorCase {
     std::string_view message;
 };
 
-TEST(HarnessOptionsTest, EachMistakeNamesTheOptionAndWhatItExpects) {
+TEST(RunOptionsTest, EachMistakeNamesTheOptionAndWhatItExpects) {
     const ErrorCase cases[] = {
         {{"--fast"}, "unknown option '--fast' (see --help)"},
         {{"-h"}, "unknown option '-h' (see --help)"},
@@ -89,21 +89,21 @@ TEST(HarnessOptionsTest, EachMistakeNamesTheOptionAndWhatItExpects) {
     };
     for (const ErrorCase& test : cases) {
         SCOPED_TRACE(testing::PrintToString(test.arguments));
-        const HarnessOptionsResult result = parse(test.arguments);
+        const RunOptionsResult result = parse(test.arguments);
         ASSERT_TRUE(result.error);
         EXPECT_EQ(*result.error, test.message);
     }
 }
 
-TEST(HarnessOptionsTest, UsageListsEveryOption) {
-    const std::string usage = harness_usage("talvena");
+TEST(RunOptionsTest, UsageListsEveryOption) {
+    const std::string usage = run_options_usage("talvena");
     for (std::string_view option :
          {"--headless", "--virtual-clock", "--seed N", "--start-time", "--data-dir DIR",
           "--script FILE", "--trace FILE", "--snapshot-dir DIR", "--help", "--version"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 
-class HarnessSetupTest : public testing::Test {
+class RunSetupTest : public testing::Test {
 protected:
     void TearDown() override {
         rt_trace_close();
@@ -124,16 +124,16 @@ protected:
     std::filesystem::path m_dir = m_folder.path();
 };
 
-TEST_F(HarnessSetupTest, StartsTheVirtualClockAndTheTrace) {
+TEST_F(RunSetupTest, StartsTheVirtualClockAndTheTrace) {
     write("run.script", "# nothing but\nat 1 close\n");
-    HarnessOptions options;
+    RunOptions options;
     options.virtual_clock = true;
     options.start_time = RtDateTime{2024, 5, 17, 9, 30, 0};
     options.script = m_dir / "run.script";
     options.trace = m_dir / "run.trace";
     options.snapshot_dir = m_dir / "shots" / "first";
     options.data_dir = m_dir;
-    const HarnessSetup setup = apply_harness_options(options);
+    const RunSetup setup = apply_run_options(options);
     ASSERT_FALSE(setup.error) << *setup.error;
     ASSERT_TRUE(setup.script);
     ASSERT_EQ(setup.script->lines.size(), 1u);
@@ -148,39 +148,39 @@ TEST_F(HarnessSetupTest, StartsTheVirtualClockAndTheTrace) {
     EXPECT_EQ(read("run.trace"), "1.500 frame-shown title=talvena\n");
 }
 
-TEST_F(HarnessSetupTest, VirtualClockWithoutStartTimeStartsAtAFixedDate) {
-    HarnessOptions options;
+TEST_F(RunSetupTest, VirtualClockWithoutStartTimeStartsAtAFixedDate) {
+    RunOptions options;
     options.virtual_clock = true;
-    ASSERT_FALSE(apply_harness_options(options).error);
+    ASSERT_FALSE(apply_run_options(options).error);
     EXPECT_EQ(rt_virtual_clock_start(), DEFAULT_START_TIME);
-    EXPECT_EQ(snapshot_folder(HarnessOptions{}), ".");
+    EXPECT_EQ(snapshot_folder(RunOptions{}), ".");
 }
 
 // A run that cannot start as asked does not start at all: no trace is begun and the clock stays.
-TEST_F(HarnessSetupTest, RefusesToStartWithAMessage) {
+TEST_F(RunSetupTest, RefusesToStartWithAMessage) {
     write("bad.script", "at 1 close\n\npress middle\n");
     struct Case {
-        std::function<void(HarnessOptions&)> change;
+        std::function<void(RunOptions&)> change;
         std::string message;
     };
     const Case cases[] = {
-        {[&](HarnessOptions& o) { o.script = m_dir / "bad.script"; },
+        {[&](RunOptions& o) { o.script = m_dir / "bad.script"; },
          "script " + (m_dir / "bad.script").string() +
              ", line 3: expected left, right or both after press, found 'middle'"},
-        {[&](HarnessOptions& o) { o.script = m_dir / "missing.script"; },
+        {[&](RunOptions& o) { o.script = m_dir / "missing.script"; },
          "script " + (m_dir / "missing.script").string() + ": cannot be read"},
-        {[&](HarnessOptions& o) { o.data_dir = m_dir / "nowhere"; },
+        {[&](RunOptions& o) { o.data_dir = m_dir / "nowhere"; },
          "--data-dir expects an existing folder, not '" + (m_dir / "nowhere").string() + "'"},
-        {[&](HarnessOptions& o) { o.snapshot_dir = m_dir / "bad.script" / "x"; },
+        {[&](RunOptions& o) { o.snapshot_dir = m_dir / "bad.script" / "x"; },
          "--snapshot-dir: cannot create the folder '" + (m_dir / "bad.script" / "x").string() +
              "'"},
     };
     for (const Case& test : cases) {
-        HarnessOptions options;
+        RunOptions options;
         options.virtual_clock = true;
         options.trace = m_dir / "never.trace";
         test.change(options);
-        const HarnessSetup setup = apply_harness_options(options);
+        const RunSetup setup = apply_run_options(options);
         ASSERT_TRUE(setup.error);
         EXPECT_EQ(*setup.error, test.message);
         EXPECT_FALSE(rt_clock_is_virtual());
@@ -188,9 +188,9 @@ TEST_F(HarnessSetupTest, RefusesToStartWithAMessage) {
         EXPECT_FALSE(std::filesystem::exists(m_dir / "never.trace"));
     }
 
-    HarnessOptions options;
+    RunOptions options;
     options.trace = m_dir / "no" / "such" / "folder.trace";
-    const HarnessSetup setup = apply_harness_options(options);
+    const RunSetup setup = apply_run_options(options);
     ASSERT_TRUE(setup.error);
     EXPECT_EQ(*setup.error, "--trace: cannot create the file '" + options.trace.string() + "'");
 }

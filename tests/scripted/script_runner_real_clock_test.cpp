@@ -1,8 +1,8 @@
 // The scripted user on the real clock: its own thread waits for each line and hands it to the GUI
 // thread.
-#include "scripted/script_runner.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "scripted/script_runner.h"
 #include "tests/scripted/fake_gui.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 
 namespace {
 
-using namespace framework::harness;
+using namespace scripted;
 using namespace std::chrono_literals;
 using test_support::FakeGui;
 using test_support::FakeTarget;

@@ -1,10 +1,11 @@
 // The scripted user on the virtual clock with a fake target and a fake GUI thread: when lines
 // fire, in which order, what a failed action writes, and that a run repeats exactly.
-#include "scripted/answer_side.h"
-#include "scripted/script_runner.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "scripted/answer_side.h"
+#include "scripted/script_runner.h"
 #include "tests/scripted/fake_gui.h"
+#include "tests/support/temp_folder.h"
 
 #include <atomic>
 #include <fstream>
@@ -16,8 +17,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using namespace framework;
-using namespace framework::harness;
+using namespace scripted;
 using test_support::FakeGui;
 using test_support::FakeTarget;
 
@@ -38,17 +38,10 @@ std::function<void()> every_millisecond_until(int64_t until_ms,
 
 class ScriptRunnerTest : public testing::Test {
 protected:
-    void SetUp() override {
-        static std::atomic<int> counter{0};
-        m_dir = std::filesystem::temp_directory_path() /
-                ("talvena-runner-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
-        std::filesystem::create_directories(m_dir);
-    }
     void TearDown() override {
         set_answer_side_provider({});
         rt_trace_close();
         rt_use_real_clock();
-        std::filesystem::remove_all(m_dir);
     }
 
     // Runs `script` on a fresh virtual clock while `app` runs on its own thread; returns the trace.
@@ -79,7 +72,8 @@ protected:
         return text.str();
     }
 
-    std::filesystem::path m_dir;
+    test_support::TempFolder m_temp;
+    const std::filesystem::path m_dir = m_temp.path();
     bool m_refuse_presses = false;
     bool m_finished = false;
 };

@@ -5,8 +5,7 @@
 
 namespace {
 
-using namespace framework;
-using namespace framework::harness;
+using namespace scripted;
 
 ScriptAction action(ActionKind kind) {
     ScriptAction result;

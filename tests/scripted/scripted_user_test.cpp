@@ -1,11 +1,12 @@
 // The scripted user's target: input through the real paths, menus, keys and snapshots.
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/mouse.h"
-#include "scripted/scripted_user.h"
 #include "platform/raster/png.h"
 #include "platform/ui/child_view.h"
 #include "runtime/units.h"
+#include "scripted/scripted_user.h"
 #include "tests/framework/program/drawing_window.h"
+#include "tests/support/temp_folder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@
 namespace {
 
 using namespace std::chrono_literals;
-using framework::ScriptButtons;
-using framework::ScriptPoint;
+using scripted::ScriptButtons;
+using scripted::ScriptPoint;
 
 struct Event {
     int32_t event, key_state, x, y;
@@ -43,7 +44,7 @@ protected:
 };
 
 TEST_F(ScriptTargetTest, PressesReachTheCallbackAtTheSurfacePixel) {
-    framework::ScriptTarget& target = framework::script_target();
+    scripted::ScriptTarget& target = scripted::script_target();
     ui::scroll_view_to(m_window, 100, 50);
     EXPECT_TRUE(target.press(ScriptButtons::left, ScriptPoint{150, 80}).done);
     EXPECT_TRUE(target.press(ScriptButtons::right, ScriptPoint{150, 80}).done);
@@ -59,7 +60,7 @@ TEST_F(ScriptTargetTest, PressesReachTheCallbackAtTheSurfacePixel) {
 }
 
 TEST_F(ScriptTargetTest, MenuKeyAndDialogActions) {
-    framework::ScriptTarget& target = framework::script_target();
+    scripted::ScriptTarget& target = scripted::script_target();
     const int32_t before = ui_test::menu_calls().second;
     EXPECT_TRUE(target.menu("Итоги_тренировок").done);
     EXPECT_EQ(ui_test::menu_calls().second, before + 1);
@@ -67,7 +68,7 @@ TEST_F(ScriptTargetTest, MenuKeyAndDialogActions) {
     EXPECT_TRUE(target.key("Enter").done);
     EXPECT_TRUE(target.key("a").done);
     EXPECT_FALSE(target.key("NoSuchKey").done);
-    const framework::ScriptActionResult dialog = target.dialog_press(1);
+    const scripted::ScriptActionResult dialog = target.dialog_press(1);
     EXPECT_FALSE(dialog.done);
     EXPECT_EQ(dialog.reason, "no dialog on screen");
     EXPECT_FALSE(target.dialog_set(1001, "200").done);
@@ -77,10 +78,9 @@ TEST_F(ScriptTargetTest, SnapshotWritesTheSurfaceExactlyAndTheFrame) {
     gw_set_color_rgb(0x00FF00);
     gw_move_to(10, 10, nullptr);
     gw_line_to(1100, 850);
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "talvena-snapshot-test";
-    std::filesystem::create_directories(folder);
-    ASSERT_TRUE(framework::script_target().snapshot(folder.string(), "shot").done);
+    const test_support::TempFolder temp;
+    const std::filesystem::path& folder = temp.path();
+    ASSERT_TRUE(scripted::script_target().snapshot(folder.string(), "shot").done);
     const std::optional<raster::Bitmap> surface = raster::read_png(folder / "shot.png");
     ASSERT_TRUE(surface);
     framework::SurfaceAccess access(framework::window_record(m_window)->surface);
@@ -88,7 +88,6 @@ TEST_F(ScriptTargetTest, SnapshotWritesTheSurfaceExactlyAndTheFrame) {
     const std::optional<raster::Bitmap> frame = raster::read_png(folder / "shot-frame.png");
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame->width(), ui_test::main_window()->width());
-    std::filesystem::remove_all(folder);
 }
 
 } // namespace

@@ -27,7 +27,7 @@ TEST_F(ClearTest, WholeWindowTakesTheBackgroundColourAndIsNoLongerDirty) {
     EXPECT_FALSE(dirty());
 }
 
-// Until the text grid exists the text window is the whole surface.
+// The text window is the whole surface.
 TEST_F(ClearTest, TextWindowTakesTheBackgroundColour) {
     gw_set_background_rgb(static_cast<int32_t>(GREEN));
     gw_clear_screen(GW_CLEAR_TEXT_WINDOW);

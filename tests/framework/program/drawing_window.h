@@ -1,7 +1,7 @@
 // Opening a unit's drawing window with a given surface size, as the application does.
 #pragma once
 
-#include "framework/program/window_system.h"
+#include "framework/program/window_system_hooks.h"
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
 #include "platform/ui/view_internal.h"

@@ -5,10 +5,10 @@
 #include "framework/program/menus.h"
 #include "framework/program/mouse.h"
 #include "framework/program/process.h"
-#include "framework/program/program.h"
-#include "framework/program/startup.h"
+#include "framework/program/program_startup.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
-#include "framework/program/window_system.h"
+#include "framework/program/window_system_hooks.h"
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
 #include "platform/ui/frame_window.h"
@@ -19,6 +19,7 @@
 #include "runtime/units.h"
 #include "scripted/scripted_user.h"
 #include "tests/runtime/child_process.h"
+#include "tests/support/temp_folder.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -47,14 +48,13 @@ std::string read_file(const std::filesystem::path& path) {
 // Runs the program with `main` in a child process; message boxes are answered with `answer`.
 Outcome run_program(std::function<void()> main, ui::MessageButton answer,
                     std::function<void()> on_ready = {}, const char* profile = nullptr) {
-    char folder[] = "/tmp/talvena-exit-XXXXXX";
-    if (!mkdtemp(folder))
-        return {};
-    const std::filesystem::path trace = std::filesystem::path(folder) / "trace.txt";
+    const test_support::TempFolder temp;
+    const std::string folder = temp.path().string();
+    const std::filesystem::path trace = temp.path() / "trace.txt";
     const test_support::ChildResult child = test_support::run_in_child([&]() -> std::string {
-        chmod(folder, 0700);
-        setenv("XDG_RUNTIME_DIR", folder, 1);
-        setenv("XDG_CONFIG_HOME", folder, 1);
+        chmod(folder.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
         if (profile) {
             std::filesystem::create_directories(std::filesystem::path(folder) / "talvena");
             std::ofstream(std::filesystem::path(folder) / "talvena" / "talvena.ini") << profile;
@@ -74,9 +74,7 @@ Outcome run_program(std::function<void()> main, ui::MessageButton answer,
         gw_startup(1, argv, application, {true});
         return "gw_startup returned";
     });
-    Outcome outcome{child.exit_code, read_file(trace)};
-    std::filesystem::remove_all(folder);
-    return outcome;
+    return Outcome{child.exit_code, read_file(trace)};
 }
 
 bool has(const std::string& text, const std::string& part) {
@@ -149,7 +147,7 @@ TEST(ExitTest, ClosingTheFrameEndsABusyProgramAndClosesUnits) {
         ui::MessageButton::no,
         [] {
             rt_at_stop([] { rt_trace_event("units-closed"); });
-            framework::post_to_gui([] { framework::script_target().close_frame(); });
+            scripted::post_to_gui([] { scripted::script_target().close_frame(); });
         });
     EXPECT_EQ(outcome.exit_code, 0);
     EXPECT_LT(outcome.trace.find("units-closed"), outcome.trace.find("exit code=0"))
@@ -162,8 +160,7 @@ void press_once_waiting() {
         QTimer::singleShot(5, press_once_waiting);
         return;
     }
-    framework::script_target().press(framework::ScriptButtons::left,
-                                     framework::ScriptPoint{30, 40});
+    scripted::script_target().press(scripted::ScriptButtons::left, scripted::ScriptPoint{30, 40});
 }
 
 // The application's own course: its thread opens unit 1 as a window (created on the GUI thread
@@ -177,7 +174,7 @@ TEST(ExitTest, ApplicationThreadOpensItsWindowWaitsForAClickAndStops) {
             config.surface_height = 650;
             if (gw_set_window_config(config) == 0)
                 gw_set_window_config(config);
-            gw_menu_command(2);
+            gw_menu_command(GW_MENU_ACTION_TILE);
             for (int32_t y = 0; y < 650; y += 2) {
                 gw_move_to(0, y, nullptr);
                 gw_line_to(979, y);
@@ -193,7 +190,7 @@ TEST(ExitTest, ApplicationThreadOpensItsWindowWaitsForAClickAndStops) {
         [] {
             rt_trace_add_listener([](std::string_view event, std::span<const RtTraceField>) {
                 if (event == "ready")
-                    framework::post_to_gui(press_once_waiting);
+                    scripted::post_to_gui(press_once_waiting);
             });
         });
     EXPECT_EQ(outcome.exit_code, 0);

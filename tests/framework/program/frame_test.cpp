@@ -4,10 +4,11 @@
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
 #include "framework/program/process.h"
-#include "framework/program/profile.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
+#include "framework/program/settings_file.h"
 #include "platform/ui/frame_window.h"
 #include "tests/framework/program/ui_environment.h"
+#include "tests/support/temp_folder.h"
 
 #include <QMenuBar>
 #include <QStatusBar>
@@ -123,7 +124,8 @@ TEST(FrameTest, ExitModeAndCleanupLimits) {
 }
 
 TEST(FrameTest, ProfileReadsTheProgramsSection) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / "talvena-test.ini";
+    const test_support::TempFolder folder;
+    const std::filesystem::path path = folder.path() / "talvena.ini";
     {
         std::ofstream file(path);
         file << "[other]\nEaselMaximized=1\n\n[talvena]\n; comment\n easelmaximized = 2 \n"
@@ -140,10 +142,10 @@ TEST(FrameTest, ProfileReadsTheProgramsSection) {
 
 TEST(FrameTest, StatusBarToggles) {
     EXPECT_TRUE(ui::status_bar_visible());
-    EXPECT_EQ(gw_menu_command(1), 0);
+    EXPECT_EQ(gw_menu_command(GW_MENU_ACTION_STATUS_BAR), 0);
     ui_test::pump(20ms);
     EXPECT_FALSE(ui::status_bar_visible());
-    EXPECT_EQ(gw_menu_command(1), 0);
+    EXPECT_EQ(gw_menu_command(GW_MENU_ACTION_STATUS_BAR), 0);
     ui_test::pump(20ms);
     EXPECT_TRUE(ui::status_bar_visible());
 }

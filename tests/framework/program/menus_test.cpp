@@ -1,6 +1,6 @@
 // Menus: the application's items, identifiers, the label rule, About, dispatch and states.
 #include "framework/program/menus.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/menu_bar.h"

@@ -1,7 +1,7 @@
 // Mouse callbacks: registration results, positions with scrolling, key states, pausing, waits.
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/mouse.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
 #include "framework/windows/thread_record.h"
 #include "platform/ui/child_view.h"

@@ -3,8 +3,9 @@
 
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
-#include "framework/program/startup.h"
+#include "framework/program/program_startup.h"
 #include "runtime/trace.h"
+#include "tests/support/temp_folder.h"
 
 #include <QApplication>
 #include <QThread>
@@ -62,8 +63,7 @@ class UiEnvironment : public ::testing::Environment {
 public:
     void SetUp() override {
         // Qt wants a private runtime folder; root has none by default.
-        char folder[] = "/tmp/talvena-ui-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
+        const char* folder = m_runtime_folder.path().c_str();
         chmod(folder, 0700);
         setenv("XDG_RUNTIME_DIR", folder, 1);
         setenv("XDG_CONFIG_HOME", folder, 1);
@@ -89,6 +89,9 @@ public:
         ASSERT_TRUE(framework::build_frame(1, argv, application, {headless}));
         pump(std::chrono::milliseconds(50));
     }
+
+private:
+    test_support::TempFolder m_runtime_folder;
 };
 
 const ::testing::Environment* const ENVIRONMENT =

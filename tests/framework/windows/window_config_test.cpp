@@ -1,5 +1,5 @@
 // Applying window configurations: sizes, colours, adjustments and the reset of the surface.
-#include "framework/surface/palette.h"
+#include "framework/surface/window_palette.h"
 #include "tests/framework/graphics_fixture.h"
 
 #include <cstring>

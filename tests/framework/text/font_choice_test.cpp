@@ -1,6 +1,6 @@
 // The candidate scan and best fit over a small table of raster and scalable fonts.
-#include "framework/text/font_selection.h"
-#include "framework/text/font_spec.h"
+#include "framework/text/font_choice.h"
+#include "framework/text/font_description.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -37,10 +37,10 @@ const std::vector<EnumeratedFont> TABLE = {
 };
 
 constexpr FontChoice own(int32_t index) {
-    return {index, true, 0, 0};
+    return {index, framework::FontSize::entry, 0, 0};
 }
 constexpr FontChoice sized(int32_t index, int32_t height, int32_t width) {
-    return {index, false, height, width};
+    return {index, framework::FontSize::requested, height, width};
 }
 
 struct SelectionCase {
@@ -94,7 +94,7 @@ TEST(FontSelectionTest, ScanTable) {
         if (!choice)
             continue;
         EXPECT_EQ(choice->index, c.expected->index);
-        EXPECT_EQ(choice->own_size, c.expected->own_size);
+        EXPECT_EQ(choice->size, c.expected->size);
         EXPECT_EQ(choice->height, c.expected->height);
         EXPECT_EQ(choice->width, c.expected->width);
     }

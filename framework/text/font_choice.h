@@ -1,7 +1,7 @@
 // Choosing the font table entry a font description asks for.
 #pragma once
 
-#include "framework/text/font_spec.h"
+#include "framework/text/font_description.h"
 #include "platform/fonts/logical_font.h"
 
 #include <cstdint>
@@ -10,11 +10,15 @@
 
 namespace framework {
 
+// The size a chosen entry is created at: its own enumerated height and width, or the height and
+// width of the choice.
+enum class FontSize : uint8_t { entry, requested };
+
 // Which entry to create, and at what size.
 struct FontChoice {
     int32_t index = -1;
-    bool own_size = true; // the entry's enumerated height and width
-    int32_t height = 0;   // otherwise these; 0 leaves that dimension to the platform
+    FontSize size = FontSize::entry;
+    int32_t height = 0; // with FontSize::requested; 0 leaves that dimension to the platform
     int32_t width = 0;
 };
 

@@ -1,5 +1,5 @@
 // The platform's size arithmetic on real faces, and the text font of a window configuration.
-#include "framework/windows/text_font.h"
+#include "framework/windows/text_grid_font.h"
 #include "framework/windows/window_config.h"
 #include "platform/fonts/font_library.h"
 #include "tests/framework/text/font_environment.h"

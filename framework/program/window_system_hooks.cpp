@@ -1,12 +1,12 @@
 // The framework on the window system: GUI hand-over, child windows on screen, repaints, units.
-#include "framework/program/window_system.h"
+#include "framework/program/window_system_hooks.h"
 
-#include "framework/windows/child_window.h"
-#include "framework/windows/window_calls.h"
-#include "framework/program/menu_commands.h"
+#include "framework/program/builtin_commands.h"
 #include "framework/program/mouse.h"
 #include "framework/program/process.h"
+#include "framework/windows/child_window.h"
 #include "framework/windows/thread_record.h"
+#include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/frame_window.h"
@@ -27,10 +27,10 @@ namespace {
 std::array<std::atomic<int32_t>, GW_WINDOW_SLOTS> g_window_units{};
 
 std::atomic<int32_t>* unit_slot(int32_t window_number) {
-    const int32_t slot = window_number - GW_FIRST_WINDOW_NUMBER;
-    if (slot < 0 || slot >= GW_WINDOW_SLOTS)
+    const std::optional<int32_t> slot = framework::window_slot(window_number);
+    if (!slot)
         return nullptr;
-    return &g_window_units[slot];
+    return &g_window_units[*slot];
 }
 
 // Windows the user closed: their on-screen window is already going away.
@@ -60,7 +60,8 @@ bool open_on_screen(gw_child_window& window) {
     return opened;
 }
 
-void close_on_screen(gw_child_window& window, bool keep) {
+void close_on_screen(gw_child_window& window, framework::CloseMode mode) {
+    const bool keep = mode == framework::CloseMode::keep;
     const int32_t number = window.number;
     if (std::atomic<int32_t>* unit = unit_slot(number))
         unit->store(0);

@@ -1,5 +1,5 @@
 // The default palette and the building of a window's palette.
-#include "framework/surface/palette.h"
+#include "framework/surface/window_palette.h"
 
 #include <algorithm>
 

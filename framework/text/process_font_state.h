@@ -3,7 +3,7 @@
 #pragma once
 
 #include "framework/windows/child_window.h"
-#include "framework/text/font_selection.h"
+#include "framework/text/font_choice.h"
 #include "platform/fonts/font_library.h"
 
 #include <memory>

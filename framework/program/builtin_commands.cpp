@@ -1,9 +1,9 @@
 // The built-in menu commands: the predefined routines that stand for them and what they do.
-#include "framework/program/menu_commands.h"
+#include "framework/program/builtin_commands.h"
 
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 #include "platform/ui/frame_window.h"
 #include "runtime/clock.h"
 
@@ -12,23 +12,24 @@ namespace {
 void toggle_status_bar() {
     const bool visible = !ui::status_bar_visible();
     ui::set_status_bar_visible(visible);
-    framework::set_command_checked(1015, visible);
+    framework::set_command_checked(framework::COMMAND_STATUS_BAR, visible);
 }
 
 } // namespace
 
 int32_t gw_menu_command(int32_t command) {
     switch (command) {
-    case 1:
-        framework::on_gui_later([] { framework::run_builtin_command(1015); });
+    case GW_MENU_ACTION_STATUS_BAR:
+        framework::on_gui_later(
+            [] { framework::run_builtin_command(framework::COMMAND_STATUS_BAR); });
         return 0;
-    case 2:
+    case GW_MENU_ACTION_TILE:
         framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::tile); });
         return 0;
-    case 3:
+    case GW_MENU_ACTION_CASCADE:
         framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::cascade); });
         return 0;
-    case 4:
+    case GW_MENU_ACTION_ARRANGE_ICONS:
         framework::on_gui_later([] { ui::arrange_children(ui::Arrangement::icons); });
         return 0;
     default:
@@ -53,22 +54,22 @@ namespace framework {
 // help commands exist only as menu states: choosing one does nothing.
 void run_builtin_command(int32_t command) {
     switch (command) {
-    case 1000:
+    case COMMAND_EXIT:
         ui::close_frame();
         break;
-    case 1010:
+    case COMMAND_CASCADE:
         ui::arrange_children(ui::Arrangement::cascade);
         break;
-    case 1011:
+    case COMMAND_TILE:
         ui::arrange_children(ui::Arrangement::tile);
         break;
-    case 1012:
+    case COMMAND_ARRANGE_ICONS:
         ui::arrange_children(ui::Arrangement::icons);
         break;
-    case 1015:
+    case COMMAND_STATUS_BAR:
         toggle_status_bar();
         break;
-    case 1018:
+    case COMMAND_ABOUT:
         framework::show_message_later(framework::program_title(), framework::about_text());
         break;
     default:

@@ -1,5 +1,5 @@
 // The graphics status, one value for the whole process.
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 
 int16_t gw_get_status() {
     return static_cast<int16_t>(

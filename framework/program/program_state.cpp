@@ -1,5 +1,5 @@
 // The program's identity: its title, run state, exit mode and the framework's texts.
-#include "framework/program/program.h"
+#include "framework/program/program_state.h"
 
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"

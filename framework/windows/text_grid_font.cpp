@@ -1,7 +1,7 @@
 // Creating a window configuration's text font and judging its size against the cell asked for.
-#include "framework/windows/text_font.h"
+#include "framework/windows/text_grid_font.h"
 
-#include "framework/text/font_state.h"
+#include "framework/text/process_font_state.h"
 #include "runtime/cp1251.h"
 
 namespace framework {

@@ -1,5 +1,5 @@
 // The candidate scan and best fit over the font table.
-#include "framework/text/font_selection.h"
+#include "framework/text/font_choice.h"
 
 #include <cstdlib>
 
@@ -69,7 +69,7 @@ std::optional<FontChoice> choose_font(std::span<const fonts::EnumeratedFont> tab
         } else if (!is_raster(entry)) {
             if (spec.height == 0 && spec.width == 0)
                 return FontChoice{index};
-            return FontChoice{index, false, spec.height, spec.width};
+            return FontChoice{index, FontSize::requested, spec.height, spec.width};
         } else if ((spec.height == 0 || spec.height == entry.logical.height) &&
                    (spec.width == 0 || spec.width == entry.logical.width)) {
             return FontChoice{index};

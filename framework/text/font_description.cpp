@@ -1,7 +1,7 @@
 // Reading font descriptions.
-#include "framework/text/font_spec.h"
+#include "framework/text/font_description.h"
 
-#include "framework/surface/graphics_status.h"
+#include "framework/surface/call_status.h"
 
 namespace framework {
 

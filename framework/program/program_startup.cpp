@@ -1,13 +1,13 @@
 // Start-up: the two stages before the application's main program, its thread, and the stop hooks.
-#include "framework/program/startup.h"
+#include "framework/program/program_startup.h"
 
 #include "framework/program/error_reports.h"
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
 #include "framework/program/process.h"
-#include "framework/program/profile.h"
-#include "framework/program/program.h"
-#include "framework/program/window_system.h"
+#include "framework/program/program_state.h"
+#include "framework/program/settings_file.h"
+#include "framework/program/window_system_hooks.h"
 #include "framework/windows/thread_record.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
@@ -65,7 +65,7 @@ void finish_run() {
 void install_stop_hooks() {
     RtStopHooks hooks;
     hooks.on_exit = [] { framework::end_process(0); };
-    // The text is shown in a box until the program has text windows.
+    // STOP's text is shown in a message box before the run finishes.
     hooks.on_stop_with_text = [](std::string_view text) {
         framework::show_message(framework::MessageIcon::information, framework::program_title(),
                                 std::string(text));
@@ -117,9 +117,9 @@ bool build_frame(int argc, char** argv, const GwApplication& application,
     framework::set_program_title(framework::title_from_executable(executable_path(argc, argv)));
     if (!ui::start_application(argc, argv, options.headless))
         return false;
-    framework::set_in_startup(true);
+    framework::set_startup_phase(framework::StartupPhase::starting);
     const int32_t settings_ok = application.initial_settings ? application.initial_settings() : 1;
-    framework::set_in_startup(false);
+    framework::set_startup_phase(framework::StartupPhase::started);
     if (framework::menu_bar_empty())
         gw_build_default_menus();
     if (!ui::create_frame(framework::program_title()))

@@ -1,6 +1,6 @@
 // Font descriptions: what each option letter sets, contradictions, overrides and failures.
-#include "framework/text/font_spec.h"
-#include "framework/surface/graphics_status.h"
+#include "framework/text/font_description.h"
+#include "framework/surface/call_status.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,5 +1,5 @@
 // The user's profile: integer settings in an INI file.
-#include "framework/program/profile.h"
+#include "framework/program/settings_file.h"
 
 #include <algorithm>
 #include <cctype>

@@ -7,6 +7,7 @@
 #include "framework/program/process.h"
 #include "framework/program/profile.h"
 #include "framework/program/program.h"
+#include "framework/program/text_units.h"
 #include "framework/program/window_system.h"
 #include "framework/windows/thread_record.h"
 #include "platform/ui/frame_window.h"
@@ -125,6 +126,7 @@ bool build_frame(int argc, char** argv, const GwApplication& application,
     if (!ui::create_frame(framework::program_title()))
         return false;
     framework::attach_window_system();
+    framework::attach_text_units();
     show_frame();
     framework::show_menu_bar();
     gw_set_run_state(GW_RUNNING);

@@ -12,8 +12,10 @@
 #include "framework/windows/thread_record.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
+#include "runtime/cp1251.h"
 #include "runtime/stop.h"
 #include "runtime/trace.h"
+#include "runtime/units.h"
 
 #include <climits>
 #include <string>
@@ -66,10 +68,9 @@ void finish_run() {
 void install_stop_hooks() {
     RtStopHooks hooks;
     hooks.on_exit = [] { framework::end_process(0); };
-    // The text is shown in a box until the program has text windows.
+    // The text goes to the standard output unit, the default window, before the exit question.
     hooks.on_stop_with_text = [](std::string_view text) {
-        framework::show_message(framework::MessageIcon::information, framework::program_title(),
-                                std::string(text));
+        rt_write_line(RT_STANDARD_OUTPUT_UNIT, utf8_to_cp1251(text), RtOnError::report);
         finish_run();
         framework::end_process(0);
     };

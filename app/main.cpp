@@ -3,6 +3,7 @@
 #include "app/data_folder.h"
 #include "app/random.h"
 #include "app/startup.h"
+#include "dialogs/dialog_template.h"
 #include "framework/program/process.h"
 #include "framework/program/program_startup.h"
 #include "scripted/options.h"
@@ -11,7 +12,9 @@
 #include "scripted/scripted_user.h"
 
 #include <cstdio>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -58,6 +61,17 @@ int main(int argc, char** argv) {
     if (setup.error) {
         std::fprintf(stderr, "talvena: %s\n", setup.error->c_str());
         return 2;
+    }
+    if (!options.dialog_templates.empty()) {
+        std::ifstream file(options.dialog_templates, std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        if (!file) {
+            std::fprintf(stderr, "talvena: --dialog-templates: cannot read '%s'\n",
+                         options.dialog_templates.c_str());
+            return 2;
+        }
+        dialogs::replace_dialog_templates(text.str());
     }
     if (!options.data_dir.empty())
         app_set_data_folder(options.data_dir);

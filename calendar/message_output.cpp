@@ -1,7 +1,9 @@
 // Where the calendar library's messages go, and how its errors end the program.
 #include "calendar/message_output.h"
 
+#include "runtime/cp1251.h"
 #include "runtime/stop.h"
+#include "runtime/units.h"
 
 #include <cstdio>
 #include <utility>
@@ -15,8 +17,12 @@ LineWriter& line_writer() {
     return writer;
 }
 
-// Without a line writer every unit of the messages writes to the standard error stream.
-void write_unit_line(int32_t /*unit*/, std::string_view line) {
+// A message goes to its unit when the unit shows in a window (unit 6 is the default window
+// while the window system runs); otherwise, with no window to show it, to standard error.
+void write_unit_line(int32_t unit, std::string_view line) {
+    if (rt_unit_writes_to_window(unit) &&
+        rt_write_line(unit, utf8_to_cp1251(line), RtOnError::report) == RT_IOSTAT_OK)
+        return;
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
 }
 

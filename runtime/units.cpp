@@ -214,6 +214,8 @@ private:
 
 int rt_open(int32_t unit, std::string_view path, RtOpenStatus status, RtPosition position,
             RtOnError on_error) {
+    if (path == "USER")
+        return rt_open_window(unit, {}, on_error);
     Unit opened;
     opened.path = path;
     Outcome outcome = open_file(opened, status, position);
@@ -235,8 +237,30 @@ int rt_open(int32_t unit, std::string_view path, RtOpenStatus status, RtPosition
 
 namespace {
 
-// Writes the records, each ended by CR LF, in one write to the unit's file, or line by line to
-// its window.
+bool is_standard_unit(int32_t unit) {
+    return unit == RT_STANDARD_OUTPUT_UNIT || unit == RT_STANDARD_ERROR_UNIT;
+}
+
+// The window a unit that is not connected to a file writes to, or nothing.
+std::optional<int32_t> window_of(int32_t unit, const RtWindowUnitHooks& hooks) {
+    if (const std::optional<int32_t> window = rt_unit_window(unit))
+        return window;
+    if (is_standard_unit(unit) && hooks.standard_window) {
+        const int32_t window = hooks.standard_window();
+        if (window >= 0)
+            return window;
+    }
+    return std::nullopt;
+}
+
+RtWindowUnitHooks current_hooks() {
+    UnitTable& table = unit_table();
+    std::lock_guard lock(table.mutex);
+    return table.hooks;
+}
+
+// Writes the records, each ended by CR LF, in one write to the unit's file, or record by record
+// to its window; a standard unit without a window writes to the process's own stream.
 int write_records(int32_t unit, std::span<const std::string> records, RtOnError on_error) {
     std::string text;
     for (const std::string& record : records)
@@ -254,18 +278,17 @@ int write_records(int32_t unit, std::span<const std::string> records, RtOnError 
     // A fatal error runs the stop actions, which lock the table: never report under the lock.
     if (written)
         return finish(*written, on_error);
-    const std::optional<int32_t> window = rt_unit_window(unit);
-    if (!window)
+    const std::optional<int32_t> window = window_of(unit, hooks);
+    if (!window && !is_standard_unit(unit))
         return finish(not_connected(unit), on_error);
+    std::FILE* stream = unit == RT_STANDARD_ERROR_UNIT ? stderr : stdout;
     for (const std::string& record : records) {
-        const std::string line = cp1251_to_utf8(record);
-        if (hooks.on_write_line)
-            hooks.on_write_line(*window, line);
+        if (window && hooks.on_write_record)
+            hooks.on_write_record(*window, record);
         else
-            std::printf("%s\n", line.c_str());
+            std::fprintf(stream, "%s\n", cp1251_to_utf8(record).c_str());
     }
-    if (!hooks.on_write_line)
-        std::fflush(stdout);
+    std::fflush(stream);
     return RT_IOSTAT_OK;
 }
 
@@ -331,6 +354,10 @@ int rt_flush(int32_t unit, RtOnError on_error) {
 }
 
 int rt_close(int32_t unit, RtOnError on_error) {
+    return rt_close(unit, RtWindowClose::destroy, on_error);
+}
+
+int rt_close(int32_t unit, RtWindowClose window_close, RtOnError on_error) {
     std::optional<Unit> closed;
     RtWindowUnitHooks hooks;
     {
@@ -351,9 +378,38 @@ int rt_close(int32_t unit, RtOnError on_error) {
     if (const std::optional<int32_t> window = rt_unit_window(unit)) {
         rt_disconnect_unit_window(unit);
         if (hooks.on_close_window)
-            hooks.on_close_window(*window);
+            hooks.on_close_window(*window, window_close);
     }
     return RT_IOSTAT_OK;
+}
+
+// An earlier connection of the unit, a file or a window, is closed first.
+int rt_open_window(int32_t unit, std::string_view title, RtOnError on_error) {
+    const RtWindowUnitHooks hooks = current_hooks();
+    if (hooks.on_open_window) {
+        rt_close(unit, RtOnError::report);
+        const int32_t window = hooks.on_open_window(unit, title);
+        if (window >= 0) {
+            rt_connect_unit_to_window(unit, window);
+            return RT_IOSTAT_OK;
+        }
+    }
+    return finish({EIO, "unit " + std::to_string(unit) + ": no window can be opened for it"},
+                  on_error);
+}
+
+bool rt_unit_writes_to_window(int32_t unit) {
+    if (rt_unit_window(unit))
+        return true;
+    if (!is_standard_unit(unit))
+        return false;
+    {
+        UnitTable& table = unit_table();
+        std::lock_guard lock(table.mutex);
+        if (table.units.count(unit) != 0)
+            return false;
+    }
+    return current_hooks().standard_window != nullptr;
 }
 
 void rt_set_window_unit_hooks(RtWindowUnitHooks hooks) {

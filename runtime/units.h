@@ -24,8 +24,25 @@ enum class RtOnError { stop, report };
 // existing file and creates nothing; "new" needs a missing file and creates it; "unknown"
 // creates the file when it is missing. With `append` every record is added at the end of the
 // file, whoever else writes it.
+// The file name "USER" opens the unit as a window unit instead, as rt_open_window does with no
+// title.
 int rt_open(int32_t unit, std::string_view path, RtOpenStatus status, RtPosition position,
             RtOnError on_error = RtOnError::stop);
+
+// Opens the unit as a window unit: a new child window titled `title` (UTF-8), or "Unit N" with
+// the unit's number when the title is empty, which takes the input and output focus. Replaces an
+// earlier connection of the unit. Fails (EIO) when no window can be opened.
+int rt_open_window(int32_t unit, std::string_view title, RtOnError on_error = RtOnError::stop);
+
+// The standard output and error units. While they are connected to nothing else, their records
+// go to the window system's standard window (see RtWindowUnitHooks), or without one to the
+// process's standard output and standard error.
+constexpr int32_t RT_STANDARD_OUTPUT_UNIT = 6;
+constexpr int32_t RT_STANDARD_ERROR_UNIT = 0;
+
+// True when records written to the unit now go to a window: a window unit, or a standard unit
+// while the window system provides its standard window. Thread-safe.
+bool rt_unit_writes_to_window(int32_t unit);
 
 // Writes one record (or several when the format starts over) ended by CR LF, in a single write
 // of the whole text, so a crash never leaves part of a line inside the file. On a unit opened at
@@ -63,14 +80,26 @@ int rt_read_line(int32_t unit, std::string& text, size_t length,
 // pipe that keeps nothing to flush counts as flushed, and so does a unit connected to a window.
 int rt_flush(int32_t unit, RtOnError on_error = RtOnError::stop);
 
-// Disconnects the unit; closing a unit that is not connected does nothing.
+// Whether closing a window unit destroys its window or keeps it on screen, titled "-Closed",
+// with its last picture.
+enum class RtWindowClose { destroy, keep };
+
+// Disconnects the unit; closing a unit that is not connected does nothing. A window unit's
+// window goes as `window` says.
 int rt_close(int32_t unit, RtOnError on_error = RtOnError::stop);
+int rt_close(int32_t unit, RtWindowClose window, RtOnError on_error = RtOnError::stop);
 
 // How units connected to windows reach the window framework, which registers these when it
-// starts. Unset: a written line goes to standard output and closing only disconnects.
+// starts. The stop actions close files only: at the end of the run windows stay as they are.
+// Unset: window units cannot be opened, a line written to a window goes to standard output and
+// closing only disconnects.
 struct RtWindowUnitHooks {
-    std::function<void(int32_t window_number)> on_close_window;
-    // The line in UTF-8, without a line end.
-    std::function<void(int32_t window_number, std::string_view text)> on_write_line;
+    // Opens a window for the unit (title UTF-8, empty for "Unit N"): its number, or -1.
+    std::function<int32_t(int32_t unit, std::string_view title)> on_open_window;
+    std::function<void(int32_t window_number, RtWindowClose close)> on_close_window;
+    // One record as stored (CP1251), without a line end.
+    std::function<void(int32_t window_number, std::string_view record)> on_write_record;
+    // The window of the standard units, or -1 when there is none.
+    std::function<int32_t()> standard_window;
 };
 void rt_set_window_unit_hooks(RtWindowUnitHooks hooks);

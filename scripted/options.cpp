@@ -20,6 +20,7 @@ enum class OptionName : uint8_t {
     script,
     trace,
     snapshot_dir,
+    dialog_templates,
     help,
     version
 };
@@ -30,7 +31,7 @@ struct OptionInfo {
     std::string_view value; // what the value is, empty for a flag
 };
 
-constexpr std::array<OptionInfo, 10> OPTIONS = {{
+constexpr std::array<OptionInfo, 11> OPTIONS = {{
     {"--headless", OptionName::headless, ""},
     {"--virtual-clock", OptionName::virtual_clock, ""},
     {"--seed", OptionName::seed, "N"},
@@ -39,6 +40,7 @@ constexpr std::array<OptionInfo, 10> OPTIONS = {{
     {"--script", OptionName::script, "FILE"},
     {"--trace", OptionName::trace, "FILE"},
     {"--snapshot-dir", OptionName::snapshot_dir, "DIR"},
+    {"--dialog-templates", OptionName::dialog_templates, "FILE"},
     {"--help", OptionName::help, ""},
     {"--version", OptionName::version, ""},
 }};
@@ -85,13 +87,16 @@ std::optional<std::string> apply(RunOptions& options, const OptionInfo& info,
     case OptionName::data_dir:
     case OptionName::script:
     case OptionName::trace:
-    case OptionName::snapshot_dir: {
+    case OptionName::snapshot_dir:
+    case OptionName::dialog_templates: {
         if (value.empty())
             return name + " expects " + std::string(info.value) + ", not an empty name";
         std::filesystem::path& path = info.id == OptionName::data_dir ? options.data_dir
                                       : info.id == OptionName::script ? options.script
                                       : info.id == OptionName::trace  ? options.trace
-                                                                      : options.snapshot_dir;
+                                      : info.id == OptionName::snapshot_dir
+                                          ? options.snapshot_dir
+                                          : options.dialog_templates;
         path = std::filesystem::path(std::string(value));
         break;
     }
@@ -160,6 +165,8 @@ std::string run_options_usage(std::string_view program_name) {
   --script FILE               run the scripted user in FILE
   --trace FILE                write the trace of events to FILE
   --snapshot-dir DIR          folder for the snapshot action's PNG files (default: .)
+  --dialog-templates FILE     read the dialog templates from FILE instead of the built-in
+                              ones (an empty file: no templates)
   --help                      show this text and end
   --version                   show the version and end
 )";

@@ -24,6 +24,8 @@ struct RunOptions {
     std::filesystem::path script;       // the scripted user
     std::filesystem::path trace;        // the trace file
     std::filesystem::path snapshot_dir; // folder of the snapshot files; empty: "."
+    // Dialog templates read from this file instead of the built-in ones (an empty file: none).
+    std::filesystem::path dialog_templates;
     bool help = false;
     bool version = false;
 };

@@ -7,12 +7,15 @@
 #include "framework/program/process.h"
 #include "framework/program/program_state.h"
 #include "framework/program/settings_file.h"
+#include "framework/program/text_units.h"
 #include "framework/program/window_system_hooks.h"
 #include "framework/windows/thread_record.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
+#include "runtime/cp1251.h"
 #include "runtime/stop.h"
 #include "runtime/trace.h"
+#include "runtime/units.h"
 
 #include <climits>
 #include <string>
@@ -65,10 +68,9 @@ void finish_run() {
 void install_stop_hooks() {
     RtStopHooks hooks;
     hooks.on_exit = [] { framework::end_process(0); };
-    // STOP's text is shown in a message box before the run finishes.
+    // The text goes to the standard output unit, the default window, before the exit question.
     hooks.on_stop_with_text = [](std::string_view text) {
-        framework::show_message(framework::MessageIcon::information, framework::program_title(),
-                                std::string(text));
+        rt_write_line(RT_STANDARD_OUTPUT_UNIT, utf8_to_cp1251(text), RtOnError::report);
         finish_run();
         framework::end_process(0);
     };
@@ -125,6 +127,7 @@ bool build_frame(int argc, char** argv, const GwApplication& application,
     if (!ui::create_frame(framework::program_title()))
         return false;
     framework::attach_window_system();
+    framework::attach_text_units();
     show_frame();
     framework::show_menu_bar();
     gw_set_run_state(GW_RUNNING);

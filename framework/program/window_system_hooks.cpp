@@ -130,12 +130,19 @@ bool may_close(int32_t number) {
 
 } // namespace
 
+// The window is placed where the window system chooses (state 4, every value left open) and
+// keeps the unit's input and output focus.
 int32_t gw_open_unit_window(int32_t unit, const char* title) {
-    const int32_t number = gw_open_child_window(title);
+    const std::string own_title =
+        title && *title ? std::string(title) : "Unit " + std::to_string(unit);
+    gw_window_placement placement;
+    placement.state = 4;
+    const int32_t number = gw_open_child_window(own_title.c_str(), &placement);
     if (number < 0)
         return -1;
     if (std::atomic<int32_t>* slot = unit_slot(number))
         slot->store(unit);
+    framework::mark_unit_window(*framework::window_record(number));
     rt_connect_unit_to_window(unit, number);
     framework::set_thread_active_window(number);
     rt_trace_event("window-opened",
@@ -179,9 +186,6 @@ void attach_window_system() {
     set_surface_observer(&g_repaint_observer);
     set_screen_size(ui::screen_width(), ui::screen_height());
 
-    RtWindowUnitHooks unit_hooks;
-    unit_hooks.on_close_window = [](int32_t number) { gw_close_child_window(number, 0); };
-    rt_set_window_unit_hooks(std::move(unit_hooks));
     set_gui_running();
 }
 

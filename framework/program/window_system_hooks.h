@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-// Opens a child window titled `title` (UTF-8; the default title when empty) for `unit`,
-// connects the unit to it and makes it the calling thread's active window. Result the window
-// number, or -1 when no window can be opened. Closing the unit destroys the window.
+// Opens a child window titled `title` (UTF-8; "Unit N" when empty) for `unit`, connects the
+// unit to it and makes it the calling thread's active window, which it stays as the unit's
+// window. Result the window number, or -1 when no window can be opened.
 int32_t gw_open_unit_window(int32_t unit, const char* title);
 
 // Gives the window connected to `unit` the input focus: it becomes the active child window of
@@ -16,8 +16,8 @@ int32_t gw_focus_unit_window(int32_t unit);
 
 namespace framework {
 
-// Connects the framework to the window system: window hooks, repaint notification, units'
-// window hooks, the screen size. GUI thread, once the frame exists.
+// Connects the framework to the window system: window hooks, repaint notification, the screen
+// size. GUI thread, once the frame exists.
 void attach_window_system();
 
 // The unit a window was opened for (0 when none). Thread-safe.

@@ -104,6 +104,16 @@ void rename_window(gw_child_window& window, std::string title) {
     window.title = std::move(title);
 }
 
+void mark_unit_window(gw_child_window& window) {
+    std::lock_guard lock(window_table().mutex);
+    window.unit_window = true;
+}
+
+bool is_unit_window(const gw_child_window& window) {
+    std::lock_guard lock(window_table().mutex);
+    return window.unit_window;
+}
+
 void set_window_system_hooks(WindowSystemHooks hooks) {
     g_window_system = std::move(hooks);
 }
@@ -130,6 +140,7 @@ void empty_window_slot(gw_child_window& window) {
     {
         SurfaceAccess access(window.surface);
         window.text_grid = TextGrid{};
+        window.text_window = TextWindow{};
     }
     std::lock_guard lock(window_table().mutex);
     window.configured.store(0, std::memory_order_release);

@@ -4,6 +4,8 @@
 #include "framework/surface/surface.h"
 #include "framework/windows/selected_font.h"
 #include "framework/windows/text_grid.h"
+#include "framework/windows/selected_font.h"
+#include "framework/windows/text_window.h"
 
 #include <atomic>
 #include <cstdint>
@@ -45,8 +47,8 @@ enum class WindowSlotState : int32_t { empty = 0, open = 1, closed = 2 };
 // opening a window into the slot reuses the record.
 //
 // `title`, `unit_window`, `placement` and `platform_window` are guarded by the window-table lock;
-// read the title through gw_window_title. `colors` and `text_grid` are guarded by the surface
-// lock.
+// read the title through gw_window_title. `colors`, `text_grid` and `text_window` are guarded
+// by the surface lock.
 struct gw_child_window {
     int32_t number = 0;
     std::atomic<int32_t> state{static_cast<int32_t>(WindowSlotState::empty)};
@@ -54,9 +56,10 @@ struct gw_child_window {
     std::string title;
     bool unit_window = false; // opened by a unit for input and output
     gw_window_placement placement;
-    int32_t colors = 0;              // number of colours of the configuration in force
-    framework::TextGrid text_grid;   // the text cells of the configuration in force
-    void* platform_window = nullptr; // the on-screen window, attached by the user-interface layer
+    int32_t colors = 0;                // number of colours of the configuration in force
+    framework::TextGrid text_grid;     // the text cells of the configuration in force
+    framework::TextWindow text_window; // where text output writes, and what it wrote
+    void* platform_window = nullptr;   // the on-screen window, attached by the user-interface layer
     framework::Surface surface;
     // Graphic text: the window's current font, guarded by the surface lock.
     gw_window_font font;
@@ -88,6 +91,10 @@ namespace framework {
 gw_child_window* window_record(int32_t window_number);
 // Gives an open window a new title. Thread-safe.
 void rename_window(gw_child_window& window, std::string title);
+// Marks a window as its unit's window, which keeps the input and output focus: text written to
+// it leaves it the writing thread's active window. Thread-safe.
+void mark_unit_window(gw_child_window& window);
+bool is_unit_window(const gw_child_window& window);
 
 // Whether a closed window stays on screen, titled "-Closed", or is destroyed.
 enum class CloseMode : uint8_t { destroy, keep };

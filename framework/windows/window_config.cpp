@@ -123,6 +123,7 @@ int32_t apply_locked(gw_window_config& config, gw_child_window& window) {
         framework::SurfaceAccess access(window.surface);
         window.colors = colors;
         window.text_grid = {across.cell, down.cell, across.count, down.count, text_font};
+        framework::reset_text_window(window.text_window, down.count, across.count);
     }
     const std::string title(config.title, strnlen(config.title, sizeof config.title));
     if (!title.empty())

@@ -197,11 +197,19 @@ ProgramRun run_program(std::string_view label, std::string_view script, const Ru
     std::ofstream(folder / "script.txt", std::ios::binary) << script;
     if (options.prepare)
         options.prepare(folder);
-    return run_in(folder,
-                  {program_path().string(), "--headless", "--virtual-clock", "--seed",
-                   std::to_string(options.seed), "--start-time", options.start_time, "--script",
-                   "script.txt", "--trace", "trace.txt"},
-                  "trace.txt");
+    std::vector<std::string> command = {program_path().string(),
+                                        "--headless",
+                                        "--virtual-clock",
+                                        "--seed",
+                                        std::to_string(options.seed),
+                                        "--start-time",
+                                        options.start_time,
+                                        "--script",
+                                        "script.txt",
+                                        "--trace",
+                                        "trace.txt"};
+    command.insert(command.end(), options.arguments.begin(), options.arguments.end());
+    return run_in(folder, command, "trace.txt");
 }
 
 } // namespace e2e

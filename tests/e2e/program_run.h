@@ -53,6 +53,8 @@ struct RunOptions {
     // Called with the run's folder, its working and data folder, before the program starts:
     // a results file to begin with, or something in its place.
     std::function<void(const std::filesystem::path& folder)> prepare = {};
+    // More options for the program, after those of every run.
+    std::vector<std::string> arguments = {};
 };
 
 // Accepts the parameter dialog's defaults as soon as it is shown: where most scripts start.

@@ -288,22 +288,52 @@ TEST_F(Units, StopClosesEveryUnit) {
         testing::ExitedWithCode(0), "status after stop: 9"); // EBADF
 }
 
-TEST(WindowUnits, LinesAndClosingGoThroughTheRegisteredHooks) {
+TEST(WindowUnits, OpeningWritingAndClosingGoThroughTheRegisteredHooks) {
+    std::vector<std::pair<int32_t, std::string>> opened;
     std::vector<std::pair<int32_t, std::string>> written;
-    std::vector<int32_t> closed;
+    std::vector<std::pair<int32_t, RtWindowClose>> closed;
     rt_set_window_unit_hooks(
-        {.on_close_window = [&](int32_t window) { closed.push_back(window); },
-         .on_write_line = [&](int32_t window,
-                              std::string_view text) { written.emplace_back(window, text); }});
-    rt_connect_unit_to_window(1, 1025);
+        {.on_open_window = [&](int32_t unit, std::string_view title) -> int32_t {
+             opened.emplace_back(unit, title);
+             return unit == 3 ? -1 : 1024 + unit;
+         },
+         .on_close_window = [&](int32_t window,
+                                RtWindowClose close) { closed.emplace_back(window, close); },
+         .on_write_record = [&](int32_t window,
+                                std::string_view text) { written.emplace_back(window, text); },
+         .standard_window = [] { return 1024; }});
+    EXPECT_EQ(rt_open(1, "USER", RtOpenStatus::unknown, RtPosition::asis), RT_IOSTAT_OK);
+    EXPECT_EQ(rt_open_window(2, "Итоги"), RT_IOSTAT_OK);
+    EXPECT_EQ(rt_open_window(3, "", RtOnError::report), EIO) << "no window for unit 3";
+    EXPECT_FALSE(rt_unit_window(3).has_value());
     rt_write_record(1, RtFormat("('Дата ',I2.2)"), {7});
-    rt_close(1);
+    rt_write_line(RT_STANDARD_OUTPUT_UNIT, "stop");
+    EXPECT_TRUE(rt_unit_writes_to_window(RT_STANDARD_ERROR_UNIT));
+    rt_close(1, RtWindowClose::keep);
+    rt_close(2);
     rt_set_window_unit_hooks({});
-    EXPECT_EQ(written, (std::vector<std::pair<int32_t, std::string>>{{1025, "Дата 07"}}));
-    EXPECT_EQ(closed, std::vector<int32_t>{1025});
+    EXPECT_EQ(opened,
+              (std::vector<std::pair<int32_t, std::string>>{{1, ""}, {2, "Итоги"}, {3, ""}}));
+    // Records reach the window as stored, in CP1251.
+    EXPECT_EQ(written, (std::vector<std::pair<int32_t, std::string>>{
+                           {1025, utf8_to_cp1251("Дата 07")}, {1024, "stop"}}));
+    EXPECT_EQ(closed, (std::vector<std::pair<int32_t, RtWindowClose>>{
+                          {1025, RtWindowClose::keep}, {1026, RtWindowClose::destroy}}));
     EXPECT_FALSE(rt_unit_window(1).has_value());
+}
 
-    // Nothing registered: the line goes to standard output and closing just disconnects.
+TEST(WindowUnits, WithoutAWindowSystemTheStandardUnitsWriteToTheProcessStreams) {
+    EXPECT_EQ(rt_open(4, "USER", RtOpenStatus::unknown, RtPosition::asis, RtOnError::report), EIO);
+    EXPECT_FALSE(rt_unit_writes_to_window(RT_STANDARD_OUTPUT_UNIT));
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    rt_write_line(RT_STANDARD_OUTPUT_UNIT, utf8_to_cp1251("Время  9"));
+    rt_write_line(RT_STANDARD_ERROR_UNIT, "error");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Время  9\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "error\n");
+
+    // A window unit with nothing registered: the line goes to standard output and closing just
+    // disconnects.
     rt_connect_unit_to_window(2, 1026);
     testing::internal::CaptureStdout();
     rt_write_record(2, RtFormat("('Время ',I2)"), {9});

@@ -4,7 +4,6 @@
 #include "framework/surface/surface.h"
 #include "framework/windows/selected_font.h"
 #include "framework/windows/text_grid.h"
-#include "framework/windows/selected_font.h"
 #include "framework/windows/text_window.h"
 
 #include <atomic>

@@ -72,9 +72,20 @@ std::optional<ScriptPoint> parse_point(ScriptWords& words) {
     return ScriptPoint{x, y};
 }
 
+// A key name, after any number of "Ctrl+" and "Shift+" prefixes.
 bool is_key_name(std::string_view name) {
-    static constexpr std::array<std::string_view, 10> NAMES = {
-        "Enter", "Escape", "Left", "Right", "Up", "Down", "PageUp", "PageDown", "Home", "End"};
+    static constexpr std::array<std::string_view, 11> NAMES = {
+        "Enter",  "Escape",   "Left", "Right", "Up",    "Down",
+        "PageUp", "PageDown", "Home", "End",   "Insert"};
+    for (bool stripped = true; stripped;) {
+        stripped = false;
+        for (std::string_view prefix : {std::string_view("Ctrl+"), std::string_view("Shift+")}) {
+            if (name.size() > prefix.size() && name.starts_with(prefix)) {
+                name.remove_prefix(prefix.size());
+                stripped = true;
+            }
+        }
+    }
     for (std::string_view known : NAMES)
         if (name == known)
             return true;
@@ -109,7 +120,8 @@ ScriptAction parse_action(ScriptWords& words) {
         if (!is_key_name(action.text))
             throw ScriptSyntaxError{
                 "expected Enter, Escape, Left, Right, Up, Down, PageUp, PageDown, "
-                "Home, End or one character after key, found " +
+                "Home, End, Insert or one character, each maybe after Ctrl+ or Shift+, "
+                "after key, found " +
                 in_quotes(action.text)};
         words.expect_end("the key name");
     } else if (name == "dialog") {

@@ -2,6 +2,7 @@
 #include "framework/program/window_system_hooks.h"
 
 #include "framework/program/builtin_commands.h"
+#include "framework/program/keyboard.h"
 #include "framework/program/mouse.h"
 #include "framework/program/process.h"
 #include "framework/windows/child_window.h"
@@ -173,6 +174,7 @@ void attach_window_system() {
     hooks.with_pixels = paint_with_pixels;
     hooks.take_changed = take_changed;
     hooks.on_mouse = dispatch_mouse_input;
+    hooks.on_key = dispatch_key_input;
     hooks.may_close = may_close;
     hooks.on_menu_command = dispatch_menu_command;
     hooks.on_frame_closed = [] { end_process(0); };

@@ -6,7 +6,9 @@
 #include "platform/ui/window_hooks.h"
 
 #include <QAbstractScrollArea>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
@@ -146,7 +148,86 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent* event) override { deliver(*event, ui::MouseAction::move); }
 
+    // Every key goes to the framework, which scrolls through scroll_view_to; the scroll area's
+    // own key handling is never used, so a key the framework ignores does nothing at all.
+    void keyPressEvent(QKeyEvent* event) override {
+        event->accept();
+        const ui::WindowHooks& hooks = ui::window_hooks();
+        if (!hooks.on_key)
+            return;
+        ui::KeyInput input = key_input(*event);
+        if (input.key == ui::Key::none)
+            return;
+        input.view_id = m_id;
+        hooks.on_key(input);
+    }
+    void keyReleaseEvent(QKeyEvent* event) override { event->accept(); }
+
 private:
+    // Keys held with Alt belong to the menu bar, which has already had its chance at them.
+    static ui::KeyInput key_input(const QKeyEvent& event) {
+        ui::KeyInput input;
+        const Qt::KeyboardModifiers modifiers = event.modifiers();
+        input.key_state = (modifiers & Qt::ShiftModifier ? ui::KEY_SHIFT : 0) |
+                          (modifiers & Qt::ControlModifier ? ui::KEY_CONTROL : 0);
+        if (modifiers & Qt::AltModifier)
+            return input;
+        const int key = event.key();
+        switch (key) {
+        case Qt::Key_PageUp:
+            input.key = ui::Key::page_up;
+            return input;
+        case Qt::Key_PageDown:
+            input.key = ui::Key::page_down;
+            return input;
+        case Qt::Key_Home:
+            input.key = ui::Key::home;
+            return input;
+        case Qt::Key_End:
+            input.key = ui::Key::end;
+            return input;
+        case Qt::Key_Left:
+            input.key = ui::Key::left;
+            return input;
+        case Qt::Key_Right:
+            input.key = ui::Key::right;
+            return input;
+        case Qt::Key_Up:
+            input.key = ui::Key::up;
+            return input;
+        case Qt::Key_Down:
+            input.key = ui::Key::down;
+            return input;
+        case Qt::Key_Insert:
+            input.key = ui::Key::insert;
+            return input;
+        case Qt::Key_Escape:
+            input.character = U'\x1b';
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            input.character = U'\r';
+            break;
+        case Qt::Key_Backspace:
+            input.character = U'\b';
+            break;
+        case Qt::Key_Tab:
+            input.character = U'\t';
+            break;
+        default:
+            // A letter is named by its key, so that Ctrl+C is 'C' whatever text it carries;
+            // anything else by the text it types.
+            if (key >= Qt::Key_A && key <= Qt::Key_Z)
+                input.character = static_cast<char32_t>(key);
+            else if (const QList<uint> text = event.text().toUcs4(); !text.isEmpty())
+                input.character = text.front();
+            break;
+        }
+        if (input.character != 0)
+            input.key = ui::Key::character;
+        return input;
+    }
+
     void deliver(const QMouseEvent& event, ui::MouseAction action) {
         const ui::WindowHooks& hooks = ui::window_hooks();
         if (!hooks.on_mouse)
@@ -198,14 +279,24 @@ void forget_view(int32_t id) {
     g_views.erase(id);
 }
 
+// Setting window flags hides a widget; one that was shown is shown again.
+void show_close_button(QMdiSubWindow& frame, bool shown) {
+    const bool visible = frame.isVisible();
+    frame.setWindowFlag(Qt::WindowSystemMenuHint, shown);
+    if (visible && !frame.isVisible())
+        frame.show();
+}
+
 View* find_view(int32_t id) {
     auto found = g_views.find(id);
     return found == g_views.end() ? nullptr : &found->second;
 }
 
-// Removes the separator and "Close" that end a child window's system menu: a window whose unit
-// is open cannot be closed by the user.
+// Removes the title bar's close button, and the separator and "Close" that end a child window's
+// system menu: a window whose unit is open cannot be closed by the user. The sub-window draws its
+// close button only with a system menu hint, so the hint goes while the unit is open.
 void remove_close_command(QMdiSubWindow& frame) {
+    show_close_button(frame, false);
     QMenu* menu = frame.systemMenu();
     if (!menu)
         return;
@@ -288,6 +379,7 @@ void keep_closed_view(int32_t view_id, const std::string& title) {
         return;
     view->frame->setWindowTitle(QString::fromStdString(title));
     view->frame->closable = true;
+    show_close_button(*view->frame, true);
     if (QMenu* menu = view->frame->systemMenu()) {
         menu->addSeparator();
         QAction* close = menu->addAction(QStringLiteral("&Close\tCtrl+F4"));
@@ -404,8 +496,15 @@ ViewState view_state(int32_t view_id) {
     state.scroll_max_y = widget.verticalScrollBar()->maximum();
     state.paints = widget.paints;
     state.closable = view->frame->closable;
+    state.close_button = view->frame->windowFlags().testFlag(Qt::WindowSystemMenuHint);
+    state.cell_width = widget.cell_width;
+    state.cell_height = widget.cell_height;
     state.title = view->frame->windowTitle().toStdString();
     return state;
+}
+
+void play_default_sound() {
+    QApplication::beep();
 }
 
 void scroll_view_to(int32_t view_id, int32_t x, int32_t y) {

@@ -18,12 +18,13 @@ struct ViewPlacement {
     int32_t height = DEFAULT_COORDINATE;
 };
 
-// Creates a hidden child window without a close command. False when the frame does not exist or
-// the number is taken.
+// Creates a hidden child window without a close command or close button. False when the frame does
+// not exist or the number is taken.
 bool open_view(int32_t view_id, const std::string& title, const ViewPlacement& placement);
 // Destroys the window.
 void destroy_view(int32_t view_id);
-// Keeps a window whose unit was closed: new title, and the user may now close it.
+// Keeps a window whose unit was closed: new title, and the user may now close it (the close
+// command and button come back).
 void keep_closed_view(int32_t view_id, const std::string& title);
 void set_view_title(int32_t view_id, const std::string& title);
 
@@ -56,11 +57,18 @@ struct ViewState {
     int32_t scroll_y = 0;
     int32_t scroll_max_x = 0;
     int32_t scroll_max_y = 0;
-    int32_t paints = 0; // paint events so far
+    int32_t paints = 0;     // paint events so far
+    int32_t cell_width = 0; // device pixels of one text cell: the arrow keys' step
+    int32_t cell_height = 0;
     bool closable = false;
+    bool close_button = false; // the title bar shows a close button
     std::string title;
 };
 ViewState view_state(int32_t view_id);
+// Scrolls to surface pixel (x, y) at the top-left corner, each clamped to 0..the maximum.
 void scroll_view_to(int32_t view_id, int32_t x, int32_t y);
+
+// The window system's default sound, a short beep; it does not wait for the sound to end.
+void play_default_sound();
 
 } // namespace ui

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <map>
+#include <string_view>
+#include <utility>
 
 namespace {
 
@@ -19,7 +21,12 @@ QWidget* key_target() {
         return modal->focusWidget() ? modal->focusWidget() : modal;
     if (QWidget* focus = QApplication::focusWidget())
         return focus;
-    return ui::detail::frame();
+    // Without a window system that activates the frame (headless) nothing has the focus: the
+    // key goes where it would go once the frame is active, the frame's own focus widget.
+    QWidget* frame = ui::detail::frame();
+    if (frame && frame->focusWidget())
+        return frame->focusWidget();
+    return frame;
 }
 
 } // namespace
@@ -54,13 +61,28 @@ bool modal_box_up() {
     return QApplication::activeModalWidget() != nullptr;
 }
 
-bool send_key(const std::string& name) {
-    static const std::map<std::string, Qt::Key> KEYS = {
+bool send_key(const std::string& full_name) {
+    static const std::map<std::string, Qt::Key, std::less<>> KEYS = {
         {"Enter", Qt::Key_Return},  {"Escape", Qt::Key_Escape},
         {"Left", Qt::Key_Left},     {"Right", Qt::Key_Right},
         {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down},
         {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
-        {"Home", Qt::Key_Home},     {"End", Qt::Key_End}};
+        {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
+        {"Insert", Qt::Key_Insert}};
+    Qt::KeyboardModifiers modifiers;
+    std::string_view name = full_name;
+    for (bool stripped = true; stripped;) {
+        stripped = false;
+        for (const auto& [prefix, modifier] :
+             {std::pair{std::string_view("Ctrl+"), Qt::ControlModifier},
+              std::pair{std::string_view("Shift+"), Qt::ShiftModifier}}) {
+            if (name.size() > prefix.size() && name.starts_with(prefix)) {
+                name.remove_prefix(prefix.size());
+                modifiers |= modifier;
+                stripped = true;
+            }
+        }
+    }
     int key = 0;
     QString text;
     if (auto found = KEYS.find(name); found != KEYS.end()) {
@@ -68,7 +90,7 @@ bool send_key(const std::string& name) {
         if (key == Qt::Key_Return)
             text = QStringLiteral("\r");
     } else {
-        text = QString::fromStdString(name);
+        text = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
         if (text.size() != 1 && !(text.size() == 2 && text[0].isHighSurrogate()))
             return false;
         key = text.toUpper()[0].unicode();
@@ -76,9 +98,9 @@ bool send_key(const std::string& name) {
     QWidget* target = key_target();
     if (!target)
         return false;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, text);
     QApplication::sendEvent(target, &release);
     return true;
 }

@@ -17,8 +17,9 @@ bool send_mouse_buttons(int32_t view_id, MouseAction action, int32_t buttons, in
 // screen: a person could then neither choose a menu command nor press a button in a window.
 bool modal_box_up();
 
-// Enter, Escape, Left, Right, Up, Down, PageUp, PageDown, Home, End, or one character (UTF-8),
-// pressed and released in the widget that has the focus. False for an unknown name.
+// Enter, Escape, Left, Right, Up, Down, PageUp, PageDown, Home, End, Insert, or one character
+// (UTF-8), each after any number of "Ctrl+" and "Shift+" prefixes, pressed and released with
+// those modifiers in the widget that has the focus. False for an unknown name.
 bool send_key(const std::string& name);
 
 } // namespace ui

@@ -29,6 +29,30 @@ struct MouseInput {
     int32_t y = 0;
 };
 
+// The keys of a child window: the ones that move over the surface, Insert, and every key that
+// makes a character (Escape and Enter included). Other keys (function keys, modifiers alone) are
+// `none`.
+enum class Key : uint8_t {
+    none,
+    character,
+    page_up,
+    page_down,
+    home,
+    end,
+    left,
+    right,
+    up,
+    down,
+    insert
+};
+
+struct KeyInput {
+    int32_t view_id = 0;
+    Key key = Key::none;
+    int32_t key_state = 0;  // KEY_SHIFT and KEY_CONTROL
+    char32_t character = 0; // for Key::character: upper case for a letter, whatever the modifiers
+};
+
 // Every hook runs on the GUI thread and may be empty.
 struct WindowHooks {
     // Calls `paint` with the view's surface while nobody can draw into it; not at all when the
@@ -38,6 +62,8 @@ struct WindowHooks {
     // The surface area changed since the last call; clears its repaint-pending flag.
     std::function<raster::Rect(int32_t view_id)> take_changed;
     std::function<void(const MouseInput&)> on_mouse;
+    // A key pressed in a child window; its own key handling (scrolling) is never used.
+    std::function<void(const KeyInput&)> on_key;
     // The user asks to close a child window; false keeps it open.
     std::function<bool(int32_t view_id)> may_close;
     // A menu item was chosen; `has_state` is true when it is checked, greyed or disabled.

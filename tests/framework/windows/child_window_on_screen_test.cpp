@@ -129,6 +129,7 @@ TEST(ChildWindowTest, ManyLinesFromAnotherThreadCauseFewRepaints) {
 
 TEST(ChildWindowTest, OpenWindowCannotBeClosedByTheUserButAKeptOneCan) {
     const int32_t number = ui_test::open_drawing_window(5, 300, 200);
+    EXPECT_FALSE(ui::view_state(number).close_button);
     for (QAction* action : ui_test::child_frame(number)->systemMenu()->actions())
         EXPECT_FALSE(action->text().contains(QStringLiteral("Close")))
             << action->text().toStdString();
@@ -142,6 +143,8 @@ TEST(ChildWindowTest, OpenWindowCannotBeClosedByTheUserButAKeptOneCan) {
     ui::ViewState kept = ui::view_state(number);
     EXPECT_TRUE(kept.exists);
     EXPECT_TRUE(kept.closable);
+    EXPECT_TRUE(kept.close_button);
+    EXPECT_TRUE(kept.visible);
     EXPECT_EQ(kept.title, "Тренажер для глаз-Closed");
     const QList<QAction*> menu = ui_test::child_frame(number)->systemMenu()->actions();
     EXPECT_EQ(menu.last()->text().toStdString(), "&Close\tCtrl+F4");

@@ -1,0 +1,98 @@
+// Keys in a child window: the scroll position each key reaches, or a beep.
+#include "framework/program/keyboard.h"
+
+#include "platform/ui/child_view.h"
+#include "runtime/trace.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+struct ScrollPosition {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+int32_t device_pixels(int32_t logical, double ratio) {
+    return std::max(1, static_cast<int32_t>(std::lround(logical * ratio)));
+}
+
+// The position a scrolling key reaches from the view's current one, before clamping to the
+// surface: a page is the client area, a step one text cell.
+ScrollPosition scrolled(ui::Key key, bool control, const ui::ViewState& view) {
+    const int32_t page_width = device_pixels(view.client_width, view.device_pixel_ratio);
+    const int32_t page_height = device_pixels(view.client_height, view.device_pixel_ratio);
+    ScrollPosition to{view.scroll_x, view.scroll_y};
+    switch (key) {
+    case ui::Key::page_up:
+        if (control)
+            to.x -= page_width;
+        else
+            to.y -= page_height;
+        break;
+    case ui::Key::page_down:
+        if (control)
+            to.x += page_width;
+        else
+            to.y += page_height;
+        break;
+    case ui::Key::home:
+        to.x = 0;
+        if (control)
+            to.y = 0;
+        break;
+    case ui::Key::end:
+        to.x = view.scroll_max_x;
+        if (control)
+            to.y = view.scroll_max_y;
+        break;
+    case ui::Key::left:
+        to.x -= view.cell_width;
+        break;
+    case ui::Key::right:
+        to.x += view.cell_width;
+        break;
+    case ui::Key::up:
+        to.y -= view.cell_height;
+        break;
+    case ui::Key::down:
+        to.y += view.cell_height;
+        break;
+    default:
+        break;
+    }
+    return {std::clamp(to.x, 0, view.scroll_max_x), std::clamp(to.y, 0, view.scroll_max_y)};
+}
+
+// Ctrl+C, Ctrl+S, Ctrl+Q, Ctrl+Insert and Shift+Insert would choose the menu bar's copy, save
+// and exit commands; this program's menu bar has none of them, so the keys do nothing.
+bool is_menu_shortcut(const ui::KeyInput& input) {
+    if (input.key == ui::Key::insert)
+        return true;
+    const bool control = (input.key_state & ui::KEY_CONTROL) != 0;
+    return control &&
+           (input.character == U'C' || input.character == U'S' || input.character == U'Q');
+}
+
+} // namespace
+
+namespace framework {
+
+void dispatch_key_input(const ui::KeyInput& input) {
+    if (input.key == ui::Key::none || is_menu_shortcut(input))
+        return;
+    if (input.key == ui::Key::character) {
+        // The default sound, not rt_beep: a tone would hold the GUI thread for its length.
+        rt_trace_event("beep", {{"window", input.view_id}});
+        ui::play_default_sound();
+        return;
+    }
+    const ui::ViewState view = ui::view_state(input.view_id);
+    if (!view.exists)
+        return;
+    const ScrollPosition to = scrolled(input.key, (input.key_state & ui::KEY_CONTROL) != 0, view);
+    ui::scroll_view_to(input.view_id, to.x, to.y);
+}
+
+} // namespace framework

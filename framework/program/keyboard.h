@@ -1,0 +1,19 @@
+// Keys in a child window when nothing waits for input: scrolling over the surface, a beep for a
+// character, and nothing for the shortcuts of menu commands this program does not offer.
+#pragma once
+
+#include "platform/ui/window_hooks.h"
+
+namespace framework {
+
+// Carries out a key pressed in child window `input.view_id`:
+// - Page Up / Page Down scroll up / down by one page (the client size); with Ctrl left / right.
+// - Home scrolls to the left edge, End to the right edge; with Ctrl also to the top / bottom.
+// - The arrow keys scroll by one text cell in their direction.
+// - Ctrl+C, Ctrl+S, Ctrl+Q and Insert with or without Ctrl or Shift do nothing.
+// - Any other character (Escape and Enter included) beeps: the trace event `beep window=N`
+//   and the window system's default sound. Nothing is stored.
+// Scrolling stops at the surface's edges. GUI thread.
+void dispatch_key_input(const ui::KeyInput& input);
+
+} // namespace framework

@@ -1,0 +1,35 @@
+// Keys pressed by the scripted user in the drawing window of the real program.
+#include "tests/e2e/program_run.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The headless frame shows the whole 980 x 650 drawing surface, so these keys cannot scroll it
+// here; the scroll positions each key reaches are tested on a larger surface in the framework's
+// tests. What shows end to end: characters beep, Escape among them, and the shortcuts and
+// scrolling keys do not.
+TEST(Keyboard, CharactersInTheDrawingWindowBeepAndOtherKeysDoNot) {
+    const e2e::ProgramRun run =
+        e2e::run_program("keys", e2e::ACCEPT_DEFAULTS + "on pause K=2 key x\n"
+                                                        "after 0.1 key Ctrl+C\n"
+                                                        "after 0.1 key Shift+Insert\n"
+                                                        "after 0.1 key Ctrl+PageDown\n"
+                                                        "after 0.1 key End\n"
+                                                        "after 0.1 key Escape\n"
+                                                        "after 0.1 close\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    const size_t opened = run.find("window-opened unit=1");
+    ASSERT_LT(opened, run.trace.size()) << run.trace_text();
+    const std::string beep = "beep window=" + run.trace[opened].value("number");
+    std::vector<double> beeps;
+    for (const e2e::TraceEvent& event : run.trace)
+        if (event.name == "beep") {
+            EXPECT_EQ(event.text(), beep);
+            beeps.push_back(event.time);
+        }
+    ASSERT_EQ(beeps.size(), 2u) << run.trace_text();
+    EXPECT_NEAR(beeps[1] - beeps[0], 0.5, 1e-6);
+}
+
+} // namespace

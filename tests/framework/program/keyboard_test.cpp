@@ -1,0 +1,143 @@
+// Keys in a child window: the scroll position each key reaches, beeps, and keys that do nothing.
+#include "framework/windows/child_window.h"
+#include "platform/ui/child_view.h"
+#include "runtime/units.h"
+#include "tests/framework/program/drawing_window.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// A key as the window system delivers it to the child window that has the focus.
+void press(int32_t number, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
+    QWidget* view = ui_test::surface_widget(number)->parentWidget();
+    QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(view, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(view, &up);
+}
+
+int32_t count_beeps() {
+    const std::vector<std::string> events = ui_test::trace_events();
+    return static_cast<int32_t>(std::count_if(
+        events.begin(), events.end(), [](const auto& line) { return line.starts_with("beep "); }));
+}
+
+class KeyboardTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_window = ui_test::open_drawing_window(1, 2000, 1500);
+        ASSERT_GT(m_window, 0);
+    }
+    void TearDown() override { rt_close(1); }
+    int32_t m_window = 0;
+};
+
+TEST_F(KeyboardTest, EachKeyScrollsBeepsOrDoesNothing) {
+    const ui::ViewState view = ui::view_state(m_window);
+    ASSERT_GT(view.scroll_max_x, 0);
+    ASSERT_GT(view.scroll_max_y, 0);
+    // The steps come from the window's text cell and from the client area in device pixels.
+    const framework::TextGrid& grid = framework::window_record(m_window)->text_grid;
+    ASSERT_EQ(view.cell_width, grid.cell_width);
+    ASSERT_EQ(view.cell_height, grid.cell_height);
+    const int32_t page_x = static_cast<int32_t>(view.client_width * view.device_pixel_ratio);
+    const int32_t page_y = static_cast<int32_t>(view.client_height * view.device_pixel_ratio);
+    const int32_t max_x = view.scroll_max_x;
+    const int32_t max_y = view.scroll_max_y;
+    const int32_t cell_x = grid.cell_width;
+    const int32_t cell_y = grid.cell_height;
+    const int32_t x = max_x / 2;
+    const int32_t y = max_y / 2;
+
+    enum class Effect { scroll, beep, nothing };
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    const Qt::KeyboardModifiers shift = Qt::ShiftModifier;
+    const struct {
+        const char* name;
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+        int32_t from_x, from_y;
+        Effect effect;
+        int32_t to_x, to_y;
+    } CASES[] = {
+        {"PageDown",
+         Qt::Key_PageDown,
+         none,
+         {},
+         x,
+         y,
+         Effect::scroll,
+         x,
+         std::min(y + page_y, max_y)},
+        {"PageUp", Qt::Key_PageUp, none, {}, x, y, Effect::scroll, x, std::max(y - page_y, 0)},
+        {"Shift+PageDown",
+         Qt::Key_PageDown,
+         shift,
+         {},
+         x,
+         y,
+         Effect::scroll,
+         x,
+         std::min(y + page_y, max_y)},
+        {"Ctrl+PageDown",
+         Qt::Key_PageDown,
+         ctrl,
+         {},
+         x,
+         y,
+         Effect::scroll,
+         std::min(x + page_x, max_x),
+         y},
+        {"Ctrl+PageUp", Qt::Key_PageUp, ctrl, {}, x, y, Effect::scroll, std::max(x - page_x, 0), y},
+        {"PageDown at the bottom", Qt::Key_PageDown, none, {}, x, max_y, Effect::scroll, x, max_y},
+        {"PageUp near the top", Qt::Key_PageUp, none, {}, x, 3, Effect::scroll, x, 0},
+        {"Home", Qt::Key_Home, none, {}, x, y, Effect::scroll, 0, y},
+        {"Ctrl+Home", Qt::Key_Home, ctrl, {}, x, y, Effect::scroll, 0, 0},
+        {"End", Qt::Key_End, none, {}, x, y, Effect::scroll, max_x, y},
+        {"Ctrl+End", Qt::Key_End, ctrl, {}, x, y, Effect::scroll, max_x, max_y},
+        {"Left", Qt::Key_Left, none, {}, x, y, Effect::scroll, x - cell_x, y},
+        {"Right", Qt::Key_Right, none, {}, x, y, Effect::scroll, x + cell_x, y},
+        {"Up", Qt::Key_Up, none, {}, x, y, Effect::scroll, x, y - cell_y},
+        {"Down", Qt::Key_Down, none, {}, x, y, Effect::scroll, x, y + cell_y},
+        {"Left at the left edge", Qt::Key_Left, none, {}, 0, y, Effect::scroll, 0, y},
+        {"Down at the bottom", Qt::Key_Down, none, {}, x, max_y, Effect::scroll, x, max_y},
+        {"a", Qt::Key_A, none, QStringLiteral("a"), x, y, Effect::beep, x, y},
+        {"Ctrl+A", Qt::Key_A, ctrl, QStringLiteral("\x01"), x, y, Effect::beep, x, y},
+        {"digit", Qt::Key_7, none, QStringLiteral("7"), x, y, Effect::beep, x, y},
+        {"Cyrillic", 0x0416, none, QStringLiteral("ж"), x, y, Effect::beep, x, y},
+        {"Escape", Qt::Key_Escape, none, QStringLiteral("\x1b"), x, y, Effect::beep, x, y},
+        {"Enter", Qt::Key_Return, none, QStringLiteral("\r"), x, y, Effect::beep, x, y},
+        {"Ctrl+C", Qt::Key_C, ctrl, QStringLiteral("\x03"), x, y, Effect::nothing, x, y},
+        {"Ctrl+S", Qt::Key_S, ctrl, QStringLiteral("\x13"), x, y, Effect::nothing, x, y},
+        {"Ctrl+Q", Qt::Key_Q, ctrl, QStringLiteral("\x11"), x, y, Effect::nothing, x, y},
+        {"Ctrl+Insert", Qt::Key_Insert, ctrl, {}, x, y, Effect::nothing, x, y},
+        {"Shift+Insert", Qt::Key_Insert, shift, {}, x, y, Effect::nothing, x, y},
+        {"Insert", Qt::Key_Insert, none, {}, x, y, Effect::nothing, x, y},
+        {"F1", Qt::Key_F1, none, {}, x, y, Effect::nothing, x, y},
+        {"Shift alone", Qt::Key_Shift, shift, {}, x, y, Effect::nothing, x, y},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.name);
+        ui::scroll_view_to(m_window, c.from_x, c.from_y);
+        ui_test::clear_trace_events();
+        press(m_window, c.key, c.modifiers, c.text);
+        const ui::ViewState after = ui::view_state(m_window);
+        EXPECT_EQ(after.scroll_x, c.to_x);
+        EXPECT_EQ(after.scroll_y, c.to_y);
+        EXPECT_EQ(count_beeps(), c.effect == Effect::beep ? 1 : 0);
+    }
+    ui_test::clear_trace_events();
+    press(m_window, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
+    EXPECT_EQ(ui_test::trace_events(),
+              std::vector<std::string>{"beep window=" + std::to_string(m_window)});
+}
+
+} // namespace

@@ -2,6 +2,7 @@
 #include "framework/program/window_system_hooks.h"
 
 #include "framework/program/builtin_commands.h"
+#include "framework/program/closing_menus.h"
 #include "framework/program/mouse.h"
 #include "framework/program/process.h"
 #include "framework/windows/child_window.h"
@@ -175,7 +176,10 @@ void attach_window_system() {
     hooks.on_mouse = dispatch_mouse_input;
     hooks.may_close = may_close;
     hooks.on_menu_command = dispatch_menu_command;
-    hooks.on_frame_closed = [] { end_process(0); };
+    hooks.on_frame_closed = [] {
+        show_closing_menus();
+        end_process(0);
+    };
     ui::set_window_hooks(std::move(hooks));
 
     WindowSystemHooks window_hooks;

@@ -12,6 +12,7 @@
 #include "platform/ui/child_view.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
+#include "platform/ui/menu_bar.h"
 #include "platform/ui/window_hooks.h"
 #include "runtime/trace.h"
 #include "runtime/units.h"
@@ -77,7 +78,10 @@ void close_on_screen(gw_child_window& window, framework::CloseMode mode) {
         const std::string title = gw_window_title(number);
         framework::on_gui_later([number, title] { ui::keep_closed_view(number, title); });
     } else {
-        framework::on_gui_and_wait([number] { ui::destroy_view(number); });
+        framework::on_gui_and_wait([number] {
+            ui::destroy_view(number);
+            ui::refresh_menu_bar();
+        });
     }
 }
 
@@ -99,6 +103,7 @@ void show_configured(gw_child_window& window) {
     framework::on_gui_later([=] {
         ui::set_view_title(number, title);
         ui::configure_view(number, width, height, cell_width, cell_height);
+        ui::refresh_menu_bar();
     });
 }
 

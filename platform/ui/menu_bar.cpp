@@ -190,6 +190,10 @@ void show_final_menu_bar(const std::vector<MenuEntry>& entries) {
 // While a window closes or a box has the activation the area may have no current window for a
 // moment; the window activated last that is still shown then counts as active, so that the menu
 // bar does not flicker to the minimal one and back.
+void refresh_menu_bar() {
+    show_fitting_bar(false);
+}
+
 bool child_window_active() {
     QMdiArea* area = detail::mdi_area();
     if (!area)
@@ -206,6 +210,7 @@ bool choose_top_level_item(const std::string& label) {
     QMainWindow* frame = detail::frame();
     if (!frame)
         return false;
+    show_fitting_bar(false);
     const QString wanted = QString::fromStdString(label);
     for (QAction* action : frame->menuBar()->actions()) {
         if (without_ampersands(action->text()) != wanted)

@@ -36,6 +36,10 @@ void set_menu_bars(MenuBars bars);
 // Shows `entries` from now on, whatever is active: the frame is closing or the program failing.
 void show_final_menu_bar(const std::vector<MenuEntry>& entries);
 
+// Shows the bar that fits now: after a child window was shown or destroyed, which the window
+// area does not always report as an activation.
+void refresh_menu_bar();
+
 // Whether a child window is active: the frame's current child window when it is shown, else the
 // shown one activated last. False when no child window is shown.
 bool child_window_active();

@@ -1,10 +1,12 @@
 // The built-in menu commands: the predefined routines that stand for them and what they do.
 #include "framework/program/builtin_commands.h"
 
+#include "framework/program/closing_menus.h"
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
 #include "framework/program/program_state.h"
 #include "platform/ui/frame_window.h"
+#include "platform/ui/menu_bar.h"
 #include "runtime/clock.h"
 
 namespace {
@@ -55,7 +57,8 @@ namespace framework {
 void run_builtin_command(int32_t command) {
     switch (command) {
     case COMMAND_EXIT:
-        ui::close_frame();
+    case COMMAND_MINIMAL_EXIT:
+        close_frame_from_menu();
         break;
     case COMMAND_CASCADE:
         ui::arrange_children(ui::Arrangement::cascade);
@@ -77,9 +80,16 @@ void run_builtin_command(int32_t command) {
     }
 }
 
-// The trace's `menu` event is written for every chosen item; a built-in command runs here, an
-// application's callback unless the program is paused.
+// The minimal menus' two commands are the frame's own. Every other command belongs to the active
+// child window: without one nothing is carried out. For those the trace's `menu` event is
+// written; a built-in command runs here, an application's callback unless the program is paused.
 void dispatch_menu_command(int32_t command, bool has_state) {
+    if (command == COMMAND_MINIMAL_EXIT) {
+        close_frame_from_menu();
+        return;
+    }
+    if (command == COMMAND_NOTHING || !ui::child_window_active())
+        return;
     const gw_menu_routine callback = chosen_application_routine(command);
     if (command <= LAST_BUILTIN_COMMAND) {
         run_builtin_command(command);

@@ -1,6 +1,7 @@
 // The framework's message boxes and its warning, error and fatal reports.
 #include "framework/program/error_reports.h"
 
+#include "framework/program/closing_menus.h"
 #include "framework/program/process.h"
 #include "platform/ui/gui_thread.h"
 #include "platform/ui/message_box.h"
@@ -56,16 +57,13 @@ ui::MessageBoxSpec message_box_spec(MessageIcon icon, const std::string& caption
 
 constexpr int32_t NO_ANSWER_YET = -1;
 
-} // namespace
-
 // Another thread waits for the answer in the run-time's wait rather than blocking on the GUI
 // thread: on the virtual clock time then goes on while the box is up, so a scripted user can
 // answer it, and the box's answer wakes the waiting thread at once.
-MessageAnswer show_message(MessageIcon icon, const std::string& caption, const std::string& text) {
-    rt_trace_event("message", {{"caption", caption}, {"text", text}});
-    const ui::MessageBoxSpec spec = message_box_spec(icon, caption, text);
+MessageAnswer show_box(const ui::MessageBoxSpec& spec) {
+    rt_trace_event("message", {{"caption", spec.caption}, {"text", spec.text}});
     if (!gui_running()) {
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+        std::fprintf(stderr, "%s: %s\n", spec.caption.c_str(), spec.text.c_str());
         return MessageAnswer::none;
     }
     if (ui::on_gui_thread())
@@ -78,6 +76,19 @@ MessageAnswer show_message(MessageIcon icon, const std::string& caption, const s
     while (answer->load() == NO_ANSWER_YET)
         rt_wait();
     return static_cast<MessageAnswer>(answer->load());
+}
+
+} // namespace
+
+MessageAnswer show_message(MessageIcon icon, const std::string& caption, const std::string& text) {
+    return show_box(message_box_spec(icon, caption, text));
+}
+
+MessageAnswer ask_yes_no(MessageIcon icon, const std::string& caption, const std::string& text) {
+    ui::MessageBoxSpec spec = message_box_spec(icon, caption, text);
+    spec.buttons = ui::MessageButtons::yes_no;
+    spec.default_button = ui::MessageButton::no;
+    return show_box(spec);
 }
 
 void show_message_later(const std::string& caption, const std::string& text) {
@@ -111,6 +122,7 @@ void gw_report_fatal(int32_t message, const char* file, int32_t line) {
     if (message != 0)
         framework::show_message(framework::MessageIcon::error, "Easel Fatal Error",
                                 report_text(message, file, line, ", "));
+    framework::show_closing_menus();
     framework::run_cleanups();
     framework::end_process(-1, framework::StopActions::skip);
 }

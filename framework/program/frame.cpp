@@ -4,7 +4,9 @@
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
 #include "framework/program/program_state.h"
+#include "framework/surface/call_status.h"
 #include "framework/windows/child_window.h"
+#include "framework/windows/window_config.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
@@ -24,6 +26,8 @@ framework::FrameSettings g_recorded{false,
                                     GW_PLACEMENT_DEFAULT};
 std::atomic<int32_t> g_in_startup{1};
 std::atomic<int32_t> g_frame_created{0};
+// Set by the application thread itself, so no other thread reads it.
+thread_local bool t_application_thread = false;
 
 ui::ShowState show_state(int32_t state) {
     switch (state) {
@@ -55,17 +59,26 @@ int32_t set_frame_state(const gw_window_settings& settings) {
     return 0;
 }
 
+// A window that has no configuration yet has no cell size to place it by: the application thread
+// gives it the default configuration first, any other thread is refused (it would configure a
+// window the application has not drawn into yet).
 int32_t set_child_state(int32_t window_number, const gw_window_settings& settings) {
-    const gw_child_window* window = gw_find_window(window_number);
+    gw_child_window* window = gw_find_window(window_number);
     if (!window || window->slot_state() != WindowSlotState::open || framework::in_startup())
         return -1;
-    if (settings.state < 1 || settings.state > 4)
+    if (window->configured.load() == 0 &&
+        (!t_application_thread || !framework::ensure_configured(*window)))
         return -1;
+    if (settings.state < 1 || settings.state > 4) {
+        framework::set_graphics_status(GW_STATUS_OUT_OF_RANGE);
+        return -1;
+    }
     const ui::ShowState state = show_state(settings.state);
     const gw_window_settings place = settings;
     framework::on_gui_later([window_number, state, place] {
         ui::place_view(window_number, state, place.x, place.y, place.width, place.height);
     });
+    framework::set_graphics_status(GW_STATUS_OK);
     return 0;
 }
 
@@ -100,7 +113,7 @@ void gw_exit_prompt(int32_t exit_code) {
                              std::to_string(exit_code) +
                              framework::framework_text(GW_TEXT_EXIT_WINDOW);
     const framework::MessageAnswer answer =
-        framework::show_message(framework::MessageIcon::question, framework::program_title(), text);
+        framework::ask_yes_no(framework::MessageIcon::warning, framework::program_title(), text);
     if (answer == framework::MessageAnswer::no)
         wait_for_program_end();
     framework::on_gui_later([] { ui::close_frame(); });
@@ -123,6 +136,10 @@ bool in_startup() {
 
 void set_frame_created() {
     g_frame_created.store(1);
+}
+
+void mark_application_thread(ThreadRole role) {
+    t_application_thread = role == ThreadRole::application;
 }
 
 } // namespace framework

@@ -19,7 +19,10 @@ struct gw_window_settings {
 // The frame (GW_FRAME_WINDOW_NUMBER): before it exists the settings are only recorded (result -1
 // during app_initial_settings, else 0); afterwards the frame is shown by the state, and state 4
 // gives its child-window area width x height. A child window: shown by the state; state 4 places
-// it in text cells. Result 0, or -1 for an unknown state or window.
+// it in text cells. A child window without a configuration gets the default one first on the
+// application thread; on any other thread the call fails. Result 0 with graphics status 0; -1
+// for a window that is not open, during the initial settings, or for an unknown state (status
+// -4).
 int32_t gw_set_window_state(int32_t window_number, const gw_window_settings& settings);
 
 // The end of the run, by exit mode: ask "Program Terminated with exit code N\nExit Window?"
@@ -47,5 +50,10 @@ void set_startup_phase(StartupPhase phase);
 bool in_startup();
 // From now on gw_set_window_state acts on the frame. GUI thread, at start-up.
 void set_frame_created();
+
+// Tells the framework whether the calling thread runs the application's main program: only that
+// thread gives an unconfigured child window its default configuration in gw_set_window_state.
+enum class ThreadRole : uint8_t { application, other };
+void mark_application_thread(ThreadRole role);
 
 } // namespace framework

@@ -16,6 +16,8 @@ using framework::MenuItemInfo;
 
 constexpr size_t ABOUT_LIMIT = 512;
 constexpr size_t COLUMN_LENGTH = 20;
+// "&Window" in the default tree.
+constexpr int32_t WINDOW_MENU_NUMBER = 5;
 
 struct MenuModel {
     std::mutex mutex;
@@ -23,7 +25,8 @@ struct MenuModel {
     std::vector<gw_menu_routine> callbacks; // indexed by identifier - 1101
     int32_t next_command = GW_FIRST_APP_COMMAND;
     std::set<int32_t> present;
-    int32_t window_list_menu = 0;
+    int32_t window_list_menu = 0; // 1-based; 0 none
+    bool default_tree = false;
     std::string about = "talvena window framework\nversion 0.1.0";
 };
 
@@ -101,9 +104,24 @@ std::vector<ui::MenuEntry> to_entries(const std::vector<MenuItemInfo>& items) {
     return entries;
 }
 
+// Without an active child window the frame shows the default tree when it was built, else a bar
+// of one item with an empty label that does nothing.
+std::vector<ui::MenuEntry> inactive_entries(const MenuModel& menus) {
+    if (menus.default_tree)
+        return to_entries(menus.bar);
+    ui::MenuEntry nothing;
+    nothing.command = framework::COMMAND_NOTHING;
+    return {nothing};
+}
+
 // Posted with the lock held, so that rebuilds reach the GUI thread in the order of the changes.
 void redraw_locked(const MenuModel& menus) {
-    framework::on_gui_later([entries = to_entries(menus.bar)] { ui::set_menu_bar(entries); });
+    ui::MenuBars bars;
+    bars.active = to_entries(menus.bar);
+    bars.inactive = inactive_entries(menus);
+    bars.window_list = menus.window_list_menu - 1;
+    framework::on_gui_later(
+        [bars = std::move(bars)]() mutable { ui::set_menu_bars(std::move(bars)); });
 }
 
 // The item `item` of top-level item `menu` (item 0: the top-level item), or nullptr.
@@ -143,6 +161,8 @@ int32_t add_item(int32_t menu, int32_t item, int32_t flags, const char* text,
     if (menu < 1 || menu > count + 1 || item < 0)
         return 0;
     if (!append && item == 0) {
+        if (menus.window_list_menu >= menu)
+            ++menus.window_list_menu;
         menus.bar.insert(menus.bar.begin() + (menu - 1),
                          new_item(flags, text, assign_command(menus, routine)));
         redraw_locked(menus);
@@ -200,6 +220,10 @@ int32_t gw_delete_menu_item(int32_t menu, int32_t item) {
         if (!found)
             return 0;
         if (item == 0) {
+            if (menus.window_list_menu == menu)
+                menus.window_list_menu = 0;
+            else if (menus.window_list_menu > menu)
+                --menus.window_list_menu;
             menus.bar.erase(menus.bar.begin() + (menu - 1));
             redraw_locked(menus);
             return 1;
@@ -254,7 +278,7 @@ int32_t gw_set_menu_item_text(int32_t menu, int32_t item, const char* text) {
     return 1;
 }
 
-int32_t gw_set_menu_item_routine(int32_t menu, int32_t item, gw_menu_routine routine) {
+int32_t gw_set_menu_item_callback(int32_t menu, int32_t item, gw_menu_routine routine) {
     MenuModel& menus = model();
     std::lock_guard lock(menus.mutex);
     MenuItemInfo* found = find_item(menus, menu, item);
@@ -275,9 +299,11 @@ int32_t gw_set_menu_item_routine(int32_t menu, int32_t item, gw_menu_routine rou
 int32_t gw_set_window_list_menu(int32_t menu) {
     MenuModel& menus = model();
     std::lock_guard lock(menus.mutex);
-    if (menu < 1 || menu > static_cast<int32_t>(menus.bar.size()))
+    const MenuItemInfo* top = find_item(menus, menu, 0);
+    if (!top || !top->drop_down)
         return 0;
     menus.window_list_menu = menu;
+    redraw_locked(menus);
     return 1;
 }
 
@@ -340,6 +366,8 @@ bool gw_build_default_menus() {
         menus.bar.push_back(std::move(top));
     }
     menus.present = framework::tracked_commands();
+    menus.default_tree = true;
+    menus.window_list_menu = WINDOW_MENU_NUMBER;
     redraw_locked(menus);
     return true;
 }
@@ -414,6 +442,7 @@ void reset_menus() {
     menus.bar.clear();
     menus.present.clear();
     menus.window_list_menu = 0;
+    menus.default_tree = false;
     redraw_locked(menus);
 }
 

@@ -37,8 +37,9 @@ int32_t gw_delete_menu_item(int32_t menu, int32_t item);
 int32_t gw_set_menu_item_state(int32_t menu, int32_t item, int32_t state);
 int32_t gw_set_menu_item_text(int32_t menu, int32_t item, const char* text);
 // Replaces the routine of an application item.
-int32_t gw_set_menu_item_routine(int32_t menu, int32_t item, gw_menu_routine routine);
-// Records the drop-down meant to list the child windows (the list itself is not kept).
+int32_t gw_set_menu_item_callback(int32_t menu, int32_t item, gw_menu_routine routine);
+// Makes the drop-down of top-level item `menu` list the child windows while a child window is
+// active (choosing one activates it). 0 when `menu` is out of range or has no drop-down.
 int32_t gw_set_window_list_menu(int32_t menu);
 
 // The commands of gw_menu_command by number.

@@ -33,6 +33,9 @@ namespace framework {
 
 // Built-in commands have identifiers up to this one; the application's start at 1101.
 constexpr int32_t LAST_BUILTIN_COMMAND = 1100;
+// The commands of the minimal menus: "E&xit" closes the frame, the empty item does nothing.
+constexpr int32_t COMMAND_MINIMAL_EXIT = 10;
+constexpr int32_t COMMAND_NOTHING = 11;
 
 // The identifiers of the predefined commands, the items of the default menus. 1005, 1009, 1013
 // and 1014 name no command.

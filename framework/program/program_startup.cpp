@@ -95,6 +95,7 @@ void lower_thread_priority() {
 
 void start_application_thread(std::function<void()> main) {
     std::thread([main = std::move(main)] {
+        framework::mark_application_thread(framework::ThreadRole::application);
         lower_thread_priority();
         if (main)
             main();

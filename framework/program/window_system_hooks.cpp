@@ -2,6 +2,7 @@
 #include "framework/program/window_system_hooks.h"
 
 #include "framework/program/builtin_commands.h"
+#include "framework/program/closing_menus.h"
 #include "framework/program/keyboard.h"
 #include "framework/program/mouse.h"
 #include "framework/program/process.h"
@@ -12,6 +13,7 @@
 #include "platform/ui/child_view.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
+#include "platform/ui/menu_bar.h"
 #include "platform/ui/window_hooks.h"
 #include "runtime/trace.h"
 #include "runtime/units.h"
@@ -77,7 +79,10 @@ void close_on_screen(gw_child_window& window, framework::CloseMode mode) {
         const std::string title = gw_window_title(number);
         framework::on_gui_later([number, title] { ui::keep_closed_view(number, title); });
     } else {
-        framework::on_gui_and_wait([number] { ui::destroy_view(number); });
+        framework::on_gui_and_wait([number] {
+            ui::destroy_view(number);
+            ui::refresh_menu_bar();
+        });
     }
 }
 
@@ -99,6 +104,7 @@ void show_configured(gw_child_window& window) {
     framework::on_gui_later([=] {
         ui::set_view_title(number, title);
         ui::configure_view(number, width, height, cell_width, cell_height);
+        ui::refresh_menu_bar();
     });
 }
 
@@ -177,7 +183,10 @@ void attach_window_system() {
     hooks.on_key = dispatch_key_input;
     hooks.may_close = may_close;
     hooks.on_menu_command = dispatch_menu_command;
-    hooks.on_frame_closed = [] { end_process(0); };
+    hooks.on_frame_closed = [] {
+        show_closing_menus();
+        end_process(0);
+    };
     ui::set_window_hooks(std::move(hooks));
 
     WindowSystemHooks window_hooks;

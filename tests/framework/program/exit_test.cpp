@@ -12,6 +12,7 @@
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
 #include "platform/ui/frame_window.h"
+#include "platform/ui/menu_bar.h"
 #include "platform/ui/message_box.h"
 #include "runtime/clock.h"
 #include "runtime/stop.h"
@@ -125,6 +126,46 @@ TEST(ExitTest, FatalReportRunsTheCleanUpList) {
                                    "text=Out_of_Memory,_file_\"frame.cpp\",_line_7"))
         << outcome.trace;
     EXPECT_LT(outcome.trace.find("cleaned"), outcome.trace.find("exit code=-1")) << outcome.trace;
+}
+
+// On the fatal path the frame keeps only "&File" / "E&xit", whatever child window is active; the
+// clean-up routine, run on the GUI thread here, sees the bar as it is then.
+TEST(ExitTest, FatalReportLeavesTheFileExitMenuBar) {
+    const Outcome outcome = run_program(
+        [] {
+            framework::on_gui_later([] {
+                gw_register_cleanup([] {
+                    std::string labels;
+                    for (const std::string& label : ui::top_level_labels())
+                        labels += label + ";";
+                    rt_trace_event("menus", {{"labels", labels}});
+                });
+                gw_report_fatal(0, "frame.cpp", 9);
+            });
+            // The fatal path ends the process while this thread waits.
+            for (;;)
+                rt_wait();
+        },
+        ui::MessageButton::ok);
+    EXPECT_EQ(outcome.exit_code, 255);
+    EXPECT_TRUE(has(outcome.trace, "menus labels=&File;")) << outcome.trace;
+}
+
+// The question at the end of the run shows the warning icon, Yes and No, No preselected.
+TEST(ExitTest, ExitQuestionWarns) {
+    const Outcome outcome = run_program(
+        [] {}, ui::MessageButton::yes,
+        [] {
+            ui::set_message_box_answerer([](const ui::MessageBoxSpec& spec) {
+                rt_trace_event(
+                    "box", {{"warning", spec.kind == ui::MessageKind::warning ? 1 : 0},
+                            {"yes_no", spec.buttons == ui::MessageButtons::yes_no ? 1 : 0},
+                            {"no_default", spec.default_button == ui::MessageButton::no ? 1 : 0}});
+                return std::optional<ui::MessageButton>(ui::MessageButton::yes);
+            });
+        });
+    EXPECT_EQ(outcome.exit_code, 0);
+    EXPECT_TRUE(has(outcome.trace, "box warning=1 yes_no=1 no_default=1")) << outcome.trace;
 }
 
 TEST(ExitTest, MainProgramReturningAsksUnlessTheModeClosesTheFrame) {

@@ -6,14 +6,19 @@
 #include "framework/program/process.h"
 #include "framework/program/program_state.h"
 #include "framework/program/settings_file.h"
+#include "framework/surface/call_status.h"
+#include "framework/windows/window_calls.h"
+#include "framework/windows/window_config.h"
 #include "platform/ui/frame_window.h"
 #include "tests/framework/program/ui_environment.h"
 #include "tests/support/temp_folder.h"
 
 #include <QMenuBar>
 #include <QStatusBar>
+#include <atomic>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -148,6 +153,62 @@ TEST(FrameTest, StatusBarToggles) {
     EXPECT_EQ(gw_menu_command(GW_MENU_ACTION_STATUS_BAR), 0);
     ui_test::pump(20ms);
     EXPECT_TRUE(ui::status_bar_visible());
+}
+
+// Placing a child window from a thread of its own: the application's or another one. A window
+// without a configuration gets the default one only on the application thread.
+TEST(FrameTest, PlacingAChildWindowByThreadConfigurationAndState) {
+    struct Case {
+        const char* name;
+        framework::ThreadRole role;
+        bool configured_before;
+        int16_t state;
+        int32_t result;
+        int16_t status;
+        bool configured_after;
+    };
+    const Case CASES[] = {
+        {"other thread, no configuration", framework::ThreadRole::other, false, 3, -1, GW_STATUS_OK,
+         false},
+        {"application thread, no configuration", framework::ThreadRole::application, false, 3, 0,
+         GW_STATUS_OK, true},
+        {"other thread, configured, placed", framework::ThreadRole::other, true, 4, 0, GW_STATUS_OK,
+         true},
+        {"application thread, minimised", framework::ThreadRole::application, true, 1, 0,
+         GW_STATUS_OK, true},
+        {"unknown state", framework::ThreadRole::application, false, 5, -1, GW_STATUS_OUT_OF_RANGE,
+         true},
+    };
+    for (const Case& test : CASES) {
+        SCOPED_TRACE(test.name);
+        const int32_t number = gw_open_child_window("Размещение");
+        ASSERT_GE(number, 0);
+        gw_child_window* window = gw_find_window(number);
+        ASSERT_NE(window, nullptr);
+        if (test.configured_before) {
+            ASSERT_TRUE(framework::ensure_configured(*window));
+        }
+        framework::set_graphics_status(GW_STATUS_FAILED);
+        std::atomic<int32_t> result{1};
+        std::atomic<int32_t> done{0};
+        std::thread caller([&] {
+            framework::mark_application_thread(test.role);
+            result.store(gw_set_window_state(number, {test.state, 1, 1, 10, 20}));
+            done.store(1);
+        });
+        ASSERT_TRUE(ui_test::pump_until([&] { return done.load() == 1; }));
+        caller.join();
+        EXPECT_EQ(result.load(), test.result);
+        if (test.result == 0 || test.status != GW_STATUS_OK) {
+            EXPECT_EQ(gw_get_status(), test.status);
+        }
+        EXPECT_EQ(window->configured.load() != 0, test.configured_after);
+        ui_test::pump(20ms);
+        EXPECT_EQ(gw_close_child_window(number, 0), 0);
+    }
+    // A window number that names no open window.
+    EXPECT_EQ(gw_set_window_state(GW_FIRST_WINDOW_NUMBER + GW_WINDOW_SLOTS - 1, {3, 0, 0, 0, 0}),
+              -1);
 }
 
 } // namespace

@@ -1,9 +1,14 @@
 // Menus: the application's items, identifiers, the label rule, About, dispatch and states.
+#include "framework/program/builtin_commands.h"
 #include "framework/program/menus.h"
 #include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
+#include "platform/ui/child_view.h"
+#include "platform/ui/frame_internal.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/menu_bar.h"
+#include "platform/ui/window_hooks.h"
+#include "tests/framework/program/drawing_window.h"
 #include "tests/framework/program/ui_environment.h"
 
 #include <QAction>
@@ -21,15 +26,25 @@ int32_t plain_callback(int32_t) {
     return 0;
 }
 
-// The application's three items are made again after each test (with new identifiers).
+// The frame shows the application's menu bar only while a child window is active: each test
+// starts with one. The application's three items are made again after each test (with new
+// identifiers).
 class MenusTest : public ::testing::Test {
 protected:
-    void SetUp() override { ui_test::message_log().boxes.clear(); }
+    void SetUp() override {
+        ui_test::message_log().boxes.clear();
+        static const int32_t window = ui_test::open_drawing_window(31, 200, 120);
+        m_window = window;
+        ui::activate_view(m_window);
+        ASSERT_TRUE(ui_test::pump_until([] { return ui::top_level_labels().size() == 3; }));
+    }
     void TearDown() override {
         framework::reset_menus();
         ui_test::install_initial_menus();
         ui_test::pump(20ms);
     }
+
+    int32_t m_window = 0;
 };
 
 TEST_F(MenusTest, InitialSettingsMadeThreeTopLevelCommands) {
@@ -185,6 +200,63 @@ TEST_F(MenusTest, DefaultTreeOnlyOnAnEmptyBar) {
     // Deleting a built-in item clears its mark; a separator or unknown command is refused.
     ASSERT_EQ(gw_delete_menu_item(5, 6), 1);
     EXPECT_FALSE(framework::command_present(1015));
+}
+
+TEST_F(MenusTest, WithoutAnActiveChildWindowTheMinimalBarShowsAndNothingIsForwarded) {
+    // With no child window shown none is active.
+    std::vector<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* window : ui::detail::mdi_area()->subWindowList())
+        if (window->isVisible())
+            shown.push_back(window);
+    for (QMdiSubWindow* window : shown)
+        window->hide();
+    ui::detail::mdi_area()->setActiveSubWindow(nullptr);
+    ASSERT_TRUE(ui_test::pump_until([] { return !ui::child_window_active(); }));
+    ASSERT_TRUE(
+        ui_test::pump_until([] { return ui::top_level_labels() == std::vector<std::string>{""}; }));
+    // The empty item does nothing; the application's commands, chosen anyhow, are not carried
+    // out, and neither is a built-in one.
+    const ui_test::MenuCalls before = ui_test::menu_calls();
+    ASSERT_TRUE(ui::choose_top_level_item(""));
+    const int32_t second = framework::menu_bar_items()[1].command;
+    ui::window_hooks().on_menu_command(second, false);
+    ui::window_hooks().on_menu_command(framework::COMMAND_ABOUT, false);
+    ui_test::pump(20ms);
+    EXPECT_EQ(ui_test::menu_calls().second, before.second);
+    EXPECT_TRUE(ui_test::message_log().boxes.empty());
+
+    // Showing and activating the window brings the application's bar back, and its commands
+    // work again.
+    for (QMdiSubWindow* window : shown)
+        window->show();
+    ui::activate_view(m_window);
+    ASSERT_TRUE(ui_test::pump_until([] { return ui::top_level_labels().size() == 3; }));
+    ASSERT_TRUE(ui::choose_top_level_item("Итоги_тренировок"));
+    EXPECT_EQ(ui_test::menu_calls().second, before.second + 1);
+}
+
+TEST_F(MenusTest, WindowListNamesTheShownChildWindowsAndActivatesTheChosenOne) {
+    // A plain command has no drop-down to list the windows in.
+    EXPECT_EQ(gw_set_window_list_menu(1), 0);
+    EXPECT_EQ(gw_set_window_list_menu(4), 0);
+    ASSERT_EQ(gw_append_menu_item(4, 4, "Окна", plain_callback), 1);
+    ASSERT_EQ(gw_append_menu_item(4, 4, "Упорядочить", gw_menu_tile), 1);
+    ASSERT_EQ(gw_set_window_list_menu(4), 1);
+    const int32_t second = ui_test::open_drawing_window(32, 160, 100, "Второе");
+    ASSERT_TRUE(ui_test::pump_until([] { return ui::window_list_labels().size() == 2; }));
+    // The hidden default window is not listed.
+    EXPECT_EQ(ui::window_list_labels(),
+              (std::vector<std::string>{"&1 Тренажер для глаз", "&2 Второе"}));
+    ui::activate_view(second);
+    ASSERT_TRUE(ui_test::pump_until([&] { return ui::active_view() == second; }));
+    ASSERT_TRUE(ui::choose_window_list_item(0));
+    ASSERT_TRUE(ui_test::pump_until([&] { return ui::active_view() == m_window; }));
+    EXPECT_FALSE(ui::choose_window_list_item(2));
+    // Deleting the drop-down ends the list.
+    ASSERT_EQ(gw_delete_menu_item(4, 0), 1);
+    ui_test::pump(20ms);
+    EXPECT_TRUE(ui::window_list_labels().empty());
+    gw_close_child_window(second, 0);
 }
 
 TEST(StatusMessageTest, MessageSetDuringAWaitShowsWhenTheWaitEnds) {

@@ -8,8 +8,8 @@
 #include "app/results_file.h"
 #include "calendar/day_number.h"
 #include "framework/graphics/gw_graphics.h"
-#include "framework/text/gw_text.h"
 #include "framework/program/status_bar.h"
+#include "framework/text/gw_text.h"
 #include "runtime/cp1251.h"
 #include "runtime/format.h"
 #include "runtime/trace.h"
@@ -68,15 +68,14 @@ constexpr std::array<ChartLabel, 17> LABELS{{
     {190, 107, ROSE, "Число отжиманий(50)"},
 }};
 
+double day_start_of(const ResultsStamp& stamp) {
+    return cal_day_number(stamp.day, stamp.month, stamp.year) * SECONDS_PER_DAY;
+}
+
 // The seconds of a record's date and time, counted from 1 January 1900. The reader has checked
 // that the date exists, so the day count posts no error.
 double seconds_of(const ResultsStamp& stamp) {
-    return cal_day_number(stamp.day, stamp.month, stamp.year) * SECONDS_PER_DAY +
-           stamp.hour * 3600.0 + stamp.minute * 60.0 + stamp.second;
-}
-
-double day_start_of(const ResultsStamp& stamp) {
-    return cal_day_number(stamp.day, stamp.month, stamp.year) * SECONDS_PER_DAY;
+    return day_start_of(stamp) + stamp.hour * 3600.0 + stamp.minute * 60.0 + stamp.second;
 }
 
 // The span of the chart: from the start of the earliest day to the end of the latest, with the
@@ -242,9 +241,8 @@ void app_draw_results_chart() {
 
     const int32_t stopped = first_stop(extent_pass.pass, values_pass);
     if (stopped != 0) {
-        const std::string message = "Итоги неполны: строка " + std::to_string(stopped) +
-                                    " файла " + RESULTS_FILE_NAME +
-                                    " не читается, дальше файл не прочитан";
+        const std::string message = "Итоги неполны: строка " + std::to_string(stopped) + " файла " +
+                                    RESULTS_FILE_NAME + " не читается, дальше файл не прочитан";
         gw_set_status_message(message.c_str());
     }
     rt_trace_event("chart", {{"records", values_pass.records},

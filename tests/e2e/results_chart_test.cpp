@@ -4,6 +4,7 @@
 #include "platform/raster/png.h"
 #include "runtime/cp1251.h"
 #include "tests/e2e/program_run.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/fixtures.h"
 
 #include <algorithm>
@@ -22,6 +23,8 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::ProgramRun;
 using raster::Bitmap;
+using test_support::file_bytes;
+using test_support::write_bytes;
 
 constexpr uint32_t WHITE = 0xFFFFFF;
 constexpr uint32_t BLACK = 0x000000;
@@ -43,17 +46,6 @@ const std::string SHOW_CHART = e2e::ACCEPT_DEFAULTS + "on pause K=2 menu Ито�
 
 fs::path sample_history() {
     return test_support::fixtures_dir() / "results" / "talvena.rtr";
-}
-
-std::string read_bytes(const fs::path& path) {
-    std::ifstream input(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << input.rdbuf();
-    return bytes.str();
-}
-
-void write_bytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 // The CP1251 lines of a file without their CR LF.
@@ -224,7 +216,7 @@ std::string differences(const Bitmap& shot, const Bitmap& reference, const fs::p
 // its blue stick from the bottom to its acuity, every training its green stick up to its number
 // of images, at the column of its date and time; the file is left as it was.
 TEST(ResultsChart, SampleHistoryIsDrawnAtItsDaysAndTimes) {
-    const std::string sample = read_bytes(sample_history());
+    const std::string sample = file_bytes(sample_history());
     const ProgramRun run = e2e::run_program(
         "sample", SHOW_CHART,
         {.prepare = [&](const fs::path& f) { write_bytes(f / "talvena.rtr", sample); }});
@@ -232,7 +224,7 @@ TEST(ResultsChart, SampleHistoryIsDrawnAtItsDaysAndTimes) {
     ASSERT_LT(run.find("chart "), run.trace.size()) << run.trace_text();
     EXPECT_EQ(run.trace[run.find("chart ")].text(),
               "chart records=48 vision=19 training=29 stopped=0 file=read");
-    EXPECT_EQ(read_bytes(run.folder / "talvena.rtr"), sample);
+    EXPECT_EQ(file_bytes(run.folder / "talvena.rtr"), sample);
 
     const std::vector<Record> records = records_of(lines_of(sample));
     const Axis axis = axis_of(records);
@@ -266,7 +258,7 @@ TEST(ResultsChart, SampleHistoryIsDrawnAtItsDaysAndTimes) {
 
 // Short and broken histories: the chart draws what can be read and tells where reading stopped.
 TEST(ResultsChart, ShortDamagedEmptyAndMissingHistories) {
-    const std::vector<std::string> sample = lines_of(read_bytes(sample_history()));
+    const std::vector<std::string> sample = lines_of(file_bytes(sample_history()));
     // Line 10 is a vision test of 20 November, line 11 a training of the same day.
     std::vector<std::string> one_day = {sample[0], sample[9], sample[10]};
     one_day[1].replace(76, 4, " 2.0");
@@ -298,7 +290,7 @@ TEST(ResultsChart, ShortDamagedEmptyAndMissingHistories) {
         EXPECT_EQ(run.trace[chart_event].text(), c.chart);
         EXPECT_EQ(fs::exists(run.folder / "talvena.rtr"), c.lines.has_value());
         if (c.lines) {
-            EXPECT_EQ(read_bytes(run.folder / "talvena.rtr"), bytes);
+            EXPECT_EQ(file_bytes(run.folder / "talvena.rtr"), bytes);
         }
         const Bitmap chart = chart_of(run);
         if (c.lines)

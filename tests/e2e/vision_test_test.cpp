@@ -4,6 +4,7 @@
 #include "platform/raster/png.h"
 #include "runtime/cp1251.h"
 #include "tests/e2e/program_run.h"
+#include "tests/support/file_bytes.h"
 
 #include <cmath>
 #include <fstream>
@@ -16,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using e2e::joined_lines;
 using e2e::ProgramRun;
+using test_support::file_bytes;
 using Steps = std::vector<std::string>;
 
 // The answers to a level's rings, one character a ring: C correct, W wrong, '-' none (the ring
@@ -68,13 +70,6 @@ Steps vision_steps(const ProgramRun& run) {
             steps.push_back(event.name == "record-failed" ? "record-failed" : event.text());
     }
     return steps;
-}
-
-std::string read_bytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 const std::string RESULTS_HEADER =
@@ -207,7 +202,7 @@ TEST(VisionTest, RecordLineIsWrittenByteForByte) {
                   seconds % 60);
     const std::string expected =
         RESULTS_HEADER + "\r\n" + stamp + "  200.0см  DD=17.7  ny= 768 nx=1024 OZ2=0.00\r\n";
-    EXPECT_EQ(read_bytes(run.folder / "talvena.rtr"), utf8_to_cp1251(expected));
+    EXPECT_EQ(file_bytes(run.folder / "talvena.rtr"), utf8_to_cp1251(expected));
 }
 
 // Both buttons in the middle of a level end the test at once: no result, no record, and the

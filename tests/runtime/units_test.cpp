@@ -3,14 +3,13 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 #include "runtime/window_units.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 #include <cerrno>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -25,41 +24,9 @@ const RtFormat VISION_RECORD("(1X,I2.2,'.',I2.2,'.',I4,'г,  ',I2,'час ',I2,'
                              "'сек, D=',F7.1,'см  DD=',F4.1,'  ny=',I4,' nx=',I4,' OZ2=',F4.2)");
 const RtFormat DATE_LAYOUT("(1X,I2,1X,I2,1X,I4,4X,I2,4X,I2,4X,I2)");
 
-std::string file_text(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void write_file(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-// While it lives, writes past `limit` bytes of a file fail with EFBIG (and one that crosses the
-// limit is cut short) instead of ending the process: a full disk that hits in the middle of a
-// record, which a root test run cannot get from permissions.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit) {
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_saved_handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = limit;
-        m_set = ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_saved_handler);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-    bool set() const { return m_set; }
-
-private:
-    rlimit m_saved{};
-    void (*m_saved_handler)(int) = SIG_DFL;
-    bool m_set = false;
-};
+using test_support::file_bytes;
+using test_support::FileSizeLimit;
+using test_support::write_bytes;
 
 class Units : public testing::Test {
 protected:
@@ -88,7 +55,7 @@ TEST_F(Units, CreatingThenAppendingGivesHeaderAndRecordsInCp1251WithCrLf) {
         "Nнет_отв Ср.вр._отв    Nотжиманий\r\n"
         " 07.12.2026г,   9час  5мин  3сек, D=  200.0см  DD=17.7  ny= 768 nx=1024 OZ2=0.80\r\n"
         " 08.12.2026г,   9час  5мин  3сек, D=  200.0см  DD=17.7  ny= 768 nx=1024 OZ2=0.00\r\n");
-    const std::string on_disk = file_text(m_results);
+    const std::string on_disk = file_bytes(m_results);
     EXPECT_EQ(on_disk, expected);
     EXPECT_EQ(on_disk.find("\r\n"), 115u) << "one byte per character";
     EXPECT_NE(on_disk.find("\xC4\xE0\xF2\xE0"), std::string::npos) << "Дата in CP1251";
@@ -99,10 +66,10 @@ TEST_F(Units, OpenStatusesReportFailureAndCreateNothing) {
               ENOENT);
     EXPECT_FALSE(fs::exists(m_results));
 
-    write_file(m_results, "kept\r\n");
+    write_bytes(m_results, "kept\r\n");
     EXPECT_EQ(rt_open(17, m_results, RtOpenStatus::new_file, RtPosition::asis, RtOnError::report),
               EEXIST);
-    EXPECT_EQ(file_text(m_results), "kept\r\n");
+    EXPECT_EQ(file_bytes(m_results), "kept\r\n");
     EXPECT_EQ(
         rt_open(17, m_dir.string(), RtOpenStatus::old_file, RtPosition::asis, RtOnError::report),
         EISDIR);
@@ -112,12 +79,12 @@ TEST_F(Units, OpenStatusesReportFailureAndCreateNothing) {
 // 120 characters and a damaged line.
 TEST_F(Units, ReadingPassesStopAtTheEndAndAtTheFirstBadLine) {
     const std::string long_tail(60, 'z');
-    write_file(m_results, "header\r\n"
-                          " 07.12.2026g,   9hr   5min  3sec\r\n"
-                          " 08.12.2026g,  10hr  15min 33sec" +
-                              long_tail + long_tail + "\n" +
-                              " 09.12.2026g,  11hr  **min  3sec\r\n"
-                              " 10.12.2026g,  12hr   0min  0sec");
+    write_bytes(m_results, "header\r\n"
+                           " 07.12.2026g,   9hr   5min  3sec\r\n"
+                           " 08.12.2026g,  10hr  15min 33sec" +
+                               long_tail + long_tail + "\n" +
+                               " 09.12.2026g,  11hr  **min  3sec\r\n"
+                               " 10.12.2026g,  12hr   0min  0sec");
     std::string line;
     ASSERT_EQ(rt_open(12, m_results, RtOpenStatus::old_file, RtPosition::asis, RtOnError::report),
               0);
@@ -152,7 +119,7 @@ TEST_F(Units, ReadingPassesStopAtTheEndAndAtTheFirstBadLine) {
 }
 
 TEST_F(Units, EndOfFileIsAStatusWhenAskedFor) {
-    write_file(m_results, "header\r\n");
+    write_bytes(m_results, "header\r\n");
     rt_open(12, m_results, RtOpenStatus::old_file, RtPosition::asis);
     std::string line;
     EXPECT_EQ(rt_read_line(12, line, 120, RtOnError::report), 0);
@@ -204,7 +171,7 @@ TEST_F(Units, FailuresWithoutAnErrorBranchAreFatalAndNameTheFile) {
             rt_read_record(14, RtFormat("(16X,I8)"), {&count});
         },
         testing::ExitedWithCode(2), "talvena.sym: end of file");
-    write_file(figures, "                    12x\r\n");
+    write_bytes(figures, "                    12x\r\n");
     EXPECT_EXIT(
         {
             int32_t count = 0;
@@ -220,7 +187,7 @@ TEST_F(Units, FailuresWithoutAnErrorBranchAreFatalAndNameTheFile) {
 // its own and the file keeps every byte it had.
 TEST_F(Units, AnAppendThatFailsPartWayCutsTheFileBackToItsSize) {
     const std::string before = "header\r\n 07.12.2026 kept\r\n";
-    write_file(m_results, before);
+    write_bytes(m_results, before);
     ASSERT_EQ(rt_open(17, m_results, RtOpenStatus::old_file, RtPosition::append), 0);
     int status = 0;
     {
@@ -231,11 +198,11 @@ TEST_F(Units, AnAppendThatFailsPartWayCutsTheFileBackToItsSize) {
                                  RtOnError::report);
     }
     EXPECT_EQ(status, EFBIG);
-    EXPECT_EQ(file_text(m_results), before);
+    EXPECT_EQ(file_bytes(m_results), before);
     // The unit stays usable once there is room again.
     EXPECT_EQ(rt_write_record(17, RtFormat("('next')"), {}, RtOnError::report), 0);
     rt_close(17);
-    EXPECT_EQ(file_text(m_results), before + "next\r\n");
+    EXPECT_EQ(file_bytes(m_results), before + "next\r\n");
 
     // A write the device refuses outright is reported too.
     ASSERT_EQ(rt_open(17, "/dev/full", RtOpenStatus::old_file, RtPosition::append), 0);

@@ -20,6 +20,7 @@
 #include "runtime/units.h"
 #include "scripted/scripted_user.h"
 #include "tests/runtime/child_process.h"
+#include "tests/support/file_bytes.h"
 #include "tests/support/temp_folder.h"
 
 #include <QApplication>
@@ -38,13 +39,6 @@ struct Outcome {
     int exit_code = -1;
     std::string trace;
 };
-
-std::string read_file(const std::filesystem::path& path) {
-    std::ifstream file(path);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
 
 // Runs the program with `main` in a child process; message boxes are answered with `answer`.
 Outcome run_program(std::function<void()> main, ui::MessageButton answer,
@@ -75,7 +69,7 @@ Outcome run_program(std::function<void()> main, ui::MessageButton answer,
         gw_startup(1, argv, application, {true});
         return "gw_startup returned";
     });
-    return Outcome{child.exit_code, read_file(trace)};
+    return Outcome{child.exit_code, test_support::file_bytes(trace)};
 }
 
 bool has(const std::string& text, const std::string& part) {

@@ -69,9 +69,14 @@ MessageAnswer show_box(const ui::MessageBoxSpec& spec) {
     if (ui::on_gui_thread())
         return static_cast<MessageAnswer>(ui::show_message_box(spec));
     auto answer = std::make_shared<std::atomic<int32_t>>(NO_ANSWER_YET);
+    // The answer is handed over as the box is answered, inside the scripted key or click that
+    // answers it: on the virtual clock the waiting thread could otherwise jump to the script's next
+    // line before the box's event loop had wound down and stored the answer.
     on_gui_later([spec, answer] {
-        answer->store(static_cast<int32_t>(ui::show_message_box(spec)));
-        rt_wake();
+        ui::show_message_box(spec, [answer](ui::MessageButton chosen) {
+            answer->store(static_cast<int32_t>(chosen));
+            rt_wake();
+        });
     });
     while (answer->load() == NO_ANSWER_YET)
         rt_wait();

@@ -12,7 +12,6 @@
 #include "platform/ui/gui_thread.h"
 
 #include <atomic>
-#include <future>
 #include <mutex>
 
 namespace {
@@ -82,15 +81,6 @@ int32_t set_child_state(int32_t window_number, const gw_window_settings& setting
     return 0;
 }
 
-// Blocks until the program ends from another thread (the frame is closed).
-[[noreturn]] void wait_for_program_end() {
-    if (ui::on_gui_thread())
-        ui::run_nested_loop_forever();
-    std::promise<void> never;
-    never.get_future().wait();
-    std::abort();
-}
-
 } // namespace
 
 int32_t gw_set_window_state(int32_t window_number, const gw_window_settings& settings) {
@@ -115,7 +105,7 @@ void gw_exit_prompt(int32_t exit_code) {
     const framework::MessageAnswer answer =
         framework::ask_yes_no(framework::MessageIcon::warning, framework::program_title(), text);
     if (answer == framework::MessageAnswer::no)
-        wait_for_program_end();
+        framework::wait_for_process_end();
     framework::on_gui_later([] { ui::close_frame(); });
 }
 

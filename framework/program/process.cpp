@@ -85,4 +85,11 @@ void end_process(int32_t code, StopActions stop_actions) {
     std::_Exit(code);
 }
 
+void wait_for_process_end() {
+    if (ui::on_gui_thread())
+        ui::run_nested_loop_forever();
+    for (;;)
+        rt_wait();
+}
+
 } // namespace framework

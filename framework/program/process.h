@@ -34,5 +34,9 @@ enum class StopActions : uint8_t { run, skip };
 // the end. From the start of the end the virtual clock stands still and only this thread's
 // events reach the trace. Thread-safe.
 [[noreturn]] void end_process(int32_t code, StopActions stop_actions = StopActions::run);
+// Waits until another thread ends the process (the user closes the frame). The GUI thread keeps
+// its event loop running; any other thread waits in the run-time's wait, so that on the virtual
+// clock time goes on to the scripted user's next action while the program waits for its user.
+[[noreturn]] void wait_for_process_end();
 
 } // namespace framework

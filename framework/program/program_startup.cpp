@@ -100,6 +100,9 @@ void start_application_thread(std::function<void()> main) {
         if (main)
             main();
         finish_run();
+        // The program has ended and its windows stay up for the user: the thread waits in the
+        // run-time's wait until the frame is closed, as a scripted user's later lines need.
+        framework::wait_for_process_end();
     }).detach();
 }
 

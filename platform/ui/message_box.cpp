@@ -3,6 +3,8 @@
 
 #include "platform/ui/frame_internal.h"
 
+#include <QAbstractButton>
+#include <QKeyEvent>
 #include <QMessageBox>
 
 namespace {
@@ -37,14 +39,57 @@ QMessageBox::StandardButton standard_of(ui::MessageButton button) {
     return QMessageBox::NoButton;
 }
 
+ui::MessageButton button_of(int result) {
+    switch (result) {
+    case QMessageBox::Ok:
+        return ui::MessageButton::ok;
+    case QMessageBox::Yes:
+        return ui::MessageButton::yes;
+    case QMessageBox::No:
+        return ui::MessageButton::no;
+    default:
+        return ui::MessageButton::none;
+    }
+}
+
+// A button's access key (Y, N, O) clicks it at once. The box's own handling animates the click
+// and finishes it on a timer a tenth of a second later, after the key's input has ended.
+class AccessKeyClicks : public QObject {
+public:
+    explicit AccessKeyClicks(QMessageBox& box) : m_box(box) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &m_box || event->type() != QEvent::KeyPress)
+            return false;
+        const auto* key_event = static_cast<QKeyEvent*>(event);
+        if (key_event->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))
+            return false;
+        for (QAbstractButton* button : m_box.buttons()) {
+            const QKeySequence shortcut = button->shortcut();
+            if (!shortcut.isEmpty() && shortcut[0].key() == key_event->key()) {
+                button->click();
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    QMessageBox& m_box;
+};
+
 } // namespace
 
 namespace ui {
 
-MessageButton show_message_box(const MessageBoxSpec& spec) {
+MessageButton show_message_box(const MessageBoxSpec& spec, const MessageAnswerCall& on_answer) {
     if (g_answerer)
-        if (std::optional<MessageButton> answer = g_answerer(spec))
+        if (std::optional<MessageButton> answer = g_answerer(spec)) {
+            if (on_answer)
+                on_answer(*answer);
             return *answer;
+        }
     const QMessageBox::StandardButtons buttons = spec.buttons == MessageButtons::yes_no
                                                      ? QMessageBox::Yes | QMessageBox::No
                                                      : QMessageBox::Ok;
@@ -52,16 +97,20 @@ MessageButton show_message_box(const MessageBoxSpec& spec) {
                     QString::fromStdString(spec.text), buttons, detail::frame());
     box.setDefaultButton(standard_of(spec.default_button));
     box.setEscapeButton(spec.buttons == MessageButtons::yes_no ? QMessageBox::No : QMessageBox::Ok);
-    switch (box.exec()) {
-    case QMessageBox::Ok:
-        return MessageButton::ok;
-    case QMessageBox::Yes:
-        return MessageButton::yes;
-    case QMessageBox::No:
-        return MessageButton::no;
-    default:
-        return MessageButton::none;
-    }
+    AccessKeyClicks access_keys(box);
+    box.installEventFilter(&access_keys);
+    // `finished` is emitted inside the input that closes the box; exec() returns only once the
+    // box's event loop has wound down.
+    bool answered = false;
+    QObject::connect(&box, &QMessageBox::finished, [&](int result) {
+        answered = true;
+        if (on_answer)
+            on_answer(button_of(result));
+    });
+    const MessageButton chosen = button_of(box.exec());
+    if (!answered && on_answer)
+        on_answer(chosen);
+    return chosen;
 }
 
 void set_message_box_answerer(MessageBoxAnswerer answerer) {

@@ -20,9 +20,15 @@ struct MessageBoxSpec {
     MessageButton default_button = MessageButton::ok;
 };
 
+// Called with the button chosen the moment the box is answered, inside the key or click that
+// answers it and before the box's own event loop has ended.
+using MessageAnswerCall = std::function<void(MessageButton)>;
+
 // Shows the box modally over the frame and returns the button chosen (`none` when the box was
-// closed otherwise).
-MessageButton show_message_box(const MessageBoxSpec& spec);
+// closed otherwise). `on_answer`, when given, hears the answer first: a thread waiting for the
+// answer is told within the input that gave it, not only after the box's event loop has wound
+// down, which may be after more input.
+MessageButton show_message_box(const MessageBoxSpec& spec, const MessageAnswerCall& on_answer = {});
 
 // Answers boxes instead of showing them while it returns a button (tests). GUI thread.
 using MessageBoxAnswerer = std::function<std::optional<MessageButton>(const MessageBoxSpec&)>;

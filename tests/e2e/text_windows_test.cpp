@@ -37,6 +37,7 @@ TEST(TextWindows, MissingDialogTemplateShowsItsTextInTheDefaultWindowThenAsks) {
     options.arguments = {"--dialog-templates", "none.dlg"};
     const e2e::ProgramRun run = e2e::run_program("missing-template",
                                                  "on message after 0.5 snapshot stopped\n"
+                                                 "after 0.5 key Enter\n"
                                                  "after 1 close\n",
                                                  options);
     EXPECT_EQ(run.exit_code, 0) << run.output;

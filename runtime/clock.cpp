@@ -1,5 +1,8 @@
-// The run-time's clock: real and virtual time, the wait until a deadline, waking and the hooks.
+// The run-time's clock: real and virtual time, the wait until a deadline, waking, the hooks, and
+// the hold of threads while the program is paused.
 #include "runtime/clock.h"
+
+#include "runtime/thread_hold.h"
 
 #include <algorithm>
 #include <atomic>
@@ -216,10 +219,14 @@ RtDateTime rt_virtual_clock_start() {
     return state.start;
 }
 
+// A wait is a hold point on both sides: a thread held while it waits (a pause during a wait)
+// returns only once the hold has ended, as if it had been stopped there.
 RtWaitEnd rt_wait_until(int64_t deadline_us) {
-    if (rt_clock_is_virtual())
-        return virtual_wait(deadline_us);
-    return real_wait(deadline_us);
+    rt_hold_point();
+    const RtWaitEnd end =
+        rt_clock_is_virtual() ? virtual_wait(deadline_us) : real_wait(deadline_us);
+    rt_hold_point();
+    return end;
 }
 
 void rt_wake() {
@@ -254,6 +261,7 @@ void rt_set_clock_advance_hook(RtClockAdvanceHook hook) {
 }
 
 void rt_sync_point() {
+    rt_hold_point();
     if (!rt_clock_is_virtual())
         return;
     if (const auto hook = sync_point_hook().get())
@@ -262,4 +270,41 @@ void rt_sync_point() {
 
 void rt_set_sync_point_hook(RtSyncPointHook hook) {
     sync_point_hook().set(std::move(hook));
+}
+
+// The hold of the program's threads (runtime/thread_hold.h): its hold point waits in the
+// run-time's wait.
+namespace {
+
+thread_local bool t_holdable = false;
+// The hold point's own wait is a run-time wait, which is a hold point in turn.
+thread_local bool t_in_hold_point = false;
+
+} // namespace
+
+void rt_mark_thread_holdable() {
+    t_holdable = true;
+}
+
+bool rt_hold_stops_this_thread() {
+    return rt_threads_held() && t_holdable && !t_in_hold_point;
+}
+
+void rt_hold_threads() {
+    rt_detail::g_threads_held.store(1, std::memory_order_relaxed);
+    rt_wake();
+}
+
+void rt_release_threads() {
+    rt_detail::g_threads_held.store(0, std::memory_order_relaxed);
+    rt_wake();
+}
+
+void rt_hold_point() {
+    if (!rt_hold_stops_this_thread())
+        return;
+    t_in_hold_point = true;
+    while (rt_threads_held())
+        rt_wait();
+    t_in_hold_point = false;
 }

@@ -57,6 +57,8 @@ enum class RtWaitEnd : uint8_t {
 // ended then stands still until it ends by itself or from outside, and says so on standard
 // error once.
 //
+// A hold point on entry and before it returns (runtime/thread_hold.h).
+//
 // Thread-safe; the GUI thread must not call it (it never waits for the application).
 RtWaitEnd rt_wait_until(int64_t deadline_us);
 
@@ -100,7 +102,8 @@ void rt_set_clock_advance_hook(RtClockAdvanceHook hook);
 // takes no time and has no wait. Real clock: does nothing. Virtual clock: calls the sync hook
 // with the current time, WITHOUT advancing it, on the calling thread and outside every lock of
 // the clock, so the hook may block: the scripted user carries out the actions already due, and
-// a scripted click can land in the middle of a drawing exactly as it would in real time.
+// a scripted click can land in the middle of a drawing exactly as it would in real time. Either
+// clock: a hold point (runtime/thread_hold.h).
 void rt_sync_point();
 
 // Called by rt_sync_point on the virtual clock with the current time in microseconds.

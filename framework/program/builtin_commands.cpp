@@ -3,6 +3,7 @@
 
 #include "framework/program/closing_menus.h"
 #include "framework/program/error_reports.h"
+#include "framework/program/pausing.h"
 #include "framework/program/process.h"
 #include "framework/program/program_state.h"
 #include "platform/ui/frame_window.h"
@@ -52,8 +53,8 @@ int32_t gw_menu_command(gw_menu_routine routine) {
 
 namespace framework {
 
-// Built-in commands, on the GUI thread. Selection, clipboard, printing, saving, view, pause and
-// help commands exist only as menu states: choosing one does nothing.
+// Built-in commands, on the GUI thread. Selection, clipboard, printing, saving, view and help
+// commands exist only as menu states: choosing one does nothing.
 void run_builtin_command(int32_t command) {
     switch (command) {
     case COMMAND_EXIT:
@@ -71,6 +72,12 @@ void run_builtin_command(int32_t command) {
         break;
     case COMMAND_STATUS_BAR:
         toggle_status_bar();
+        break;
+    case COMMAND_PAUSE:
+        pause_program();
+        break;
+    case COMMAND_RESUME:
+        resume_program();
         break;
     case COMMAND_ABOUT:
         framework::show_message_later(framework::program_title(), framework::about_text());

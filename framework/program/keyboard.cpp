@@ -1,6 +1,9 @@
 // Keys in a child window: the scroll position each key reaches, or a beep.
 #include "framework/program/keyboard.h"
 
+#include "framework/program/menus.h"
+#include "framework/program/pausing.h"
+#include "framework/program/predefined_routines.h"
 #include "platform/ui/child_view.h"
 #include "runtime/trace.h"
 
@@ -65,8 +68,9 @@ ScrollPosition scrolled(ui::Key key, bool control, const ui::ViewState& view) {
     return {std::clamp(to.x, 0, view.scroll_max_x), std::clamp(to.y, 0, view.scroll_max_y)};
 }
 
-// Ctrl+C, Ctrl+S, Ctrl+Q, Ctrl+Insert and Shift+Insert would choose the menu bar's copy, save
-// and exit commands; this program's menu bar has none of them, so the keys do nothing.
+// Ctrl+C, Ctrl+S, Ctrl+Q, Ctrl+Insert and Shift+Insert are the shortcuts of the menu bar's copy,
+// pause, resume and paste commands. Only pausing and resuming are built: Ctrl+S and Ctrl+Q act
+// when the menu bar offers the pause command; every other shortcut does nothing.
 bool is_menu_shortcut(const ui::KeyInput& input) {
     if (input.key == ui::Key::insert)
         return true;
@@ -75,17 +79,42 @@ bool is_menu_shortcut(const ui::KeyInput& input) {
            (input.character == U'C' || input.character == U'S' || input.character == U'Q');
 }
 
+// Carries out a shortcut; false when the menu bar does not offer its command.
+bool run_menu_shortcut(const ui::KeyInput& input) {
+    if (input.key != ui::Key::character || !framework::command_present(framework::COMMAND_PAUSE))
+        return false;
+    if (input.character == U'S')
+        framework::pause_program();
+    else if (input.character == U'Q')
+        framework::resume_program();
+    else
+        return false;
+    return true;
+}
+
+void beep(const ui::KeyInput& input) {
+    // The default sound, not rt_beep: a tone would hold the GUI thread for its length.
+    rt_trace_event("beep", {{"window", input.view_id}});
+    ui::play_default_sound();
+}
+
 } // namespace
 
 namespace framework {
 
 void dispatch_key_input(const ui::KeyInput& input) {
-    if (input.key == ui::Key::none || is_menu_shortcut(input))
+    if (input.key == ui::Key::none)
         return;
+    if (is_menu_shortcut(input)) {
+        // A shortcut with no command is a character like any other while the program is paused.
+        if (!run_menu_shortcut(input) && input.key == ui::Key::character && pause_in_effect())
+            beep(input);
+        return;
+    }
     if (input.key == ui::Key::character) {
-        // The default sound, not rt_beep: a tone would hold the GUI thread for its length.
-        rt_trace_event("beep", {{"window", input.view_id}});
-        ui::play_default_sound();
+        if (input.character == U'\x1b')
+            resume_program();
+        beep(input);
         return;
     }
     const ui::ViewState view = ui::view_state(input.view_id);

@@ -10,9 +10,12 @@ namespace framework {
 // - Page Up / Page Down scroll up / down by one page (the client size); with Ctrl left / right.
 // - Home scrolls to the left edge, End to the right edge; with Ctrl also to the top / bottom.
 // - The arrow keys scroll by one text cell in their direction.
-// - Ctrl+C, Ctrl+S, Ctrl+Q and Insert with or without Ctrl or Shift do nothing.
-// - Any other character (Escape and Enter included) beeps: the trace event `beep window=N`
-//   and the window system's default sound. Nothing is stored.
+// - Ctrl+S pauses and Ctrl+Q resumes the program when the menu bar offers the pause command.
+//   Ctrl+C, Insert with or without Ctrl or Shift, and Ctrl+S and Ctrl+Q otherwise do nothing,
+//   except that while the program is paused the Ctrl letters beep as any character.
+// - Escape ends a pause, then beeps as any other character.
+// - Any other character (Enter included) beeps: the trace event `beep window=N` and the window
+//   system's default sound. Nothing is stored.
 // Scrolling stops at the surface's edges. GUI thread.
 void dispatch_key_input(const ui::KeyInput& input);
 

@@ -3,6 +3,7 @@
 
 #include "framework/program/error_reports.h"
 #include "framework/program/process.h"
+#include "framework/program/program_state.h"
 #include "platform/ui/menu_bar.h"
 #include "runtime/trace.h"
 
@@ -86,12 +87,20 @@ MenuItemInfo new_item(int32_t flags, const char* text, int32_t command) {
     return item;
 }
 
+// While the program is paused the Pause item reads Resume and resumes; its flags stay.
+constexpr const char* RESUME_LABEL = "&Resume\tCtrl+Q";
+
 std::vector<ui::MenuEntry> to_entries(const std::vector<MenuItemInfo>& items) {
+    const bool paused = framework::run_state() == GW_PAUSED;
     std::vector<ui::MenuEntry> entries;
     for (const MenuItemInfo& item : items) {
         ui::MenuEntry entry;
         entry.label = item.label;
         entry.command = item.command;
+        if (paused && item.command == framework::COMMAND_PAUSE) {
+            entry.label = RESUME_LABEL;
+            entry.command = framework::COMMAND_RESUME;
+        }
         entry.greyed = item.flags & GW_MENU_GREYED;
         entry.disabled = item.flags & GW_MENU_DISABLED;
         entry.checked = item.flags & GW_MENU_CHECKED;
@@ -407,6 +416,19 @@ void grey_application_items() {
         for (MenuItemInfo& item : top.items)
             if (is_application_command(menus, item.command))
                 item.flags |= GW_MENU_GREYED;
+    }
+    redraw_locked(menus);
+}
+
+void enable_application_items() {
+    MenuModel& menus = model();
+    std::lock_guard lock(menus.mutex);
+    for (MenuItemInfo& top : menus.bar) {
+        if (is_application_command(menus, top.command))
+            top.flags &= ~GW_MENU_GREYED;
+        for (MenuItemInfo& item : top.items)
+            if (is_application_command(menus, item.command))
+                item.flags &= ~GW_MENU_GREYED;
     }
     redraw_locked(menus);
 }

@@ -37,8 +37,9 @@ constexpr int32_t LAST_BUILTIN_COMMAND = 1100;
 constexpr int32_t COMMAND_MINIMAL_EXIT = 10;
 constexpr int32_t COMMAND_NOTHING = 11;
 
-// The identifiers of the predefined commands, the items of the default menus. 1005, 1009, 1013
-// and 1014 name no command.
+// The identifiers of the predefined commands, the items of the default menus. 1005, 1013 and 1014
+// name no command; 1009 (Resume) stands in for 1008 while the program is paused, and no routine
+// stands for it.
 constexpr int32_t COMMAND_EXIT = 1000;
 constexpr int32_t COMMAND_SELECT_TEXT = 1001;
 constexpr int32_t COMMAND_SELECT_GRAPHICS = 1002;
@@ -47,6 +48,7 @@ constexpr int32_t COMMAND_COPY = 1004;
 constexpr int32_t COMMAND_SIZE_TO_FIT = 1006;
 constexpr int32_t COMMAND_FULL_SCREEN = 1007;
 constexpr int32_t COMMAND_PAUSE = 1008;
+constexpr int32_t COMMAND_RESUME = 1009;
 constexpr int32_t COMMAND_CASCADE = 1010;
 constexpr int32_t COMMAND_TILE = 1011;
 constexpr int32_t COMMAND_ARRANGE_ICONS = 1012;

@@ -3,11 +3,12 @@
 #pragma once
 
 #include "framework/surface/graphics_state.h"
-#include "framework/surface/window_palette.h"
 #include "framework/surface/surface_lock.h"
+#include "framework/surface/window_palette.h"
 #include "platform/raster/bitmap.h"
 #include "platform/raster/drawing_context.h"
 #include "platform/raster/geometry.h"
+#include "runtime/thread_hold.h"
 
 #include <atomic>
 #include <cstdint>
@@ -77,7 +78,11 @@ private:
 // releases it on destruction, then tells the observer when this access made a repaint pending.
 class SurfaceAccess {
 public:
-    explicit SurfaceAccess(Surface& surface) : m_surface(surface) { surface.m_lock.lock(); }
+    explicit SurfaceAccess(Surface& surface) : m_surface(surface) {
+        surface.m_lock.lock();
+        if (rt_threads_held()) [[unlikely]]
+            hold_before_call();
+    }
     ~SurfaceAccess() {
         m_surface.m_lock.unlock();
         if (m_notify)
@@ -139,6 +144,10 @@ public:
     }
 
 private:
+    // The program is paused: a holdable thread stops here, before its outermost call, with the
+    // surface let go, and takes it again when the pause ends.
+    void hold_before_call();
+
     void add_changed(raster::Rect area);
     void notify_observer();
 

@@ -69,6 +69,13 @@ public:
             hand_over(self);
     }
 
+    // Whether the calling thread holds this lock for its outermost call: the thread is inside a
+    // call on this surface as its holder, not through a lock nested in a call on another one.
+    bool in_call_by_this_thread() const {
+        const detail::LockingThread* self = detail::t_locking_thread;
+        return self && self->in_call.load(std::memory_order_relaxed) == this;
+    }
+
 private:
     // The hold: the holder's record with ASKED_FOR set when another thread asks for the surface,
     // or 0 for no holder. Records are aligned, so the low bit is free.

@@ -3,6 +3,8 @@
 
 #include "framework/surface/call_status.h"
 #include "framework/windows/window_config.h"
+#include "platform/ui/gui_thread.h"
+#include "runtime/thread_hold.h"
 #include "runtime/window_units.h"
 
 namespace {
@@ -13,6 +15,10 @@ gw_thread_record& thread_record() {
     gw_thread_record& record = framework::detail::t_thread_record;
     if (!t_has_record) {
         t_has_record = true;
+        // Every thread but the GUI thread that calls into the framework stops while the program
+        // is paused.
+        if (!ui::on_gui_thread())
+            rt_mark_thread_holdable();
         const int32_t number = gw_default_window();
         record = {number, framework::window_record(number)};
     }

@@ -6,9 +6,10 @@
 #include <cstdint>
 
 // A thread is stopped only where it can stop cleanly: at the run-time's waits and sync points
-// (runtime/clock.h) and at the entry of a drawing call, never inside one. A thread that computes
-// without reaching a hold point runs on until it does; nothing it could change is seen meanwhile,
-// since its windows and input are reached only through hold points.
+// (runtime/clock.h) and at the entry of a drawing call that takes its surface the slow way, never
+// inside a call (the pausing side makes every drawing thread's next call take the slow way). A
+// thread that computes without reaching a hold point runs on until it does; nothing it could change
+// is seen meanwhile, since its windows and input are reached only through hold points.
 //
 // On the virtual clock a held thread waits in the run-time's wait, so time goes on to the
 // scripted user's next action while the program is paused.
@@ -30,7 +31,7 @@ bool rt_hold_stops_this_thread();
 void rt_hold_threads();
 void rt_release_threads();
 
-// Whether the hold is on: one relaxed load, for the hold points of hot paths. Thread-safe.
+// Whether the hold is on: one relaxed load. Thread-safe.
 inline bool rt_threads_held() {
     return rt_detail::g_threads_held.load(std::memory_order_relaxed) != 0;
 }

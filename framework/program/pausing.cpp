@@ -27,25 +27,50 @@ uint64_t g_pause_number = 0;
 bool g_ignore_next_resume = false;
 int32_t g_state_before = GW_RUNNING;
 
-void apply_pause_locked() {
+// The run state, the menus and the trace of a pause whose hold is on.
+void announce_pause_locked() {
     g_state_before = framework::run_state();
     gw_set_run_state(GW_PAUSED);
     framework::grey_application_items();
-    rt_hold_threads();
     g_phase = Phase::paused;
     rt_trace_event("pause", {});
 }
 
-// The pausing thread: it may wait for the call in progress on the window to end, which the GUI
-// thread must never do. The window table's records live as long as the process, so the record
-// stays valid even when the window closes meanwhile.
+// Asks for every window's surface once the hold is on. A thread drawing on a surface it holds
+// makes its calls without looking at anything shared (framework/surface/surface_lock.h); asked
+// for, it lets the surface go, and its next call takes the slow way, where the hold stops it.
+void ask_for_every_surface() {
+    for (int32_t number = GW_FIRST_WINDOW_NUMBER; number < GW_FIRST_WINDOW_NUMBER + GW_WINDOW_SLOTS;
+         ++number) {
+        gw_child_window* window = framework::window_record(number);
+        if (window && window->slot_state() != WindowSlotState::empty)
+            framework::SurfaceAccess access(window->surface);
+    }
+}
+
+// The pausing thread: it may wait for the call in progress to end, which the GUI thread must
+// never do. It takes the active window's lock first, so that the pause falls between two calls
+// there, and the other windows' locks one at a time afterwards, never two at once: a call that
+// took a second surface inside itself could otherwise wait for this thread while it waits for
+// that call. The window table's records live as long as the process, so a record stays valid
+// when its window closes meanwhile.
 void pause_between_calls(int32_t window_number, uint64_t pause_number) {
-    std::optional<framework::SurfaceAccess> access;
-    if (gw_child_window* window = framework::window_record(window_number))
-        access.emplace(window->surface);
+    const auto still_wanted = [pause_number] {
+        return g_phase == Phase::pausing && g_pause_number == pause_number;
+    };
+    {
+        std::optional<framework::SurfaceAccess> access;
+        if (gw_child_window* window = framework::window_record(window_number))
+            access.emplace(window->surface);
+        std::lock_guard lock(g_mutex);
+        if (!still_wanted())
+            return;
+        rt_hold_threads();
+    }
+    ask_for_every_surface();
     std::lock_guard lock(g_mutex);
-    if (g_phase == Phase::pausing && g_pause_number == pause_number)
-        apply_pause_locked();
+    if (still_wanted())
+        announce_pause_locked();
 }
 
 } // namespace
@@ -58,8 +83,10 @@ void pause_program() {
         g_ignore_next_resume = true;
         return;
     }
+    // A finished program draws no more: nothing to wait for.
     if (run_state() == GW_FINISHED) {
-        apply_pause_locked();
+        rt_hold_threads();
+        announce_pause_locked();
         return;
     }
     g_phase = Phase::pausing;
@@ -79,6 +106,7 @@ bool resume_program() {
         return false;
     case Phase::pausing:
         g_phase = Phase::running;
+        rt_release_threads();
         return true;
     case Phase::paused:
         break;

@@ -6,9 +6,11 @@ namespace framework {
 
 // Pauses the program. A short-lived thread takes the drawing lock of the active child window, so
 // that the pause falls between two drawing calls and never keeps the GUI thread waiting for one,
-// then sets the run state Paused, greys the application's menu items, holds every thread that
-// called into the framework (runtime/thread_hold.h) and lets the lock go. A finished program is
-// paused at once, without that thread. A pause asked for while the program is paused (or being
+// starts the hold of every thread that called into the framework (runtime/thread_hold.h) and
+// lets the lock go; then it asks for every other window's surface, so that each drawing thread
+// stops before its next call whatever window it draws on, and only then sets the run state
+// Paused and greys the application's menu items. A finished program is paused at once, without
+// that thread. A pause asked for while the program is paused (or being
 // paused) only makes the next resume be ignored. GUI thread.
 void pause_program();
 

@@ -54,17 +54,6 @@ raster::Rect Surface::take_changed_rect() {
     return changed;
 }
 
-// Pausing took the lock to let the call in progress end; a held thread must not keep it, or a
-// repaint would wait for the pause to end. A lock nested inside a call on another surface is
-// not a place to stop: the thread stops at its next outermost call instead.
-void SurfaceAccess::hold_before_call() {
-    while (rt_hold_stops_this_thread() && m_surface.m_lock.in_call_by_this_thread()) {
-        m_surface.m_lock.unlock();
-        rt_hold_point();
-        m_surface.m_lock.lock();
-    }
-}
-
 void SurfaceAccess::notify_observer() {
     if (SurfaceObserver* observer = g_observer.load(std::memory_order_acquire))
         observer->on_surface_changed(m_surface.m_window_number);

@@ -8,7 +8,6 @@
 #include "platform/raster/bitmap.h"
 #include "platform/raster/drawing_context.h"
 #include "platform/raster/geometry.h"
-#include "runtime/thread_hold.h"
 
 #include <atomic>
 #include <cstdint>
@@ -78,11 +77,7 @@ private:
 // releases it on destruction, then tells the observer when this access made a repaint pending.
 class SurfaceAccess {
 public:
-    explicit SurfaceAccess(Surface& surface) : m_surface(surface) {
-        surface.m_lock.lock();
-        if (rt_threads_held()) [[unlikely]]
-            hold_before_call();
-    }
+    explicit SurfaceAccess(Surface& surface) : m_surface(surface) { surface.m_lock.lock(); }
     ~SurfaceAccess() {
         m_surface.m_lock.unlock();
         if (m_notify)
@@ -144,10 +139,6 @@ public:
     }
 
 private:
-    // The program is paused: a holdable thread stops here, before its outermost call, with the
-    // surface let go, and takes it again when the pause ends.
-    void hold_before_call();
-
     void add_changed(raster::Rect area);
     void notify_observer();
 

@@ -1,6 +1,8 @@
 // The surface lock's slow paths: turns, asking the holder for the surface, and the barrier.
 #include "framework/surface/surface_lock.h"
 
+#include "runtime/thread_hold.h"
+
 #include <cassert>
 #include <memory>
 #include <vector>
@@ -73,7 +75,7 @@ detail::LockingThread& this_thread_record() {
 
 } // namespace
 
-void SurfaceLock::lock_slow() {
+void SurfaceLock::take_turn() {
     detail::LockingThread& self = this_thread_record();
     // Inside a call on another surface this thread is that surface's holder; this surface is
     // taken as a plain turn.
@@ -94,6 +96,19 @@ void SurfaceLock::lock_slow() {
     const bool waiters = m_next_ticket != ticket + 1;
     self.in_call.store(this, std::memory_order_seq_cst);
     m_hold.store(hold_word(&self) | (waiters ? ASKED_FOR : 0), std::memory_order_seq_cst);
+}
+
+// A paused program's thread stops here, before its outermost call, with the surface let go:
+// pausing took the lock to let the call in progress end, and asks for every surface after the
+// hold has begun, so a held thread's next call always comes this way. A lock nested inside a call
+// on another surface is no place to stop: the thread stops at its next outermost call.
+void SurfaceLock::lock_slow() {
+    take_turn();
+    while (rt_hold_stops_this_thread() && in_call_by_this_thread()) {
+        unlock();
+        rt_hold_point();
+        take_turn();
+    }
 }
 
 void SurfaceLock::unlock_plain() {

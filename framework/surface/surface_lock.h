@@ -43,6 +43,10 @@ inline std::atomic<int32_t> g_asymmetric_barrier{0};
 // A thread may hold several surfaces between calls, but is inside a call on one at a time as the
 // holder: a lock() nested inside a call on another surface takes its surface as a plain lock,
 // released at its unlock(). The lock is not recursive. Thread-safe.
+//
+// While the program is paused (runtime/thread_hold.h) a held thread stops in the slow path,
+// before its outermost call, with the surface let go. The holder's fast path does not look:
+// pausing asks for every surface after the hold has begun, which sends it the slow way.
 class SurfaceLock {
 public:
     SurfaceLock() = default;
@@ -126,7 +130,9 @@ private:
         }
     }
 
+    // Takes a turn, and stops there while the program is paused (runtime/thread_hold.h).
     void lock_slow();
+    void take_turn();
     void unlock_plain();
     void hand_over(detail::LockingThread& self);
     // With m_gate held: asks the holder for the surface, and ends the hold when the holder is

@@ -122,6 +122,9 @@ void dispatch_key_input(const ui::KeyInput& input) {
         return;
     const ScrollPosition to = scrolled(input.key, (input.key_state & ui::KEY_CONTROL) != 0, view);
     ui::scroll_view_to(input.view_id, to.x, to.y);
+    const ui::ViewState after = ui::view_state(input.view_id);
+    rt_trace_event("scroll",
+                   {{"window", input.view_id}, {"x", after.scroll_x}, {"y", after.scroll_y}});
 }
 
 } // namespace framework

@@ -16,7 +16,8 @@ namespace framework {
 // - Escape ends a pause, then beeps as any other character.
 // - Any other character (Enter included) beeps: the trace event `beep window=N` and the window
 //   system's default sound. Nothing is stored.
-// Scrolling stops at the surface's edges. GUI thread.
+// Scrolling stops at the surface's edges; every scrolling key writes the trace event
+// `scroll window=N x=X y=Y` with the position reached (in surface pixels). GUI thread.
 void dispatch_key_input(const ui::KeyInput& input);
 
 } // namespace framework

@@ -1,6 +1,7 @@
 // Keys in a child window: the scroll position each key reaches, beeps, and keys that do nothing.
 #include "framework/windows/child_window.h"
 #include "platform/ui/child_view.h"
+#include "platform/ui/script_input.h"
 #include "runtime/units.h"
 #include "tests/framework/program/drawing_window.h"
 
@@ -138,6 +139,41 @@ TEST_F(KeyboardTest, EachKeyScrollsBeepsOrDoesNothing) {
     press(m_window, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
     EXPECT_EQ(ui_test::trace_events(),
               std::vector<std::string>{"beep window=" + std::to_string(m_window)});
+}
+
+// The scripted user's keys go to the widget with the focus, as a person's do: in the active
+// child window they scroll over its surface and write where they reached to the trace.
+TEST_F(KeyboardTest, ScriptedKeysScrollTheActiveWindow) {
+    ui::activate_view(m_window);
+    ui_test::pump(20ms);
+    ASSERT_TRUE(ui::send_key("Ctrl+Home"));
+    const ui::ViewState view = ui::view_state(m_window);
+    ASSERT_EQ(view.scroll_x, 0);
+    ASSERT_EQ(view.scroll_y, 0);
+    const int32_t page_y = static_cast<int32_t>(view.client_height * view.device_pixel_ratio);
+    const struct {
+        const char* key;
+        int32_t x, y;
+    } STEPS[] = {
+        {"Down", 0, view.cell_height},
+        {"Right", view.cell_width, view.cell_height},
+        {"PageDown", view.cell_width, view.cell_height + page_y},
+        {"Ctrl+End", view.scroll_max_x, view.scroll_max_y},
+        {"Home", 0, view.scroll_max_y},
+        {"Ctrl+Home", 0, 0},
+    };
+    for (const auto& step : STEPS) {
+        SCOPED_TRACE(step.key);
+        ui_test::clear_trace_events();
+        ASSERT_TRUE(ui::send_key(step.key));
+        const ui::ViewState after = ui::view_state(m_window);
+        EXPECT_EQ(after.scroll_x, step.x);
+        EXPECT_EQ(after.scroll_y, step.y);
+        EXPECT_EQ(ui_test::trace_events(),
+                  std::vector<std::string>{"scroll window=" + std::to_string(m_window) +
+                                           " x=" + std::to_string(step.x) +
+                                           " y=" + std::to_string(step.y)});
+    }
 }
 
 } // namespace

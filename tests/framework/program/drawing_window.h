@@ -7,6 +7,8 @@
 #include "platform/ui/view_internal.h"
 #include "tests/framework/program/ui_environment.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMdiSubWindow>
 
 namespace ui_test {
@@ -35,6 +37,17 @@ inline QWidget* surface_widget(int32_t number) {
 inline QMdiSubWindow* child_frame(int32_t number) {
     QWidget* widget = surface_widget(number);
     return widget ? qobject_cast<QMdiSubWindow*>(widget->parentWidget()->parentWidget()) : nullptr;
+}
+
+// A key pressed and released as the window system delivers it to the child window that has the
+// focus.
+inline void press_key(int32_t number, int key, Qt::KeyboardModifiers modifiers,
+                      const QString& text) {
+    QWidget* view = surface_widget(number)->parentWidget();
+    QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
+    QApplication::sendEvent(view, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(view, &up);
 }
 
 } // namespace ui_test

@@ -5,23 +5,12 @@
 #include "runtime/units.h"
 #include "tests/framework/program/drawing_window.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
 
 using namespace std::chrono_literals;
-
-// A key as the window system delivers it to the child window that has the focus.
-void press(int32_t number, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    QWidget* view = ui_test::surface_widget(number)->parentWidget();
-    QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(view, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
-    QApplication::sendEvent(view, &up);
-}
 
 int32_t count_beeps() {
     const std::vector<std::string> events = ui_test::trace_events();
@@ -129,14 +118,14 @@ TEST_F(KeyboardTest, EachKeyScrollsBeepsOrDoesNothing) {
         SCOPED_TRACE(c.name);
         ui::scroll_view_to(m_window, c.from_x, c.from_y);
         ui_test::clear_trace_events();
-        press(m_window, c.key, c.modifiers, c.text);
+        ui_test::press_key(m_window, c.key, c.modifiers, c.text);
         const ui::ViewState after = ui::view_state(m_window);
         EXPECT_EQ(after.scroll_x, c.to_x);
         EXPECT_EQ(after.scroll_y, c.to_y);
         EXPECT_EQ(count_beeps(), c.effect == Effect::beep ? 1 : 0);
     }
     ui_test::clear_trace_events();
-    press(m_window, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
+    ui_test::press_key(m_window, Qt::Key_B, Qt::NoModifier, QStringLiteral("b"));
     EXPECT_EQ(ui_test::trace_events(),
               std::vector<std::string>{"beep window=" + std::to_string(m_window)});
 }

@@ -12,8 +12,6 @@
 #include "runtime/units.h"
 #include "tests/framework/program/drawing_window.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
@@ -27,20 +25,12 @@ using namespace std::chrono_literals;
 constexpr int32_t WIDTH = 400;
 constexpr int32_t HEIGHT = 300;
 
-void press(int32_t number, int key, Qt::KeyboardModifiers modifiers, const QString& text) {
-    QWidget* view = ui_test::surface_widget(number)->parentWidget();
-    QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
-    QApplication::sendEvent(view, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
-    QApplication::sendEvent(view, &up);
-}
-
 void press_ctrl(int32_t number, int key, char control_character) {
-    press(number, key, Qt::ControlModifier, QString(QChar(control_character)));
+    ui_test::press_key(number, key, Qt::ControlModifier, QString(QChar(control_character)));
 }
 
 void press_escape(int32_t number) {
-    press(number, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
+    ui_test::press_key(number, Qt::Key_Escape, Qt::NoModifier, QStringLiteral("\x1b"));
 }
 
 size_t count_events(const std::string& prefix) {
@@ -135,7 +125,7 @@ TEST_F(PausingTest, PauseFallsBetweenDrawingCallsAndEndsWithEscape) {
     // Every character beeps, a shortcut with no command too.
     const size_t beeps = count_events("beep");
     press_ctrl(m_window, Qt::Key_C, '\x03');
-    press(m_window, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    ui_test::press_key(m_window, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
     EXPECT_EQ(count_events("beep"), beeps + 2);
 
     // A second pause makes the next resume be ignored: the first Escape only beeps.

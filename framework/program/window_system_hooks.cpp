@@ -49,6 +49,42 @@ public:
 
 RepaintObserver g_repaint_observer;
 
+// The latest caret of each window slot on its way to the GUI thread. At most one hand-off per
+// window is posted at a time and shows whatever caret is latest when it runs, so that text
+// written faster than the GUI thread takes it posts no more than the repaints do.
+struct PendingCaret {
+    std::mutex mutex;
+    framework::TextCaret caret;
+    bool posted = false;
+};
+std::array<PendingCaret, GW_WINDOW_SLOTS> g_pending_carets;
+
+void show_pending_caret(int32_t number, PendingCaret& pending) {
+    framework::TextCaret caret;
+    {
+        std::lock_guard lock(pending.mutex);
+        caret = pending.caret;
+        pending.posted = false;
+    }
+    ui::set_view_caret(number, {caret.enabled, caret.x, caret.y, caret.width, caret.height});
+}
+
+// Called under the window's surface lock: it only records the caret and posts.
+void caret_changed(int32_t number, const framework::TextCaret& caret) {
+    const std::optional<int32_t> slot = framework::window_slot(number);
+    if (!slot || !framework::gui_running())
+        return;
+    PendingCaret& pending = g_pending_carets[static_cast<size_t>(*slot)];
+    {
+        std::lock_guard lock(pending.mutex);
+        pending.caret = caret;
+        if (pending.posted)
+            return;
+        pending.posted = true;
+    }
+    framework::on_gui_later([number, &pending] { show_pending_caret(number, pending); });
+}
+
 bool open_on_screen(gw_child_window& window) {
     const int32_t number = window.number;
     framework::forget_mouse_callbacks(number);
@@ -193,6 +229,7 @@ void attach_window_system() {
     window_hooks.open = open_on_screen;
     window_hooks.close = close_on_screen;
     window_hooks.configured = show_configured;
+    window_hooks.caret_changed = caret_changed;
     set_window_system_hooks(std::move(window_hooks));
     set_surface_observer(&g_repaint_observer);
     set_screen_size(ui::screen_width(), ui::screen_height());

@@ -1,4 +1,4 @@
-// Text output into child windows: runs on the text grid, wrapping, scrolling and the text store.
+// Text output into child windows: runs on the text grid, wrapping, scrolling, store and caret.
 #include "framework/terminal/text_output.h"
 
 #include "framework/graphics/active_surface.h"
@@ -148,6 +148,42 @@ private:
     raster::Rect m_clip;
 };
 
+// The caret is a bar this many pixels wide at the left edge of the cursor's cell, where the next
+// character goes; a narrower cell is covered whole.
+constexpr int32_t CARET_WIDTH = 2;
+
+// The caret at the text cursor: the cell at pixel ((column + left - 2) x cell width,
+// (row + top - 2) x cell height), as a run written there would be placed. A cursor outside the
+// text window (past its right column while wrapping is off) has no cell, and the caret stays
+// hidden.
+framework::TextCaret caret_at_cursor(const framework::TextGrid& grid,
+                                     const framework::TextWindow& text) {
+    const int32_t width = text.right - text.left + 1;
+    const int32_t height = text.bottom - text.top + 1;
+    if (text.cursor_column < 1 || text.cursor_column > width || text.cursor_row < 1 ||
+        text.cursor_row > height)
+        return {};
+    return {true, (text.cursor_column + text.left - 2) * grid.cell_width,
+            (text.cursor_row + text.top - 2) * grid.cell_height,
+            std::min(CARET_WIDTH, grid.cell_width), grid.cell_height};
+}
+
+// The caret is hidden while a text is written and shown at the cursor when it ends. Both happen
+// under the surface lock, which a repaint needs as well, so no repaint can show the caret over a
+// half-written text, and the window system is told once, at the end, and only of a change.
+void write_at_caret(framework::SurfaceAccess& access, gw_child_window& window,
+                    std::string_view text) {
+    framework::TextWindow& text_window = window.text_window;
+    const framework::TextCaret before = text_window.caret;
+    text_window.caret.enabled = false;
+    TextWriter(access, window).write(text);
+    text_window.caret = caret_at_cursor(window.text_grid, text_window);
+    if (text_window.caret == before)
+        return;
+    if (const auto& caret_changed = framework::window_system_hooks().caret_changed)
+        caret_changed(window.number, text_window.caret);
+}
+
 int32_t output_text(std::string_view text) {
     int32_t window_number = 0;
     {
@@ -155,7 +191,7 @@ int32_t output_text(std::string_view text) {
         if (!surface)
             return 0;
         window_number = surface.window().number;
-        TextWriter(*surface, surface.window()).write(text);
+        write_at_caret(*surface, surface.window(), text);
     }
     rt_trace_event("text", {{"window", window_number}, {"text", cp1251_to_utf8(text)}});
     return 1;

@@ -18,6 +18,7 @@ int32_t gw_write_text(const char* text, int32_t length, int32_t window_number);
 // right column. After a run the cursor goes to column 1, and to the next row unless the run
 // ended at a carriage return; below the text window's last row the text window scrolls up by
 // one row and its freed row takes the background colour, so a carriage return and a line feed
-// make one new line. Result 1, or 0 with graphics status -1 when there is no window to write
-// into. Writes the trace event `text` (the window and the text).
+// make one new line. At the end the window's caret is shown at the cursor's cell (hidden when the
+// cursor is past the right column). Result 1, or 0 with graphics status -1 when there is no window
+// to write into. Writes the trace event `text` (the window and the text).
 int32_t gw_output_text(const char* text);

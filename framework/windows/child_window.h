@@ -107,6 +107,9 @@ struct WindowSystemHooks {
     std::function<void(gw_child_window&, CloseMode mode)> close;
     // A configuration was applied: show the window at its surface size.
     std::function<void(gw_child_window&)> configured;
+    // The window's text caret changed (text written, a configuration applied). Called under the
+    // window's surface lock, so that changes arrive in the order they were made; must not block.
+    std::function<void(int32_t window_number, const TextCaret& caret)> caret_changed;
 };
 // Set once at start-up, before any thread but the GUI thread uses windows.
 void set_window_system_hooks(WindowSystemHooks hooks);

@@ -17,6 +17,18 @@ struct TextRun {
     std::string text;
 };
 
+// The text caret: the surface pixels it covers in the cell at the text cursor, and whether it is
+// shown there. Text output shows it once a text has been written; a configuration hides it.
+struct TextCaret {
+    bool enabled = false;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+
+    bool operator==(const TextCaret&) const = default;
+};
+
 // Part of gw_child_window, guarded by the window's surface lock. Rows and columns are 1-based;
 // the cursor counts from the text window's top-left cell.
 struct TextWindow {
@@ -29,12 +41,14 @@ struct TextWindow {
     bool wrap = true; // on when the window is opened; a configuration keeps it
     int32_t text_color_index = 15;
     int32_t background_index = 0;
+    TextCaret caret;
     // Ordered by row; what scrolls out of the text window leaves it, and a run that covers
     // earlier runs of its row replaces them, so the store holds what the grid shows.
     std::vector<TextRun> store;
 };
 
-// After a configuration: the whole grid, the cursor home, colours 15 on 0, the store empty.
+// After a configuration: the whole grid, the cursor home, colours 15 on 0, the store empty, the
+// caret hidden.
 void reset_text_window(TextWindow& text, int32_t rows, int32_t columns);
 
 // Adds a run to the store, keeping it ordered by row and dropping the runs of that row that

@@ -124,6 +124,10 @@ int32_t apply_locked(gw_window_config& config, gw_child_window& window) {
         window.colors = colors;
         window.text_grid = {across.cell, down.cell, across.count, down.count, text_font};
         framework::reset_text_window(window.text_window, down.count, across.count);
+        // Told under the surface lock, so that text written right after the configuration shows
+        // its caret after this hides it.
+        if (const auto& caret_changed = framework::window_system_hooks().caret_changed)
+            caret_changed(window.number, window.text_window.caret);
     }
     const std::string title(config.title, strnlen(config.title, sizeof config.title));
     if (!title.empty())

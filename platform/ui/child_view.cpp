@@ -8,6 +8,7 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -24,6 +25,15 @@
 namespace {
 
 void forget_view(int32_t id);
+
+// Half the platform's cursor flash time (a whole blink) between the caret's changes, or 0 for a
+// steady caret: when the flash time is 0, and on the offscreen platform, whose pictures must not
+// depend on the moment they are taken.
+int caret_blink_interval() {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return 0;
+    return QApplication::cursorFlashTime() / 2;
+}
 
 class ChildFrame : public QMdiSubWindow {
 public:
@@ -55,6 +65,10 @@ public:
         setFrameStyle(QFrame::NoFrame);
         viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
         viewport()->setMouseTracking(true);
+        QObject::connect(&m_blink, &QTimer::timeout, this, [this] {
+            m_caret_lit = !m_caret_lit;
+            update_caret_area();
+        });
     }
 
     int32_t id() const { return m_id; }
@@ -109,6 +123,14 @@ public:
 
     QPoint scroll() const { return {horizontalScrollBar()->value(), verticalScrollBar()->value()}; }
 
+    void set_caret(const ui::CaretSpec& caret) {
+        update_caret_area();
+        m_caret = caret;
+        relight_caret();
+    }
+    const ui::CaretSpec& caret() const { return m_caret; }
+    bool caret_visible() const { return m_caret.enabled && m_focused; }
+
 protected:
     void paintEvent(QPaintEvent* event) override {
         ++paints;
@@ -128,10 +150,23 @@ protected:
             const QRectF source(exposed.x() * ratio + offset.x(), exposed.y() * ratio + offset.y(),
                                 exposed.width() * ratio, exposed.height() * ratio);
             painter.drawImage(QRectF(exposed), image, source);
+            if (caret_visible() && m_caret_lit)
+                draw_caret(painter, QRect(0, 0, bitmap.width(), bitmap.height()));
         });
     }
 
     void scrollContentsBy(int, int) override { viewport()->update(); }
+
+    void focusInEvent(QFocusEvent* event) override {
+        QAbstractScrollArea::focusInEvent(event);
+        m_focused = true;
+        relight_caret();
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        QAbstractScrollArea::focusOutEvent(event);
+        m_focused = false;
+        relight_caret();
+    }
 
     void resizeEvent(QResizeEvent* event) override {
         QAbstractScrollArea::resizeEvent(event);
@@ -263,7 +298,56 @@ private:
         hooks.on_mouse(input);
     }
 
+    // The caret's device pixels less the scroll position, cut to the surface's.
+    QRect caret_device_rect(const QRect& surface) const {
+        return QRect(m_caret.x, m_caret.y, m_caret.width, m_caret.height)
+            .intersected(surface)
+            .translated(-scroll());
+    }
+
+    // Difference with white turns each channel c into 255 - c, so the caret shows on any
+    // background. It is painted over the view only; the surface keeps its pixels.
+    void draw_caret(QPainter& painter, const QRect& surface) const {
+        const QRect caret = caret_device_rect(surface);
+        if (caret.isEmpty())
+            return;
+        const double ratio = dpr();
+        painter.setCompositionMode(QPainter::CompositionMode_Difference);
+        painter.fillRect(QRectF(caret.x() / ratio, caret.y() / ratio, caret.width() / ratio,
+                                caret.height() / ratio),
+                         Qt::white);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+
+    // Repaints the logical pixels covering the caret's place.
+    void update_caret_area() {
+        const QRect caret = caret_device_rect(QRect(0, 0, surface_width, surface_height));
+        if (caret.isEmpty())
+            return;
+        const double ratio = dpr();
+        const auto left = static_cast<int32_t>(std::floor(caret.left() / ratio));
+        const auto top = static_cast<int32_t>(std::floor(caret.top() / ratio));
+        const auto right = static_cast<int32_t>(std::ceil((caret.right() + 1) / ratio));
+        const auto bottom = static_cast<int32_t>(std::ceil((caret.bottom() + 1) / ratio));
+        viewport()->update(QRect(left, top, right - left, bottom - top));
+    }
+
+    // Lights the caret at its place and blinks it from there while it is visible.
+    void relight_caret() {
+        m_caret_lit = true;
+        const int interval = caret_blink_interval();
+        if (caret_visible() && interval > 0)
+            m_blink.start(interval);
+        else
+            m_blink.stop();
+        update_caret_area();
+    }
+
     int32_t m_id;
+    ui::CaretSpec m_caret;
+    bool m_focused = false;
+    bool m_caret_lit = true;
+    QTimer m_blink;
 };
 
 struct View {
@@ -500,7 +584,14 @@ ViewState view_state(int32_t view_id) {
     state.cell_width = widget.cell_width;
     state.cell_height = widget.cell_height;
     state.title = view->frame->windowTitle().toStdString();
+    state.caret = widget.caret();
+    state.caret_visible = widget.caret_visible();
     return state;
+}
+
+void set_view_caret(int32_t view_id, const CaretSpec& caret) {
+    if (View* view = find_view(view_id))
+        view->view->set_caret(caret);
 }
 
 void play_default_sound() {

@@ -43,6 +43,21 @@ void place_view(int32_t view_id, ShowState state, int32_t x, int32_t y, int32_t 
 // repaint-pending flag); repaints are gathered and made at most about every 16 ms.
 void schedule_repaint(int32_t view_id);
 
+// A view's text caret: a bar over surface pixels x..x+width-1, y..y+height-1, drawn over the
+// view in inverted colours, never into the surface. It is shown while it is enabled and the view
+// has the keyboard focus, and moves with the scroll position.
+struct CaretSpec {
+    bool enabled = false;
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+};
+// Moves, shows or hides the caret. It blinks at the platform's cursor flash time (steady when
+// that is 0, and on the offscreen platform, whose pictures must not depend on when they are taken);
+// it is lit again whenever it moves or the view gains the focus.
+void set_view_caret(int32_t view_id, const CaretSpec& caret);
+
 // The active child window's number, or -1.
 int32_t active_view();
 void activate_view(int32_t view_id);
@@ -63,6 +78,8 @@ struct ViewState {
     bool closable = false;
     bool close_button = false; // the title bar shows a close button
     std::string title;
+    CaretSpec caret;
+    bool caret_visible = false; // enabled and the view has the focus, whatever the blink's phase
 };
 ViewState view_state(int32_t view_id);
 // Scrolls to surface pixel (x, y) at the top-left corner, each clamped to 0..the maximum.

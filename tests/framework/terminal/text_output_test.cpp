@@ -120,6 +120,72 @@ TEST_F(TextOutputTest, RunsLandOnTheGridInsideTheTextWindow) {
     }
 }
 
+// The text window starts at grid row 2, column 2, so its cursor (row, column) has its cell at
+// pixel (column x 8, row x 16).
+TEST_F(TextOutputTest, CaretFollowsTheCursorAfterEachWrite) {
+    const struct {
+        const char* what;
+        std::vector<std::string> writes;
+        bool wrap;
+        framework::TextCaret caret;
+    } CASES[] = {
+        {"after a text, at the cell after it", {"abc"}, true, {true, 32, 16, 2, 16}},
+        {"after a line feed, at column 1 of the next row", {"abc\n"}, true, {true, 8, 32, 2, 16}},
+        {"after a carriage return, at column 1 of the same row",
+         {"abc\r"},
+         true,
+         {true, 8, 16, 2, 16}},
+        {"after the text window scrolled, on its last row",
+         {"a\nb\ncd"},
+         true,
+         {true, 24, 32, 2, 16}},
+        {"a text that fills the row wraps the cursor to the next",
+         {"abcd"},
+         true,
+         {true, 8, 32, 2, 16}},
+        {"without wrapping, a cursor past the right column has no caret", {"abcdef"}, false, {}},
+        {"writes in several calls end where one would",
+         {"a", "b", "c"},
+         true,
+         {true, 32, 16, 2, 16}},
+    };
+    for (const auto& c : CASES) {
+        prepare();
+        SCOPED_TRACE(c.what);
+        {
+            framework::SurfaceAccess access(window().surface);
+            window().text_window.wrap = c.wrap;
+        }
+        for (const std::string& text : c.writes)
+            gw_write_text(text.data(), static_cast<int32_t>(text.size()), number());
+        framework::SurfaceAccess access(window().surface);
+        EXPECT_EQ(window().text_window.caret, c.caret);
+    }
+}
+
+// The window system hears of a caret only when it changes: once per write at most, and once
+// when a configuration hides it.
+TEST_F(TextOutputTest, WindowSystemIsToldOfEachCaretChangeOnce) {
+    std::vector<framework::TextCaret> told;
+    framework::WindowSystemHooks hooks;
+    hooks.caret_changed = [&](int32_t window_number, const framework::TextCaret& caret) {
+        EXPECT_EQ(window_number, number());
+        told.push_back(caret);
+    };
+    framework::set_window_system_hooks(std::move(hooks));
+
+    gw_write_text("ab\r\nc", 5, number());
+    EXPECT_EQ(told, (std::vector<framework::TextCaret>{{true, 16, 32, 2, 16}}));
+    gw_write_text("\r", 1, number());
+    gw_write_text("\r", 1, number());
+    EXPECT_EQ(told.size(), 2u) << "the second carriage return leaves the caret where it was";
+    prepare();
+    ASSERT_EQ(told.size(), 3u);
+    EXPECT_FALSE(told.back().enabled);
+
+    framework::set_window_system_hooks({});
+}
+
 TEST_F(TextOutputTest, StoreKeepsWhatTheGridShows) {
     const std::string text = "AB\r\nCD\r\nEF\rX";
     ASSERT_EQ(gw_write_text(text.data(), static_cast<int32_t>(text.size()), number()),

@@ -1,6 +1,7 @@
 // Start-up of a scripted run: script, folders, clock and trace, each failure a message.
 #include "scripted/run_setup.h"
 
+#include "platform/ui/menu_help.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 
@@ -25,6 +26,13 @@ std::optional<std::string> prepare_folders(const RunOptions& options) {
     return std::nullopt;
 }
 
+// A scripted run never starts the desktop's help viewer: the trace's `help` event, written for
+// every opening, is all that is left of it. A file that does not exist is still reported.
+void keep_help_in_the_trace(const RunOptions& options) {
+    if (options.headless || options.virtual_clock || !options.script.empty())
+        ui::set_help_file_opener([](const std::string&) { return true; });
+}
+
 } // namespace
 
 RunSetup apply_run_options(const RunOptions& options) {
@@ -47,6 +55,7 @@ RunSetup apply_run_options(const RunOptions& options) {
         setup.error = "--trace: cannot create the file " + quoted(options.trace);
         return setup;
     }
+    keep_help_in_the_trace(options);
     return setup;
 }
 

@@ -109,11 +109,12 @@ ScriptAction parse_action(ScriptWords& words) {
         action.buttons = parse_buttons(words, name, name != "click");
         action.point = parse_point(words);
         words.expect_end("the pixel X Y");
-    } else if (name == "menu") {
-        action.kind = ActionKind::menu;
+    } else if (name == "menu" || name == "help") {
+        action.kind = name == "menu" ? ActionKind::menu : ActionKind::help;
         action.text = words.rest();
         if (action.text.empty())
-            throw ScriptSyntaxError{"expected a menu label after menu at the end of the line"};
+            throw ScriptSyntaxError{"expected a menu label after " + std::string(name) +
+                                    " at the end of the line"};
     } else if (name == "key") {
         action.kind = ActionKind::key;
         action.text = words.take("a key name after key");
@@ -161,7 +162,7 @@ ScriptAction parse_action(ScriptWords& words) {
         words.expect_end("close");
     } else {
         throw ScriptSyntaxError{"expected a trigger (at, after, on) or an action (press, release, "
-                                "click, menu, key, dialog, answer, snapshot, close), found " +
+                                "click, menu, help, key, dialog, answer, snapshot, close), found " +
                                 in_quotes(name)};
     }
     return action;

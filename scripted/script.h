@@ -32,6 +32,7 @@ enum class ActionKind : uint8_t {
     release,
     click,
     menu,
+    help,
     key,
     dialog_set,
     dialog_press,
@@ -41,8 +42,8 @@ enum class ActionKind : uint8_t {
 };
 
 // One action; only the fields its kind names are used: buttons and point (press, release, click),
-// text (menu label, key name, dialog text, snapshot name), control_id (dialog_set, dialog_press),
-// correct (answer).
+// text (menu label for menu and help, key name, dialog text, snapshot name), control_id
+// (dialog_set, dialog_press), correct (answer).
 struct ScriptAction {
     ActionKind kind = ActionKind::close;
     ScriptButtons buttons = ScriptButtons::left;

@@ -244,6 +244,8 @@ void ScriptRunner::carry_out(const Step& step, int64_t now_us) {
             return m_target.release(buttons, action.point);
         case ActionKind::menu:
             return m_target.menu(action.text);
+        case ActionKind::help:
+            return m_target.help(action.text);
         case ActionKind::key:
             return m_target.key(action.text);
         case ActionKind::dialog_set:

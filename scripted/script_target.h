@@ -36,6 +36,8 @@ public:
     virtual ScriptActionResult release(ScriptButtons buttons, std::optional<ScriptPoint> at) = 0;
     // The top-level menu command with that label (UTF-8, without the access-key '&').
     virtual ScriptActionResult menu(const std::string& label) = 0;
+    // The same command chosen in help mode, as F1 over its item would choose it.
+    virtual ScriptActionResult help(const std::string& label) = 0;
     // Enter, Escape, Left, Right, Up, Down, PageUp, PageDown, Home, End, or one character.
     virtual ScriptActionResult key(const std::string& name) = 0;
     virtual ScriptActionResult dialog_set(int32_t control_id, const std::string& text) = 0;

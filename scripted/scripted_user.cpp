@@ -8,6 +8,7 @@
 #include "platform/ui/dialog_window.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/menu_bar.h"
+#include "platform/ui/menu_help.h"
 #include "platform/ui/script_input.h"
 
 #include <filesystem>
@@ -47,11 +48,10 @@ public:
     }
 
     scripted::ScriptActionResult menu(const std::string& label) override {
-        if (ui::modal_box_up())
-            return scripted::ScriptActionResult::failed("menu_behind_a_modal_box");
-        if (!ui::choose_top_level_item(label))
-            return scripted::ScriptActionResult::failed("no_menu_command_" + label);
-        return scripted::ScriptActionResult::ok();
+        return choose(label, ui::choose_top_level_item);
+    }
+    scripted::ScriptActionResult help(const std::string& label) override {
+        return choose(label, ui::choose_top_level_item_for_help);
     }
 
     scripted::ScriptActionResult key(const std::string& name) override {
@@ -93,6 +93,15 @@ public:
     }
 
 private:
+    static scripted::ScriptActionResult choose(const std::string& label,
+                                               bool (*choose_item)(const std::string&)) {
+        if (ui::modal_box_up())
+            return scripted::ScriptActionResult::failed("menu_behind_a_modal_box");
+        if (!choose_item(label))
+            return scripted::ScriptActionResult::failed("no_menu_command_" + label);
+        return scripted::ScriptActionResult::ok();
+    }
+
     scripted::ScriptActionResult mouse(ui::MouseAction action, scripted::ScriptButtons buttons,
                                        std::optional<scripted::ScriptPoint> at) {
         const int32_t view = ui::active_view();

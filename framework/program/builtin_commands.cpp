@@ -3,11 +3,13 @@
 
 #include "framework/program/closing_menus.h"
 #include "framework/program/error_reports.h"
+#include "framework/program/menu_help.h"
 #include "framework/program/pausing.h"
 #include "framework/program/process.h"
 #include "framework/program/program_state.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/menu_bar.h"
+#include "platform/ui/menu_help.h"
 #include "runtime/clock.h"
 
 namespace {
@@ -91,6 +93,11 @@ void run_builtin_command(int32_t command) {
 // child window: without one nothing is carried out. For those the trace's `menu` event is
 // written; a built-in command runs here, an application's callback unless the program is paused.
 void dispatch_menu_command(int32_t command, bool has_state) {
+    // An item chosen in help mode is only explained, whatever the run state.
+    if (ui::take_help_request()) {
+        show_menu_help(command);
+        return;
+    }
     if (command == COMMAND_MINIMAL_EXIT) {
         close_frame_from_menu();
         return;

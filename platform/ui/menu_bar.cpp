@@ -2,6 +2,7 @@
 #include "platform/ui/menu_bar.h"
 
 #include "platform/ui/frame_internal.h"
+#include "platform/ui/menu_help_internal.h"
 #include "platform/ui/window_hooks.h"
 
 #include <QMdiSubWindow>
@@ -89,6 +90,7 @@ void fill_window_list(QMenu& menu) {
 // than the screen), so an entry's column break is not shown: the items stay in one column.
 void build_bar(QMenuBar& bar, const std::vector<ui::MenuEntry>& entries, int32_t window_list) {
     bar.clear();
+    ui::detail::watch_help_key(bar);
     g_state.window_list = nullptr;
     for (size_t index = 0; index < entries.size(); ++index) {
         const ui::MenuEntry& entry = entries[index];
@@ -97,6 +99,7 @@ void build_bar(QMenuBar& bar, const std::vector<ui::MenuEntry>& entries, int32_t
             continue;
         }
         QMenu* menu = bar.addMenu(QString::fromStdString(entry.label));
+        ui::detail::watch_help_key(*menu);
         menu->setEnabled(!entry.greyed && !entry.disabled);
         for (const ui::MenuEntry& item : entry.items) {
             if (item.separator)

@@ -1,8 +1,11 @@
 // The frame's menu commands on the real program: "Выход" ends it, "Инструкция" shows the
-// instructions while the start screen goes on, and the menu bar holds exactly these labels.
+// instructions while the start screen goes on, the menu bar holds exactly these labels, and F1
+// over an item asks for its help instead.
 #include "platform/raster/png.h"
 #include "tests/e2e/program_run.h"
 
+#include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -35,6 +38,16 @@ const std::string INSTRUCTION_AFTER_ADDRESS =
     ",там_же_гостевая_книга."
     "_"
     "Пожалуйста,_напишите_о_своем_опыте_работы_с_программой";
+
+// The run's help, menu, box and exit events, without the start screen's going on around them.
+std::vector<std::string> help_steps(const ProgramRun& run) {
+    std::vector<std::string> steps;
+    for (const e2e::TraceEvent& event : run.trace)
+        if (event.name == "help" || event.name == "menu" || event.name == "message" ||
+            event.name == "script-error" || event.name == "exit")
+            steps.push_back(event.text());
+    return steps;
+}
 
 } // namespace
 
@@ -147,4 +160,43 @@ TEST(Menus, ModalBoxesHoldTheMenusAndTheWindow) {
                                     "script-error line=5 reason=menu_behind_a_modal_box\n")
         << run.trace_text();
     EXPECT_LT(run.find("menu label=Выход"), run.trace.size()) << run.trace_text();
+}
+
+// F1 on "Инструкция" opens the help file at the About command's topic instead of showing the
+// instructions. With no NORVEL_HLP the file is looked for along the PATH and then by its bare
+// name, here in the working folder; the scripted run leaves the opening to the trace.
+TEST(Menus, HelpOnInstructionOpensItsTopicInsteadOfTheInstructions) {
+    unsetenv("NORVEL_HLP");
+    e2e::RunOptions options;
+    options.prepare = [](const std::filesystem::path& folder) {
+        std::ofstream(folder / "NORVEL.HLP") << "help\n";
+    };
+    const ProgramRun run =
+        e2e::run_program("help-topic",
+                         e2e::ACCEPT_DEFAULTS + "on pause K=2 after 1 help Инструкция\n"
+                                                "on pause K=3 after 1 menu Выход\n",
+                         options);
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_EQ(joined_lines(help_steps(run)),
+              "help file=NORVEL.HLP topic=1001\nmenu label=Выход\nexit code=0\n")
+        << run.trace_text();
+}
+
+// F1 on "Выход" only says that there is no help for it: the program goes on. Without the help
+// file, F1 on "Инструкция" says that the file cannot be opened.
+TEST(Menus, HelpOnExitKeepsTheProgramRunningAndAMissingFileIsReported) {
+    unsetenv("NORVEL_HLP");
+    const ProgramRun run = e2e::run_program(
+        "help-missing", e2e::ACCEPT_DEFAULTS + "on pause K=2 after 1 help Выход\n"
+                                               "on message after 1 key Enter\n"
+                                               "on pause K=3 after 1 help Инструкция\n"
+                                               "on message after 1 key Enter\n"
+                                               "on pause K=4 after 1 menu Выход\n");
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_EQ(joined_lines(help_steps(run)),
+              "message caption=talvena text=Help_not_available_for_menu_item\n"
+              "help file=NORVEL.HLP topic=1001\n"
+              "message caption=talvena text=Cannot_open_the_help_file_NORVEL.HLP\n"
+              "menu label=Выход\nexit code=0\n")
+        << run.trace_text();
 }

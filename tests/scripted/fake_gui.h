@@ -96,6 +96,11 @@ public:
         rt_trace_event("menu", {{"label", label}});
         return ScriptActionResult::ok();
     }
+    ScriptActionResult help(const std::string& label) override {
+        check_thread();
+        rt_trace_event("target", {{"action", "help"}, {"label", label}});
+        return ScriptActionResult::ok();
+    }
     ScriptActionResult key(const std::string& name) override {
         check_thread();
         // A window that checks shared state while handling a key reaches a sync point on the GUI

@@ -96,6 +96,7 @@ TEST(FrameTest, RunStateShowsInTheLeftPane) {
     ui_test::pump(20ms);
     EXPECT_EQ(ui::run_state_text(), "Работа");
     EXPECT_EQ(framework::framework_text(2), "\nExit Window?");
+    gw_set_framework_text("Running", 5);
 }
 
 TEST(FrameTest, ErrorReportsFormatMessageFileAndLine) {

@@ -35,8 +35,6 @@ constexpr std::array<std::pair<int32_t, int32_t>, 16> HELP_TOPICS{{
     {1023, 1004},
 }};
 
-constexpr const char* NO_HELP_TEXT = "Help not available for menu item";
-
 bool is_file(const std::filesystem::path& path) {
     std::error_code error;
     return std::filesystem::is_regular_file(path, error);
@@ -87,7 +85,7 @@ void show_menu_help(int32_t command) {
     const std::optional<int32_t> topic =
         ui::child_window_active() ? help_topic(command) : std::nullopt;
     if (!topic) {
-        show_message_later(program_title(), NO_HELP_TEXT);
+        show_message_later(program_title(), framework_text(GW_TEXT_NO_MENU_HELP));
         return;
     }
     const std::string& file = help_file();

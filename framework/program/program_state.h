@@ -35,6 +35,7 @@ constexpr int32_t GW_TEXT_FINISHED = 3;
 constexpr int32_t GW_TEXT_PAUSED = 4;
 constexpr int32_t GW_TEXT_RUNNING = 5;
 constexpr int32_t GW_TEXT_MOUSE_INPUT_PENDING = 10;
+constexpr int32_t GW_TEXT_NO_MENU_HELP = 21;
 
 namespace framework {
 

@@ -407,28 +407,18 @@ void show_menu_bar() {
     redraw_locked(menus);
 }
 
-void grey_application_items() {
+void set_application_items_greyed(bool greyed) {
     MenuModel& menus = model();
     std::lock_guard lock(menus.mutex);
+    const auto set = [greyed](MenuItemInfo& item) {
+        item.flags = greyed ? item.flags | GW_MENU_GREYED : item.flags & ~GW_MENU_GREYED;
+    };
     for (MenuItemInfo& top : menus.bar) {
         if (is_application_command(menus, top.command))
-            top.flags |= GW_MENU_GREYED;
+            set(top);
         for (MenuItemInfo& item : top.items)
             if (is_application_command(menus, item.command))
-                item.flags |= GW_MENU_GREYED;
-    }
-    redraw_locked(menus);
-}
-
-void enable_application_items() {
-    MenuModel& menus = model();
-    std::lock_guard lock(menus.mutex);
-    for (MenuItemInfo& top : menus.bar) {
-        if (is_application_command(menus, top.command))
-            top.flags &= ~GW_MENU_GREYED;
-        for (MenuItemInfo& item : top.items)
-            if (is_application_command(menus, item.command))
-                item.flags &= ~GW_MENU_GREYED;
+                set(item);
     }
     redraw_locked(menus);
 }

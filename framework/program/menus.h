@@ -79,10 +79,9 @@ bool command_present(int32_t command);
 
 // Shows the menu model on the frame (after start-up every change does so itself).
 void show_menu_bar();
-// Greys every item with an application callback (the end of the run, a pause).
-void grey_application_items();
-// Enables them again (the end of a pause).
-void enable_application_items();
+// Greys every item with an application callback (the end of the run, a pause), or enables them
+// again (the end of a pause).
+void set_application_items_greyed(bool greyed);
 std::string about_text();
 // Writes the trace's `menu` event for a chosen item and returns its application callback;
 // nullptr for a built-in command and for an identifier no item carries. GUI thread.

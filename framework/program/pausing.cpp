@@ -31,7 +31,7 @@ int32_t g_state_before = GW_RUNNING;
 void announce_pause_locked() {
     g_state_before = framework::run_state();
     gw_set_run_state(GW_PAUSED);
-    framework::grey_application_items();
+    framework::set_application_items_greyed(true);
     g_phase = Phase::paused;
     rt_trace_event("pause", {});
 }
@@ -114,7 +114,7 @@ bool resume_program() {
     g_phase = Phase::running;
     gw_set_run_state(g_state_before);
     if (g_state_before != GW_FINISHED)
-        enable_application_items();
+        set_application_items_greyed(false);
     rt_release_threads();
     rt_trace_event("resume", {});
     return true;

@@ -61,7 +61,7 @@ void show_frame() {
 void finish_run() {
     rt_run_stop_actions();
     gw_set_run_state(GW_FINISHED);
-    framework::grey_application_items();
+    framework::set_application_items_greyed(true);
     gw_exit_prompt(0);
 }
 

@@ -168,14 +168,13 @@ framework::TextCaret caret_at_cursor(const framework::TextGrid& grid,
             std::min(CARET_WIDTH, grid.cell_width), grid.cell_height};
 }
 
-// The caret is hidden while a text is written and shown at the cursor when it ends. Both happen
-// under the surface lock, which a repaint needs as well, so no repaint can show the caret over a
-// half-written text, and the window system is told once, at the end, and only of a change.
+// The caret moves to the cursor when the text has been written, under the surface lock, which a
+// repaint needs as well, so no repaint can show it over a half-written text; the window system is
+// told once, at the end, and only of a change.
 void write_at_caret(framework::SurfaceAccess& access, gw_child_window& window,
                     std::string_view text) {
     framework::TextWindow& text_window = window.text_window;
     const framework::TextCaret before = text_window.caret;
-    text_window.caret.enabled = false;
     TextWriter(access, window).write(text);
     text_window.caret = caret_at_cursor(window.text_grid, text_window);
     if (text_window.caret == before)

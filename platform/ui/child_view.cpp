@@ -123,6 +123,18 @@ public:
 
     QPoint scroll() const { return {horizontalScrollBar()->value(), verticalScrollBar()->value()}; }
 
+    // Repaints the logical pixels covering device pixels left..right-1, top..bottom-1 of the
+    // viewport (the scroll position already taken off).
+    void update_device_area(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        const double ratio = dpr();
+        const auto logical_left = static_cast<int32_t>(std::floor(left / ratio));
+        const auto logical_top = static_cast<int32_t>(std::floor(top / ratio));
+        const auto logical_right = static_cast<int32_t>(std::ceil(right / ratio));
+        const auto logical_bottom = static_cast<int32_t>(std::ceil(bottom / ratio));
+        viewport()->update(QRect(logical_left, logical_top, logical_right - logical_left,
+                                 logical_bottom - logical_top));
+    }
+
     void set_caret(const ui::CaretSpec& caret) {
         update_caret_area();
         m_caret = caret;
@@ -322,14 +334,8 @@ private:
     // Repaints the logical pixels covering the caret's place.
     void update_caret_area() {
         const QRect caret = caret_device_rect(QRect(0, 0, surface_width, surface_height));
-        if (caret.isEmpty())
-            return;
-        const double ratio = dpr();
-        const auto left = static_cast<int32_t>(std::floor(caret.left() / ratio));
-        const auto top = static_cast<int32_t>(std::floor(caret.top() / ratio));
-        const auto right = static_cast<int32_t>(std::ceil((caret.right() + 1) / ratio));
-        const auto bottom = static_cast<int32_t>(std::ceil((caret.bottom() + 1) / ratio));
-        viewport()->update(QRect(left, top, right - left, bottom - top));
+        if (!caret.isEmpty())
+            update_device_area(caret.left(), caret.top(), caret.right() + 1, caret.bottom() + 1);
     }
 
     // Lights the caret at its place and blinks it from there while it is visible.
@@ -402,16 +408,11 @@ void make_repaints() {
         View* view = find_view(id);
         if (!view || changed.is_empty())
             continue;
-        // The changed device pixels, less the scroll position, to the logical pixels covering them.
+        // The changed device pixels, less the scroll position.
         ChildView& widget = *view->view;
-        const double ratio = widget.dpr();
         const QPoint offset = widget.scroll();
-        const int32_t left = static_cast<int32_t>(std::floor((changed.left - offset.x()) / ratio));
-        const int32_t top = static_cast<int32_t>(std::floor((changed.top - offset.y()) / ratio));
-        const int32_t right = static_cast<int32_t>(std::ceil((changed.right - offset.x()) / ratio));
-        const int32_t bottom =
-            static_cast<int32_t>(std::ceil((changed.bottom - offset.y()) / ratio));
-        widget.viewport()->update(QRect(left, top, right - left, bottom - top));
+        widget.update_device_area(changed.left - offset.x(), changed.top - offset.y(),
+                                  changed.right - offset.x(), changed.bottom - offset.y());
     }
 }
 

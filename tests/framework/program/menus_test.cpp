@@ -176,7 +176,7 @@ TEST_F(MenusTest, MenuCommandRefusesApplicationCallbacks) {
 }
 
 TEST_F(MenusTest, EndOfRunGreysOnlyApplicationItems) {
-    framework::grey_application_items();
+    framework::set_application_items_greyed(true);
     const auto items = framework::menu_bar_items();
     EXPECT_EQ(items[0].flags & GW_MENU_GREYED, GW_MENU_GREYED);
     EXPECT_EQ(items[1].flags & GW_MENU_GREYED, GW_MENU_GREYED);

@@ -171,7 +171,7 @@ TEST_F(PausingTest, CtrlQResumesAndAPauseCalledOffBeforeItLandsLeavesNothing) {
 // A finished program is paused at once, and resuming leaves it finished with its items greyed.
 TEST_F(PausingTest, AFinishedProgramStaysFinishedAfterAPause) {
     gw_set_run_state(GW_FINISHED);
-    framework::grey_application_items();
+    framework::set_application_items_greyed(true);
     framework::pause_program();
     EXPECT_EQ(framework::run_state(), GW_PAUSED);
     EXPECT_TRUE(framework::resume_program());

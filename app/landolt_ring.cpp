@@ -1,13 +1,15 @@
 // Drawing the Landolt ring.
 #include "app/landolt_ring.h"
 
+#include "app/landolt_shape.h"
 #include "app/random.h"
 #include "app/rgb_colors.h"
 #include "framework/graphics/gw_graphics.h"
 #include "runtime/math.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -15,11 +17,6 @@ namespace {
 constexpr float REFERENCE_DISTANCE_CM = 500.0f;
 constexpr float REFERENCE_ACUITY = 0.1f;
 constexpr float MM_PER_INCH = 25.4f;
-
-// Coordinates are rounded halves away from zero and kept as 16-bit values.
-int16_t round16(float value) {
-    return static_cast<int16_t>(rt_round_nearest(value));
-}
 
 } // namespace
 
@@ -53,11 +50,25 @@ int32_t app_ring_tilt(float u2) {
     return 0;
 }
 
-// The centre keeps its half pixel. The outer disc's box is rounded from cx - R .. cx + R; the
-// inner disc's box is pulled in by half a pixel on each side before rounding, so that the ring
-// keeps its width where both edges round the same way. The gap bar starts at the centre and runs
-// past the outer edge on the gap's side only: in the ring's own frame (u along the gap, v across
-// it) its corners are (0, -w), (0, w), (L, w), (L, -w), turned by the tilt about the centre.
+double app_ring_gap_drawn_pixels(float v, float distance_cm, float diagonal_in, int16_t width,
+                                 int16_t height, int32_t nx, int32_t ny) {
+    const double s = app_ring_scale(v, distance_cm, diagonal_in, nx, ny);
+    double narrowest = 0.0;
+    bool first = true;
+    for (const int32_t side : {RING_GAP_LEFT, RING_GAP_RIGHT}) {
+        for (const int32_t tilt : {-45, 0, 45}) {
+            const LandoltShape shape = app_landolt_shape(s, width / 2.0, height / 2.0, side, tilt);
+            const double gap = app_landolt_gap_drawn(shape);
+            narrowest = first ? gap : std::min(narrowest, gap);
+            first = false;
+        }
+    }
+    return narrowest;
+}
+
+// The centre keeps its half pixel: with an odd width it is the middle of a pixel, with an even
+// one the edge between two. Everything white is cleared first; the black pixels then go to the
+// surface in one call, so the ring appears whole.
 int32_t app_draw_landolt_ring(float v, float distance_cm, float diagonal_in, int16_t width,
                               int16_t height, int32_t nx, int32_t ny, LandoltRingDrawn* drawn) {
     const float s = app_ring_scale(v, distance_cm, diagonal_in, nx, ny);
@@ -67,39 +78,34 @@ int32_t app_draw_landolt_ring(float v, float distance_cm, float diagonal_in, int
     gw_set_color_rgb(RGB_WHITE);
     gw_rectangle(GW_FILLED, 0, 0, nx - 1, ny - 1);
 
-    const float outer = LANDOLT_REFERENCE_MM.outer_diameter / 2.0f * s;
     LandoltRingDrawn ring;
-    ring.x1 = round16(cx - outer);
-    ring.x2 = round16(cx + outer);
-    ring.y1 = round16(cy - outer);
-    ring.y2 = round16(cy + outer);
-    gw_set_color_rgb(RGB_BLACK);
-    gw_ellipse(GW_FILLED, ring.x1, ring.y1, ring.x2, ring.y2);
-
-    const float inner = LANDOLT_REFERENCE_MM.inner_diameter / 2.0f * s;
-    gw_set_color_rgb(RGB_WHITE);
-    gw_ellipse(GW_FILLED, round16(cx - inner + 0.5f), round16(cy - inner + 0.5f),
-               round16(cx + inner - 0.5f), round16(cy + inner - 0.5f));
-
     ring.side = app_ring_side(app_random_uniform());
     ring.tilt = app_ring_tilt(app_random_uniform());
+    const LandoltShape shape = app_landolt_shape(s, cx, cy, ring.side, ring.tilt);
+    const std::vector<PixelRun> runs = app_landolt_pixels(shape, width, height);
 
-    const float length =
-        static_cast<float>(ring.side) * LANDOLT_REFERENCE_MM.gap_bar_length / 2.0f * s;
-    const float half_width = LANDOLT_REFERENCE_MM.gap_width / 2.0f * s;
-    const auto cosine = static_cast<float>(rt_cos_degrees(ring.tilt));
-    const auto sine = static_cast<float>(rt_sin_degrees(ring.tilt));
-    const std::array<std::array<float, 2>, 4> frame_corners{
-        {{0.0f, -half_width}, {0.0f, half_width}, {length, half_width}, {length, -half_width}}};
-    std::array<gw_point16, 4> corners;
-    for (size_t i = 0; i < corners.size(); ++i) {
-        const float u = frame_corners[i][0];
-        const float w = frame_corners[i][1];
-        corners[i].x = round16(cx + u * cosine - w * sine);
-        corners[i].y = round16(cy + u * sine + w * cosine);
+    std::vector<int16_t> xs;
+    std::vector<int16_t> ys;
+    for (const PixelRun& run : runs) {
+        for (int32_t x = run.x1; x <= run.x2; ++x) {
+            xs.push_back(static_cast<int16_t>(x));
+            ys.push_back(static_cast<int16_t>(run.y));
+        }
     }
-    gw_polygon(GW_FILLED, corners.data(), static_cast<int32_t>(corners.size()));
+    const std::vector<int32_t> colors(xs.size(), RGB_BLACK);
+    gw_set_pixels_rgb(static_cast<int32_t>(xs.size()), xs.data(), ys.data(), colors.data());
 
+    if (!runs.empty()) {
+        ring.y1 = runs.front().y;
+        ring.y2 = runs.back().y;
+        ring.x1 = runs.front().x1;
+        ring.x2 = runs.front().x2;
+        for (const PixelRun& run : runs) {
+            ring.x1 = std::min(ring.x1, run.x1);
+            ring.x2 = std::max(ring.x2, run.x2);
+        }
+    }
+    ring.gap_drawn_px = app_landolt_gap_drawn(shape);
     if (drawn)
         *drawn = ring;
     return ring.side;

@@ -2,16 +2,9 @@
 // user's viewing geometry.
 #pragma once
 
-#include <cstdint>
+#include "app/landolt_shape.h"
 
-// The ring's dimensions in reference millimetres: at 5 m a ring for acuity 0.1 has these sizes.
-struct LandoltReference {
-    float outer_diameter = 72.5f;
-    float inner_diameter = 43.5f; // ring width 14.5, a fifth of the outer diameter
-    float gap_width = 14.5f;
-    float gap_bar_length = 76.5f; // twice the white bar, which reaches just past the outer edge
-};
-inline constexpr LandoltReference LANDOLT_REFERENCE_MM{};
+#include <cstdint>
 
 inline constexpr int32_t RING_GAP_LEFT = -1;
 inline constexpr int32_t RING_GAP_RIGHT = +1;
@@ -25,20 +18,31 @@ float app_ring_scale(float v, float distance_cm, float diagonal_in, int32_t nx, 
 // The gap of a ring for acuity v in device pixels: 14.5 reference millimetres at its scale.
 double app_ring_gap_pixels(float v, float distance_cm, float diagonal_in, int32_t nx, int32_t ny);
 
+// The narrowest gap that a ring for acuity v comes out with in the width x height window, over
+// its sides and tilts, in device pixels as drawn (see app_landolt_gap_drawn). Below one pixel
+// the level cannot be measured on this screen.
+double app_ring_gap_drawn_pixels(float v, float distance_cm, float diagonal_in, int16_t width,
+                                 int16_t height, int32_t nx, int32_t ny);
+
 // What one ring came out as.
 struct LandoltRingDrawn {
     int32_t side = 0; // RING_GAP_RIGHT or RING_GAP_LEFT
     int32_t tilt = 0; // -45, 0 or 45 degrees; +45 turns a right-hand gap downwards
-    // The outer disc's bounding box as drawn.
+    // The black pixels' extent, inclusive: x2 and y2 are the last black column and row. All 0
+    // when no pixel came out black.
     int32_t x1 = 0;
     int32_t y1 = 0;
     int32_t x2 = 0;
     int32_t y2 = 0;
+    double gap_drawn_px = 0.0; // the gap as drawn (see app_landolt_gap_drawn)
 };
 
-// Clears (0, 0)-(nx - 1, ny - 1) to white and draws a black ring for acuity v centred in the
-// width x height window, its gap on a random side and at a random tilt. Returns the side;
-// `drawn`, when given, receives the whole ring. Application thread.
+// Clears (0, 0)-(nx - 1, ny - 1) to white and draws a black ring for acuity v centred at
+// (width / 2, height / 2) in the width x height window, its gap on a random side and at a
+// random tilt: the first random number chooses the side, the second the tilt. The ring is the
+// ideal shape sampled at pixel centres (app_landolt_pixels), so every dimension is within a
+// pixel of its ideal size and the gap is not widened by the edges of filled shapes. Returns the
+// side; `drawn`, when given, receives the whole ring. Application thread.
 int32_t app_draw_landolt_ring(float v, float distance_cm, float diagonal_in, int16_t width,
                               int16_t height, int32_t nx, int32_t ny,
                               LandoltRingDrawn* drawn = nullptr);

@@ -158,6 +158,7 @@ void app_ask_parameters() {
                                   {"ny", parameters.screen_ny},
                                   {"volume", parameters.training_volume}});
     gw_set_status_message(app_geometry_status_text(parameters.distance_cm, parameters.diagonal_in,
+                                                   APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT,
                                                    parameters.screen_nx, parameters.screen_ny)
                               .c_str());
 }

@@ -4,8 +4,8 @@
 #include "app/drawing_window.h"
 #include "app/palette.h"
 #include "framework/graphics/gw_graphics.h"
-#include "framework/text/gw_text.h"
 #include "framework/program/window_system_hooks.h"
+#include "framework/text/gw_text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -15,20 +15,21 @@
 inline constexpr const char* TRIALS_FILE_NAME = "talvena-trials.csv";
 
 // The header line, without its line end:
-// started,activity,trial,level,cell_size,side,tilt,gap_px,verdict,answer_s,completed
+// started,activity,trial,level,cell_size,side,tilt,gap_px,verdict,answer_s,completed,gap_drawn_px
 std::string app_trials_header();
 
 // One ring or image. Fields that do not belong to the activity stay empty in the file: level,
-// tilt and gap for a training, cell size for a vision test.
+// tilt and both gaps for a training, cell size for a vision test.
 struct Trial {
-    int32_t number = 0;               // ring or image number within the activity, from 1
-    std::optional<float> level;       // vision: the acuity of the ring's level
-    std::optional<int32_t> cell_size; // training: K
-    int32_t side = 0;                 // +1 right, -1 left
-    std::optional<int32_t> tilt;      // vision: -45, 0 or 45 degrees
-    std::optional<double> gap_px;     // vision: the gap in device pixels
-    std::string verdict;              // correct, wrong, none, repeat
-    std::optional<double> answer_s;   // answered rings and images only
+    int32_t number = 0;                 // ring or image number within the activity, from 1
+    std::optional<float> level;         // vision: the acuity of the ring's level
+    std::optional<int32_t> cell_size;   // training: K
+    int32_t side = 0;                   // +1 right, -1 left
+    std::optional<int32_t> tilt;        // vision: -45, 0 or 45 degrees
+    std::optional<double> gap_px;       // vision: the level's ideal gap in device pixels
+    std::string verdict;                // correct, wrong, none, repeat
+    std::optional<double> answer_s;     // answered rings and images only
+    std::optional<double> gap_drawn_px; // vision: the ring's gap as drawn, in device pixels
 };
 
 // The trials of one activity: "vision" or "training", started at `started`.
@@ -45,8 +46,10 @@ struct TrialLog {
 std::string app_format_trial(const TrialLog& log, const Trial& trial, bool completed);
 
 // Appends the log's trials at `path` in one write (with the header first when the file is
-// new), flushed to stable storage before the call returns. A log without trials writes nothing
-// and counts as written. On failure the file is left as it was (a file this call created is
+// new). A file of the earlier layout, without the last column, is first brought to this one
+// (its lines get an empty last field) by writing it anew beside itself and renaming it over
+// the old one; flushed to stable storage before the call returns. A log without trials writes
+// nothing and counts as written. On failure the file is left as it was (a file this call created is
 // removed again) and the reason names the file and the system's reason, e.g.
 // "/data/talvena-trials.csv: cannot write: No space left on device".
 AppendOutcome app_append_trials(const std::filesystem::path& path, const TrialLog& log,

@@ -79,6 +79,7 @@ void log_ring(float v, const LandoltRingDrawn& ring, double gap, std::string_vie
     trial.side = ring.side;
     trial.tilt = ring.tilt;
     trial.gap_px = gap;
+    trial.gap_drawn_px = ring.gap_drawn_px;
     trial.verdict = verdict;
     trial.answer_s = answer_s;
     trial_log->trials.push_back(std::move(trial));
@@ -91,7 +92,8 @@ void trace_ring(float v, const LandoltRingDrawn& ring) {
                             {"x1", ring.x1},
                             {"y1", ring.y1},
                             {"x2", ring.x2},
-                            {"y2", ring.y2}});
+                            {"y2", ring.y2},
+                            {"gap", rt_trace_seconds(ring.gap_drawn_px)}});
 }
 
 void trace_answer(std::string_view verdict, int64_t elapsed_us) {
@@ -154,7 +156,10 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
                                    int16_t height, int32_t nx, int32_t ny, int32_t& passed) {
     const double gap = app_ring_gap_pixels(v, distance_cm, diagonal_in, nx, ny);
     rt_trace_event("level", {{"V", app_acuity_text(v)}, {"gap", rt_trace_seconds(gap)}});
-    gw_set_status_message(app_level_status_text(v, gap).c_str());
+    gw_set_status_message(
+        app_level_status_text(
+            v, app_ring_gap_drawn_pixels(v, distance_cm, diagonal_in, width, height, nx, ny))
+            .c_str());
     int32_t run = 0;
     int32_t errors = 0;
     int32_t misses = 0;
@@ -252,8 +257,8 @@ void app_run_vision_test(int16_t width, int16_t height) {
     }
     trial_log = nullptr;
     app_tell_side_drawn(0);
-    gw_set_status_message(app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in,
-                                                   viewing.screen_nx, viewing.screen_ny)
+    gw_set_status_message(app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in, width,
+                                                   height, viewing.screen_nx, viewing.screen_ny)
                               .c_str());
     if (!result) {
         abort_test();

@@ -18,6 +18,7 @@
 #include "platform/ui/child_view.h"
 #include "runtime/stop.h"
 #include "runtime/window_units.h"
+#include "tests/app/ring_measurement.h"
 
 #include <algorithm>
 #include <chrono>
@@ -42,55 +43,49 @@ int32_t paints_of(int32_t window_number) {
     return paints;
 }
 
-bool black_at(const raster::Bitmap& bitmap, int32_t x, int32_t y) {
-    return raster::colorref_from_pixel(bitmap.pixel(x, y)) == 0x000000;
-}
-
-// Draws rings until one has its gap on the right and no tilt, so that the outer diameter can be
-// counted down the centre column and the gap down the column halfway through the ring's width.
+// Every level with each tilt (gap on the right), measured on the drawing as with a loupe: the
+// outer diameter from the black extent, the inner one down the column next to the centre, the
+// gap across the band. Ends with the mean deviation of the gap from its ideal over the levels
+// whose ideal gap is a pixel or more.
 void print_table(const Geometry& g, int32_t window) {
     std::printf("\n%s: %.0f cm, %.1f in, %d x %d, pitch %.4f mm\n", g.name, g.distance_cm,
                 g.diagonal_in, g.nx, g.ny, app_pixel_pitch_mm(g.diagonal_in, g.nx, g.ny));
-    std::printf("%6s %12s %12s %10s %10s\n", "V", "outer ideal", "outer drawn", "gap ideal",
-                "gap drawn");
+    std::printf("%5s %6s %6s %6s %6s %6s | %17s | %17s | %17s\n", "V", "outer", "drawn", "inner",
+                "drawn", "gap", "gap drawn -45", "gap drawn 0", "gap drawn 45");
+    double error_sum = 0.0;
+    double signed_sum = 0.0;
+    int32_t count = 0;
+    const double cx = APP_DRAWING_WIDTH / 2.0;
+    const double cy = APP_DRAWING_HEIGHT / 2.0;
     for (int32_t index = ACUITY_FIRST_TRIED_INDEX; index < ACUITY_HIGHEST_INDEX; ++index) {
         const float v = app_acuity_level(index);
-        LandoltRingDrawn ring;
-        for (int64_t seed = 0; ring.side != RING_GAP_RIGHT || ring.tilt != 0; ++seed) {
-            app_set_random_seed_advances(seed);
-            app_draw_landolt_ring(v, g.distance_cm, g.diagonal_in, APP_DRAWING_WIDTH,
-                                  APP_DRAWING_HEIGHT, g.nx, g.ny, &ring);
-        }
-        framework::SurfaceAccess access(gw_find_window(window)->surface);
-        const raster::Bitmap& bitmap = access.bitmap();
         const double scale = app_ring_scale(v, g.distance_cm, g.diagonal_in, g.nx, g.ny);
-        const int32_t cx = APP_DRAWING_WIDTH / 2;
-        const int32_t cy = APP_DRAWING_HEIGHT / 2;
-        int32_t top = -1;
-        int32_t bottom = -1;
-        for (int32_t y = 0; y < APP_DRAWING_HEIGHT; ++y)
-            if (black_at(bitmap, cx, y)) {
-                top = top < 0 ? y : top;
-                bottom = y;
+        const double gap = 14.5 * scale;
+        test_support::RingMeasured at_tilt[3];
+        for (int32_t t = 0; t < 3; ++t) {
+            LandoltRingDrawn ring;
+            for (int64_t seed = 0; ring.side != RING_GAP_RIGHT || ring.tilt != 45 * (t - 1);
+                 ++seed) {
+                app_set_random_seed_advances(seed);
+                app_draw_landolt_ring(v, g.distance_cm, g.diagonal_in, APP_DRAWING_WIDTH,
+                                      APP_DRAWING_HEIGHT, g.nx, g.ny, &ring);
             }
-        // The white run through the centre row, in the middle of the ring's width on the right.
-        const auto x = std::min<int32_t>(static_cast<int32_t>(std::lround(cx + 29.0 * scale)),
-                                         APP_DRAWING_WIDTH - 1);
-        int32_t up = cy;
-        int32_t down = cy;
-        while (up > 0 && !black_at(bitmap, x, up - 1) && cy - up < 200)
-            --up;
-        while (down < APP_DRAWING_HEIGHT - 1 && !black_at(bitmap, x, down + 1) && down - cy < 200)
-            ++down;
-        const bool closed = black_at(bitmap, x, up - 1) && black_at(bitmap, x, down + 1);
-        char gap[32];
-        if (closed && !black_at(bitmap, x, cy))
-            std::snprintf(gap, sizeof gap, "%d", down - up + 1);
-        else
-            std::snprintf(gap, sizeof gap, "%s", black_at(bitmap, x, cy) ? "closed" : "open");
-        std::printf("%6s %12.2f %12d %10.2f %10s\n", app_acuity_text(v).c_str(), 72.5 * scale,
-                    top < 0 ? 0 : bottom - top + 1, 14.5 * scale, gap);
+            framework::SurfaceAccess access(gw_find_window(window)->surface);
+            at_tilt[t] = test_support::measure_ring(access.bitmap(), cx, cy, 36.25 * scale,
+                                                    21.75 * scale, ring.side, ring.tilt);
+            if (gap >= 1.0) {
+                error_sum += std::abs(at_tilt[t].gap - gap);
+                signed_sum += at_tilt[t].gap - gap;
+                ++count;
+            }
+        }
+        std::printf("%5s %6.2f %6.0f %6.2f %6.0f %6.2f | %17.2f | %17.2f | %17.2f\n",
+                    app_acuity_text(v).c_str(), 72.5 * scale, at_tilt[1].outer, 43.5 * scale,
+                    at_tilt[1].inner, gap, at_tilt[0].gap, at_tilt[1].gap, at_tilt[2].gap);
     }
+    std::printf("gap drawn - ideal over levels with a gap of 1 px or more: mean |error| %.2f px, "
+                "mean error %+.2f px\n",
+                error_sum / count, signed_sum / count);
 }
 
 // Milliseconds since `start`.
@@ -165,6 +160,7 @@ void measure() {
     const int32_t window = *rt_unit_window(APP_DRAWING_UNIT);
     print_table({"default", 200.0f, 17.7f, 1024, 768}, window);
     print_table({"desk", 60.0f, 24.0f, 1920, 1080}, window);
+    print_table({"far", 500.0f, 17.0f, 1024, 768}, window);
     print_repaint_delays(window);
     print_training_image_times(window, figures.figures);
     std::fflush(stdout);

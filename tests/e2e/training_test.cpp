@@ -269,7 +269,7 @@ TEST_F(WholeTraining, TraceSummaryAndRecordAgreeWithTheAnswers) {
         const std::string verdict = answer.substr(answer.find("verdict=") + 8);
         EXPECT_EQ(trials[static_cast<size_t>(i)],
                   "2026-12-10T10:00:01,training," + std::to_string(i) + ",,2," + side + ",,," +
-                      verdict + "," + (image.reply == Reply::none ? "" : fixed(dt, 3)) + ",1");
+                      verdict + "," + (image.reply == Reply::none ? "" : fixed(dt, 3)) + ",1,");
     }
 
     const Expected e = expected_summary(plan());
@@ -454,7 +454,7 @@ TEST(Training, BothButtonsOrAMenuCommandEndItWithoutARecord) {
         // The images shown so far are kept, marked unfinished.
         const std::vector<std::string> trials = trials_lines(run);
         ASSERT_EQ(trials.size(), 2u);
-        EXPECT_TRUE(trials[1].ends_with(",correct,0.500,0")) << trials[1];
+        EXPECT_TRUE(trials[1].ends_with(",correct,0.500,0,")) << trials[1];
     }
 }
 

@@ -16,6 +16,7 @@
 #include "framework/windows/child_window.h"
 #include "platform/raster/color.h"
 #include "platform/ui/child_view.h"
+#include "runtime/math.h"
 #include "runtime/stop.h"
 #include "runtime/window_units.h"
 #include "tests/app/ring_measurement.h"
@@ -43,13 +44,49 @@ int32_t paints_of(int32_t window_number) {
     return paints;
 }
 
+// The ring as it was drawn before it was sampled at pixel centres, kept here as the baseline: a
+// filled black ellipse, a filled white ellipse pulled in by half a pixel, and the gap as a
+// filled white polygon, every corner rounded on its own.
+void draw_ring_with_filled_shapes(float v, const Geometry& g, int32_t side, int32_t tilt) {
+    const float s = app_ring_scale(v, g.distance_cm, g.diagonal_in, g.nx, g.ny);
+    const float cx = APP_DRAWING_WIDTH / 2.0f;
+    const float cy = APP_DRAWING_HEIGHT / 2.0f;
+    const auto round16 = [](float value) { return static_cast<int16_t>(rt_round_nearest(value)); };
+    gw_set_color_rgb(0xFFFFFF);
+    gw_rectangle(GW_FILLED, 0, 0, g.nx - 1, g.ny - 1);
+    const float outer = 72.5f / 2.0f * s;
+    gw_set_color_rgb(0x000000);
+    gw_ellipse(GW_FILLED, round16(cx - outer), round16(cy - outer), round16(cx + outer),
+               round16(cy + outer));
+    const float inner = 43.5f / 2.0f * s;
+    gw_set_color_rgb(0xFFFFFF);
+    gw_ellipse(GW_FILLED, round16(cx - inner + 0.5f), round16(cy - inner + 0.5f),
+               round16(cx + inner - 0.5f), round16(cy + inner - 0.5f));
+    const float length = static_cast<float>(side) * 76.5f / 2.0f * s;
+    const float half_width = 14.5f / 2.0f * s;
+    const auto cosine = static_cast<float>(rt_cos_degrees(tilt));
+    const auto sine = static_cast<float>(rt_sin_degrees(tilt));
+    const float corners_uv[4][2] = {
+        {0.0f, -half_width}, {0.0f, half_width}, {length, half_width}, {length, -half_width}};
+    gw_point16 corners[4];
+    for (int i = 0; i < 4; ++i) {
+        corners[i].x = round16(cx + corners_uv[i][0] * cosine - corners_uv[i][1] * sine);
+        corners[i].y = round16(cy + corners_uv[i][0] * sine + corners_uv[i][1] * cosine);
+    }
+    gw_polygon(GW_FILLED, corners, 4);
+}
+
+enum class RingDrawing { sampled, filled_shapes };
+
 // Every level with each tilt (gap on the right), measured on the drawing as with a loupe: the
 // outer diameter from the black extent, the inner one down the column next to the centre, the
 // gap across the band. Ends with the mean deviation of the gap from its ideal over the levels
 // whose ideal gap is a pixel or more.
-void print_table(const Geometry& g, int32_t window) {
-    std::printf("\n%s: %.0f cm, %.1f in, %d x %d, pitch %.4f mm\n", g.name, g.distance_cm,
-                g.diagonal_in, g.nx, g.ny, app_pixel_pitch_mm(g.diagonal_in, g.nx, g.ny));
+void print_table(const Geometry& g, int32_t window, RingDrawing drawing) {
+    std::printf("\n%s: %.0f cm, %.1f in, %d x %d, pitch %.4f mm, %s\n", g.name, g.distance_cm,
+                g.diagonal_in, g.nx, g.ny, app_pixel_pitch_mm(g.diagonal_in, g.nx, g.ny),
+                drawing == RingDrawing::sampled ? "sampled at pixel centres"
+                                                : "filled shapes (the earlier drawing)");
     std::printf("%5s %6s %6s %6s %6s %6s | %17s | %17s | %17s\n", "V", "outer", "drawn", "inner",
                 "drawn", "gap", "gap drawn -45", "gap drawn 0", "gap drawn 45");
     double error_sum = 0.0;
@@ -64,6 +101,11 @@ void print_table(const Geometry& g, int32_t window) {
         test_support::RingMeasured at_tilt[3];
         for (int32_t t = 0; t < 3; ++t) {
             LandoltRingDrawn ring;
+            if (drawing == RingDrawing::filled_shapes) {
+                ring.side = RING_GAP_RIGHT;
+                ring.tilt = 45 * (t - 1);
+                draw_ring_with_filled_shapes(v, g, ring.side, ring.tilt);
+            }
             for (int64_t seed = 0; ring.side != RING_GAP_RIGHT || ring.tilt != 45 * (t - 1);
                  ++seed) {
                 app_set_random_seed_advances(seed);
@@ -158,9 +200,11 @@ void measure() {
     }
     app_open_drawing_window(APP_DRAWING_UNIT, APP_DRAWING_HEIGHT, APP_DRAWING_WIDTH, "bench");
     const int32_t window = *rt_unit_window(APP_DRAWING_UNIT);
-    print_table({"default", 200.0f, 17.7f, 1024, 768}, window);
-    print_table({"desk", 60.0f, 24.0f, 1920, 1080}, window);
-    print_table({"far", 500.0f, 17.0f, 1024, 768}, window);
+    for (const RingDrawing drawing : {RingDrawing::filled_shapes, RingDrawing::sampled}) {
+        print_table({"default", 200.0f, 17.7f, 1024, 768}, window, drawing);
+        print_table({"desk", 60.0f, 24.0f, 1920, 1080}, window, drawing);
+        print_table({"far", 500.0f, 17.0f, 1024, 768}, window, drawing);
+    }
     print_repaint_delays(window);
     print_training_image_times(window, figures.figures);
     std::fflush(stdout);

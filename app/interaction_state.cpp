@@ -20,13 +20,16 @@ int32_t app_mouse_handler(int32_t /*unit*/, int32_t event, int32_t key_state, in
     // (after both ended an activity and a loop cleared the latch) would count as a click of the
     // button released last and start an activity of its own. Once both buttons were seen, 3
     // stays latched until a loop clears it.
-    const bool press = event == APP_MOUSE_LEFT_PRESS || event == APP_MOUSE_RIGHT_PRESS;
-    // The buttons are latched before the click, so that a loop that sees the click judges it
-    // by these buttons and not by those of the click before.
+    const bool press = event == APP_MOUSE_LEFT_PRESS || event == APP_MOUSE_RIGHT_PRESS ||
+                       event == APP_MOUSE_LEFT_DOUBLE_CLICK ||
+                       event == APP_MOUSE_RIGHT_DOUBLE_CLICK;
+    // The buttons are latched before the click, and the click is stored with release ordering:
+    // a loop that sees the click (app_get_click) judges it by these buttons and not by those of
+    // the click before.
     if (press && buttons != 0) {
         if (app_get(mouse_buttons) < APP_BOTH_BUTTONS)
             app_put(mouse_buttons, buttons);
-        app_put(mouse_clicked, 1);
+        mouse_clicked.store(1, std::memory_order_release);
     }
     app_put(mouse_buttons_now, buttons);
     // The main loop may be asleep in a wait: let it look at once.

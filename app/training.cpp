@@ -228,10 +228,13 @@ std::optional<Answer> Training::await_answer(double t0, int32_t side) {
         const auto seconds = static_cast<float>(rt_clock_seconds() - t0);
         if (app_get(menu_request) != APP_REQUEST_NONE)
             return std::nullopt;
+        // The click before the buttons: a press landing between the two reads is then judged
+        // at the next look, by its own buttons.
+        const bool clicked = app_get_click() == 1;
         const int32_t buttons = app_get(mouse_buttons);
         if (buttons == APP_BOTH_BUTTONS)
             return std::nullopt;
-        if (app_get(mouse_clicked) == 1) {
+        if (clicked) {
             const bool named_side = (side == FIGURE_LEFT && buttons == APP_LEFT_BUTTON) ||
                                     (side == FIGURE_RIGHT && buttons == APP_RIGHT_BUTTON);
             return Answer{named_side ? Verdict::correct : Verdict::wrong, buttons, seconds};

@@ -61,7 +61,7 @@ WaitEnd wait_polling(int64_t start_us, int64_t span_us, Clicks clicks, int64_t& 
         elapsed_us = rt_clock_microseconds() - start_us;
         if (both_buttons())
             return WaitEnd::aborted;
-        if (clicks == Clicks::answer && app_get(mouse_clicked) == 1)
+        if (clicks == Clicks::answer && app_get_click() == 1)
             return WaitEnd::answered;
         if (elapsed_us >= span_us)
             return WaitEnd::due;

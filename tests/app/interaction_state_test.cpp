@@ -74,6 +74,38 @@ INSTANTIATE_TEST_SUITE_P(
         Latching{"shift_both_is_both", {{LEFT_DOWN, 5}, {RIGHT_DOWN, 7}, {RIGHT_UP, 5}}, 1, 3, 1}),
     [](const auto& test_info) { return std::string(test_info.param.name); });
 
+// A quick second press arrives as press, release, double click, release. Once a loop has taken
+// the first click, the double click is the second one, with its own button.
+TEST(MouseHandlerDoubleClickTest, IsTheSecondPressOfAQuickPair) {
+    const struct {
+        const char* name;
+        int32_t button_bit;
+        int32_t press;
+        int32_t double_click;
+        int32_t release;
+    } cases[] = {
+        {"left", APP_LEFT_BUTTON, LEFT_DOWN, APP_MOUSE_LEFT_DOUBLE_CLICK, LEFT_UP},
+        {"right", APP_RIGHT_BUTTON, RIGHT_DOWN, APP_MOUSE_RIGHT_DOUBLE_CLICK, RIGHT_UP},
+    };
+    EXPECT_EQ(APP_MOUSE_EVENT_MASK & (APP_MOUSE_LEFT_DOUBLE_CLICK | APP_MOUSE_RIGHT_DOUBLE_CLICK),
+              APP_MOUSE_LEFT_DOUBLE_CLICK | APP_MOUSE_RIGHT_DOUBLE_CLICK)
+        << "the drawing window must be asked for double clicks";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        app_put(mouse_buttons, 0);
+        app_mouse_handler(1, c.press, c.button_bit, 10, 10);
+        app_mouse_handler(1, c.release, 0, 10, 10);
+        app_put(mouse_clicked, 0); // the first answer taken
+        app_put(mouse_buttons, 0);
+        app_mouse_handler(1, c.double_click, c.button_bit, 10, 10);
+        EXPECT_EQ(app_get_click(), 1);
+        EXPECT_EQ(app_get(mouse_buttons), c.button_bit);
+        EXPECT_EQ(app_get(mouse_buttons_now), c.button_bit);
+        app_mouse_handler(1, c.release, 0, 10, 10);
+        EXPECT_TRUE(app_clicked(c.button_bit));
+    }
+}
+
 TEST(ClickTest, IsOnlyAClickOnceTheButtonIsUp) {
     app_put(mouse_clicked, 0);
     app_put(mouse_buttons, 0);

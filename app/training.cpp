@@ -1,6 +1,7 @@
 // The training: images of the grating with the hidden figure, each answered with a mouse button
 // within 5 seconds, then the summary with the push-ups owed, its record and a click to go on.
 #include "app/activities.h"
+#include "app/answer_clock.h"
 #include "app/interaction_state.h"
 #include "app/results_file.h"
 #include "app/rgb_colors.h"
@@ -124,7 +125,7 @@ private:
     bool show_image(int32_t i);
     std::optional<int32_t> draw_image();
     void draw_progress_bar(int32_t i);
-    std::optional<Answer> await_answer(double t0, int32_t side);
+    std::optional<Answer> await_answer(const AnswerClock& clock, int32_t side);
     void count(int32_t i, int32_t side, const Answer& answer);
     void show_results(const TrainingScore& score);
     AppendOutcome append_record(const TrainingScore& score);
@@ -179,13 +180,13 @@ bool Training::show_image(int32_t i) {
     const std::optional<int32_t> side = draw_image();
     if (!side)
         return false;
-    const double t0 = rt_clock_seconds();
+    const AnswerClock clock; // t0
     app_put(mouse_clicked, 0);
     rt_trace_event("image", {{"i", i}, {"side", *side}});
     fill(GREEN, 0, STATUS_BAR_TOP, m_width - 1, STATUS_BAR_BOTTOM);
     draw_progress_bar(i);
     beep(IMAGE_SHOWN_TONE);
-    const std::optional<Answer> answer = await_answer(t0, *side);
+    const std::optional<Answer> answer = await_answer(clock, *side);
     if (!answer)
         return false;
     count(i, *side, *answer);
@@ -216,16 +217,14 @@ void Training::draw_progress_bar(int32_t i) {
     fill(CYAN, 0, PROGRESS_BAR_TOP, x, PROGRESS_BAR_BOTTOM);
 }
 
-// Polls, asleep between polls, until a button goes down or the 5 seconds are over. A menu
-// command or both buttons give nothing: the training ends. The wait ends 5 s after t0 taken up
-// to the whole microsecond, so that the seconds measured then are never short of the 5; on the
-// virtual clock t0 is a whole microsecond already (the thousandth absorbs its rounding as a
-// double).
-std::optional<Answer> Training::await_answer(double t0, int32_t side) {
-    const int64_t end_us = static_cast<int64_t>(std::ceil(t0 * 1e6 - 1e-3)) +
-                           static_cast<int64_t>(ANSWER_SECONDS) * 1'000'000;
+// Polls, asleep between polls, until a button goes down or the 5 seconds are over, on the
+// answer window's clock (which stands still under a modal box). A menu command or both buttons
+// give nothing: the training ends.
+std::optional<Answer> Training::await_answer(const AnswerClock& clock, int32_t side) {
+    constexpr int64_t ANSWER_US = static_cast<int64_t>(ANSWER_SECONDS) * 1'000'000;
     for (;;) {
-        const auto seconds = static_cast<float>(rt_clock_seconds() - t0);
+        const int64_t elapsed_us = clock.elapsed_us();
+        const auto seconds = static_cast<float>(static_cast<double>(elapsed_us) / 1e6);
         if (app_get(menu_request) != APP_REQUEST_NONE)
             return std::nullopt;
         // The click before the buttons: a press landing between the two reads is then judged
@@ -239,9 +238,9 @@ std::optional<Answer> Training::await_answer(double t0, int32_t side) {
                                     (side == FIGURE_RIGHT && buttons == APP_RIGHT_BUTTON);
             return Answer{named_side ? Verdict::correct : Verdict::wrong, buttons, seconds};
         }
-        if (seconds >= ANSWER_SECONDS)
+        if (elapsed_us >= ANSWER_US)
             return Answer{Verdict::none, 0, seconds};
-        rt_wait_until(end_us);
+        clock.wait_for(ANSWER_US);
     }
 }
 

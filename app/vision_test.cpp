@@ -3,6 +3,7 @@
 #include "app/vision_test.h"
 
 #include "app/activities.h"
+#include "app/answer_clock.h"
 #include "app/geometry_status.h"
 #include "app/interaction_state.h"
 #include "app/landolt_ring.h"
@@ -54,18 +55,20 @@ enum class WaitEnd { due, answered, aborted };
 // Whether a click ends a wait: it does while an answer is awaited, not in the pause.
 enum class Clicks { answer, wait_on };
 
-// Polls, asleep between polls, until `span_us` after `start_us`; both buttons end the wait at
-// once, and so does a click that answers. `elapsed_us` receives the time waited.
-WaitEnd wait_polling(int64_t start_us, int64_t span_us, Clicks clicks, int64_t& elapsed_us) {
+// Polls, asleep between polls, until `span_us` of the clock's time has passed (a modal box up
+// over the program stops it); both buttons end the wait at once, and so does a click that
+// answers. `elapsed_us` receives the time waited.
+WaitEnd wait_polling(const AnswerClock& clock, int64_t span_us, Clicks clicks,
+                     int64_t& elapsed_us) {
     for (;;) {
-        elapsed_us = rt_clock_microseconds() - start_us;
+        elapsed_us = clock.elapsed_us();
         if (both_buttons())
             return WaitEnd::aborted;
         if (clicks == Clicks::answer && app_get_click() == 1)
             return WaitEnd::answered;
         if (elapsed_us >= span_us)
             return WaitEnd::due;
-        rt_wait_until(start_us + span_us);
+        clock.wait_for(span_us);
     }
 }
 
@@ -168,14 +171,14 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
         app_draw_landolt_ring(v, distance_cm, diagonal_in, width, height, nx, ny, &ring);
         app_tell_side_drawn(ring.side);
         trace_ring(v, ring);
-        const int64_t t0 = rt_clock_microseconds();
+        const AnswerClock clock; // t0
         if (both_buttons())
             return LevelOutcome::aborted;
         app_put(mouse_clicked, 0);
         rt_beep(1000, 50);
 
         int64_t elapsed = 0;
-        const WaitEnd end = wait_polling(t0, ANSWER_WINDOW_US, Clicks::answer, elapsed);
+        const WaitEnd end = wait_polling(clock, ANSWER_WINDOW_US, Clicks::answer, elapsed);
         if (end == WaitEnd::aborted)
             return LevelOutcome::aborted;
         const double answer_s = static_cast<double>(elapsed) / 1e6;
@@ -221,8 +224,7 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
         gw_rectangle(GW_FILLED, 0, 0, nx - 1, ny - 1);
         if (both_buttons())
             return LevelOutcome::aborted;
-        if (wait_polling(rt_clock_microseconds(), PAUSE_US, Clicks::wait_on, elapsed) ==
-            WaitEnd::aborted)
+        if (wait_polling(AnswerClock(), PAUSE_US, Clicks::wait_on, elapsed) == WaitEnd::aborted)
             return LevelOutcome::aborted;
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/ui/gui_thread.h"
 #include "platform/ui/message_box.h"
 #include "runtime/clock.h"
+#include "runtime/modal_time.h"
 #include "runtime/trace.h"
 
 #include <atomic>
@@ -57,6 +58,28 @@ ui::MessageBoxSpec message_box_spec(MessageIcon icon, const std::string& caption
 
 constexpr int32_t NO_ANSWER_YET = -1;
 
+// Every box is up over the program from its showing to its answer: the run-time's answer clocks
+// leave that time out. The box counts as down before its answer is handed on, so that a thread
+// woken by the answer finds it down.
+ui::MessageButton show_modal_box(const ui::MessageBoxSpec& spec,
+                                 const ui::MessageAnswerCall& on_answer = {}) {
+    rt_modal_begin();
+    bool down = false;
+    const auto put_down = [&down] {
+        if (!down) {
+            down = true;
+            rt_modal_end();
+        }
+    };
+    const ui::MessageButton chosen = ui::show_message_box(spec, [&](ui::MessageButton answer) {
+        put_down();
+        if (on_answer)
+            on_answer(answer);
+    });
+    put_down();
+    return chosen;
+}
+
 // Another thread waits for the answer in the run-time's wait rather than blocking on the GUI
 // thread: on the virtual clock time then goes on while the box is up, so a scripted user can
 // answer it, and the box's answer wakes the waiting thread at once.
@@ -67,13 +90,13 @@ MessageAnswer show_box(const ui::MessageBoxSpec& spec) {
         return MessageAnswer::none;
     }
     if (ui::on_gui_thread())
-        return static_cast<MessageAnswer>(ui::show_message_box(spec));
+        return static_cast<MessageAnswer>(show_modal_box(spec));
     auto answer = std::make_shared<std::atomic<int32_t>>(NO_ANSWER_YET);
     // The answer is handed over as the box is answered, inside the scripted key or click that
     // answers it: on the virtual clock the waiting thread could otherwise jump to the script's next
     // line before the box's event loop had wound down and stored the answer.
     on_gui_later([spec, answer] {
-        ui::show_message_box(spec, [answer](ui::MessageButton chosen) {
+        show_modal_box(spec, [answer](ui::MessageButton chosen) {
             answer->store(static_cast<int32_t>(chosen));
             rt_wake();
         });
@@ -103,7 +126,7 @@ void show_message_later(const std::string& caption, const std::string& text) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return;
     }
-    on_gui_later([spec] { ui::show_message_box(spec); });
+    on_gui_later([spec] { show_modal_box(spec); });
 }
 
 } // namespace framework

@@ -512,3 +512,22 @@ TEST(Training, UnwritableResultsFileIsReportedOverTheSummary) {
                           {"no errors", TEXT_GREEN, 55, 280, 979, 350},
                           {"prompt", BLUE, 60, 550, 979, 600}});
 }
+
+namespace {
+
+// The instruction box over a running training: the image's five seconds stand still while the
+// box is up (six seconds), and the answer time is the user's, before and after the box.
+TEST(Training, AnswerWindowStandsStillUnderABox) {
+    const ProgramRun run =
+        e2e::run_program("box", START_TRAINING + "on image i=1 after 0.3 menu Инструкция\n"
+                                                 "on message after 6 key Enter\n"
+                                                 "after 0.5 answer correct\n"
+                                                 "on answer i=1 after 0.1 menu Выход\n");
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    const size_t answer = run.find("answer i=1");
+    ASSERT_LT(answer, run.trace.size()) << run.trace_text();
+    EXPECT_EQ(run.trace[answer].value("verdict"), "correct") << run.trace_text();
+    EXPECT_EQ(run.trace[answer].value("dt"), "0.800");
+}
+
+} // namespace

@@ -248,3 +248,27 @@ TEST(VisionTest, UnwritableResultsFileIsReportedAndSurvived) {
     EXPECT_NE(run.trace[message].value("text").find("talvena.rtr"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(run.folder / "talvena.rtr"));
 }
+
+namespace {
+
+// The instruction box over a running test: the ring's answer window stands still while the box
+// is up (six seconds, three times the window), and goes on where it was once it is closed. The
+// answer time is the user's: the 0.3 s before the box and the 0.4 s after it.
+TEST(VisionTest, AnswerWindowStandsStillUnderABox) {
+    const ProgramRun run =
+        e2e::run_program("box", START_VISION_TEST + answers("C") +
+                                    "on ring after 0.3 menu Инструкция\n"
+                                    "on message after 6 key Enter\n"
+                                    "after 0.4 answer correct\n" +
+                                    answers("CCCCCCCC") + "on level-end after 0.1 menu Выход\n");
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    const size_t box = run.find("message caption=talvena");
+    ASSERT_LT(box, run.trace.size()) << run.trace_text();
+    const size_t answer = run.find("ring-answer", box);
+    ASSERT_LT(answer, run.trace.size()) << run.trace_text();
+    EXPECT_EQ(run.trace[answer].text(), "ring-answer verdict=correct dt=0.700");
+    EXPECT_EQ(run.find("ring-answer verdict=none"), run.trace.size()) << run.trace_text();
+    EXPECT_NEAR(run.trace[answer].time - run.trace[box].time, 6.4, 0.0005);
+}
+
+} // namespace

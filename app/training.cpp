@@ -12,6 +12,7 @@
 #include "app/trials_file.h"
 #include "app/viewing_parameters.h"
 #include "framework/graphics/gw_graphics.h"
+#include "framework/program/window_system_hooks.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/format.h"
@@ -180,6 +181,8 @@ bool Training::show_image(int32_t i) {
     const std::optional<int32_t> side = draw_image();
     if (!side)
         return false;
+    // The answer clock starts when the image is on the screen, not when it is in the surface.
+    gw_show_now();
     const AnswerClock clock; // t0
     app_put(mouse_clicked, 0);
     rt_trace_event("image", {{"i", i}, {"side", *side}});

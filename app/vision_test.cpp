@@ -15,6 +15,7 @@
 #include "app/viewing_parameters.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/status_bar.h"
+#include "framework/program/window_system_hooks.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/format.h"
@@ -170,6 +171,8 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
         LandoltRingDrawn ring;
         app_draw_landolt_ring(v, distance_cm, diagonal_in, width, height, nx, ny, &ring);
         app_tell_side_drawn(ring.side);
+        // The answer clock starts when the ring is on the screen, not when it is in the surface.
+        gw_show_now();
         trace_ring(v, ring);
         const AnswerClock clock; // t0
         if (both_buttons())

@@ -204,6 +204,13 @@ int32_t gw_focus_unit_window(int32_t unit) {
     return 1;
 }
 
+int32_t gw_show_now() {
+    const int32_t number = framework::thread_active_window();
+    if (number < 0)
+        return -1;
+    return framework::on_gui_and_wait([number] { ui::repaint_view_now(number); }) ? 0 : -1;
+}
+
 namespace framework {
 
 int32_t window_unit(int32_t window_number) {

@@ -14,6 +14,12 @@ int32_t gw_open_unit_window(int32_t unit, const char* title);
 // no focus to give, and the result is 1 for an open window all the same. Thread-safe.
 int32_t gw_focus_unit_window(int32_t unit);
 
+// Paints what has been drawn into the calling thread's active window on the screen now, instead
+// of with the next gathered repaint (about every 16 ms), and returns once the screen shows it:
+// a clock started after it starts with the picture in front of the user. 0; -1 without an active
+// window or without a window system. Never call it while holding a surface lock.
+int32_t gw_show_now();
+
 namespace framework {
 
 // Connects the framework to the window system: window hooks, repaint notification, the screen

@@ -125,14 +125,20 @@ public:
 
     // Repaints the logical pixels covering device pixels left..right-1, top..bottom-1 of the
     // viewport (the scroll position already taken off).
-    void update_device_area(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    // Gathered (the next paint event), or painted at once when `at_once`.
+    void update_device_area(int32_t left, int32_t top, int32_t right, int32_t bottom,
+                            bool at_once = false) {
         const double ratio = dpr();
         const auto logical_left = static_cast<int32_t>(std::floor(left / ratio));
         const auto logical_top = static_cast<int32_t>(std::floor(top / ratio));
         const auto logical_right = static_cast<int32_t>(std::ceil(right / ratio));
         const auto logical_bottom = static_cast<int32_t>(std::ceil(bottom / ratio));
-        viewport()->update(QRect(logical_left, logical_top, logical_right - logical_left,
-                                 logical_bottom - logical_top));
+        const QRect area(logical_left, logical_top, logical_right - logical_left,
+                         logical_bottom - logical_top);
+        if (at_once)
+            viewport()->repaint(area);
+        else
+            viewport()->update(area);
     }
 
     void set_caret(const ui::CaretSpec& caret) {
@@ -395,7 +401,9 @@ void remove_close_command(QMdiSubWindow& frame) {
         menu->removeAction(actions[index]);
 }
 
-void make_repaints() {
+// Every view whose surface changed is given its changed area to repaint; `at_once`, when it is
+// one of them, is painted before this returns, the others with the next paint events.
+void make_repaints(int32_t at_once = -1) {
     const ui::WindowHooks& hooks = ui::window_hooks();
     const std::vector<int32_t> due(g_repaints_due.begin(), g_repaints_due.end());
     g_repaints_due.clear();
@@ -412,7 +420,8 @@ void make_repaints() {
         ChildView& widget = *view->view;
         const QPoint offset = widget.scroll();
         widget.update_device_area(changed.left - offset.x(), changed.top - offset.y(),
-                                  changed.right - offset.x(), changed.bottom - offset.y());
+                                  changed.right - offset.x(), changed.bottom - offset.y(),
+                                  id == at_once);
     }
 }
 
@@ -539,10 +548,15 @@ void schedule_repaint(int32_t view_id) {
         g_repaint_timer = new QTimer(detail::mdi_area());
         g_repaint_timer->setSingleShot(true);
         g_repaint_timer->setInterval(16);
-        QObject::connect(g_repaint_timer, &QTimer::timeout, make_repaints);
+        QObject::connect(g_repaint_timer, &QTimer::timeout, [] { make_repaints(); });
     }
     if (!g_repaint_timer->isActive())
         g_repaint_timer->start();
+}
+
+void repaint_view_now(int32_t view_id) {
+    g_repaints_due.insert(view_id);
+    make_repaints(view_id);
 }
 
 int32_t active_view() {

@@ -43,6 +43,11 @@ void place_view(int32_t view_id, ShowState state, int32_t x, int32_t y, int32_t 
 // repaint-pending flag); repaints are gathered and made at most about every 16 ms.
 void schedule_repaint(int32_t view_id);
 
+// Paints the view's changed area now, without waiting for the next gathered repaint, and returns
+// once it is painted (nothing for a hidden view). The other changed views are repainted as
+// usual. GUI thread.
+void repaint_view_now(int32_t view_id);
+
 // A view's text caret: a bar over surface pixels x..x+width-1, y..y+height-1, drawn over the
 // view in inverted colours, never into the surface. It is shown while it is enabled and the view
 // has the keyboard focus, and moves with the scroll position.

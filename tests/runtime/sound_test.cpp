@@ -217,7 +217,7 @@ TEST(TonePlayerTest, TonesWhoseTimePassedWhileTheOutputWasStuckAreNotPlayed) {
 TEST(TonePlayerTest, LateToneKeepsOnlyTheRestOfItsTime) {
     auto stream = std::make_shared<FakeStream>();
     sound::TonePlayer player(std::make_unique<FakeOutput>(stream));
-    player.play(tone_from_now(1000, 100, -std::chrono::seconds(1)));
+    player.play(tone_from_now(440, 100, -std::chrono::seconds(1)));
     ASSERT_TRUE(stream->wait_for([&] { return stream->calls.size() == 1; }));
     player.play(tone_from_now(1000, 400, -milliseconds(200)));
     ASSERT_TRUE(stream->wait_for([&] { return stream->written.size() == 1; }));

@@ -1,36 +1,77 @@
-// Tones through the sound device: a sine with soft edges, rendered and played to its end.
+// The tone player: a thread of its own that plays tones over one open stream, so that nobody who
+// asks for a tone waits for the sound device.
 #pragma once
 
+#include "platform/sound/sound_output.h"
+#include "platform/sound/tone_samples.h"
+
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
-#include <vector>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 namespace sound {
 
-// 16-bit mono at this rate: every device and sound server takes it without conversion trouble.
-inline constexpr int32_t SAMPLE_RATE = 48000;
-// Each edge of a tone fades over this long so that it starts and stops without a click.
-inline constexpr int32_t FADE_MS = 5;
-// Peak amplitude, half of full scale: clearly audible and far from clipping.
-inline constexpr int32_t AMPLITUDE = 16384;
+// A tone as asked for: a sine (see render_tone) meant to sound from `start` for its duration.
+struct Tone {
+    double frequency_hz = 0.0;
+    int32_t duration_ms = 0;
+    std::chrono::steady_clock::time_point start;
+};
 
-// The samples of a sine of `frequency_hz` lasting `duration_ms` (round(duration_ms * rate / 1000)
-// samples, none for a duration of 0 or less), starting at phase 0, with raised-cosine fades of
-// FADE_MS at both ends (shorter when the tone is shorter than two fades), so the first and the
-// last sample are 0. Silence for a frequency of 0 or less, or of half the sample rate or more
-// (those cannot be represented and would sound at a wrong, lower pitch).
-std::vector<int16_t> render_tone(double frequency_hz, int32_t duration_ms,
-                                 int32_t sample_rate = SAMPLE_RATE);
+// Plays tones on its own thread through one SoundOutput, opened at the first tone, kept open,
+// and opened again at the next tone after it has failed. Handing a tone over takes a moment
+// whatever the output does (a short critical section, never the output's calls).
+//
+// A tone sounds within its own time or not at all. The player takes one tone at a time; a tone
+// handed over while another still waits to be taken replaces it. When the player gets to a tone
+// (having opened the stream if need be) more than LATE_TOLERANCE after its start, because the
+// output was slow, blocked or busy with an earlier tone, it plays only what is left of the tone's
+// time, with a fresh fade-in, and nothing when less than MIN_REMAINDER is left. So tones never
+// pile up behind a stuck output and never sound long after they were asked for.
+//
+// Thread-safe. The destructor waits for the output call in progress, if any, to return; the
+// process's own player (play_tone) is never destroyed, so the end of the process never waits for
+// the sound device.
+class TonePlayer {
+public:
+    // Lateness that a tone absorbs whole: about the output's own latency.
+    static constexpr auto LATE_TOLERANCE = std::chrono::milliseconds(20);
+    // What is left of a late tone is played only when it lasts at least this long.
+    static constexpr auto MIN_REMAINDER = std::chrono::milliseconds(10);
 
-// True when the program was built with a sound library; without one nothing is ever played.
-bool sound_supported();
+    explicit TonePlayer(std::unique_ptr<SoundOutput> output);
+    ~TonePlayer();
+    TonePlayer(const TonePlayer&) = delete;
+    TonePlayer& operator=(const TonePlayer&) = delete;
 
-// Plays 16-bit mono samples through the "default" device and returns when the device has played
-// them to the end. Returns false when there is no device (a machine without a sound card) or the
-// device failed; the caller then decides how to fill the time. The sound library prints nothing
-// to standard error. Thread-safe: every call opens and closes its own device handle.
-bool play_samples(const std::vector<int16_t>& samples, int32_t sample_rate = SAMPLE_RATE);
+    // Hands `tone` to the player's thread and returns at once.
+    void play(const Tone& tone);
 
-// render_tone + play_samples.
-bool play_tone(double frequency_hz, int32_t duration_ms);
+private:
+    void run();
+    void play_now(const Tone& tone);
+
+    std::unique_ptr<SoundOutput> m_output; // the player's thread alone uses it
+    bool m_open = false;                   // the player's thread alone uses it
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::optional<Tone> m_waiting; // under m_mutex
+    bool m_ending = false;         // under m_mutex
+    std::thread m_thread;          // last: it starts once the rest is ready
+};
+
+// Plays a tone of `frequency_hz` lasting `duration_ms` from now on the process's tone player,
+// which is started, on the default output, at the first call; returns at once. Whether the tone
+// is heard depends on the output: with no device, or a failing one, nothing is. Thread-safe.
+void play_tone(double frequency_hz, int32_t duration_ms);
+
+// Sends the process's tones to `output` instead of the default device. Only before the first
+// play_tone of the process (false, and nothing changes, after it): for tests and measurements.
+// Thread-safe.
+bool use_tone_output(std::unique_ptr<SoundOutput> output);
 
 } // namespace sound

@@ -1,14 +1,24 @@
 // Tones: the trace event, exact virtual time, and a pause of the tone's length without sound.
+#include "platform/sound/sound_output.h"
+#include "platform/sound/tone_player.h"
+#include "platform/sound/tone_samples.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 #include "tests/runtime/child_process.h"
 #include "tests/support/temp_folder.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <mutex>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -24,7 +34,13 @@ protected:
     test_support::TempFolder m_dir;
 };
 
+size_t thread_count() {
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return static_cast<size_t>(std::distance(begin(tasks), end(tasks)));
+}
+
 TEST_F(VirtualBeepTest, TonesAdvanceTheClockByTheirDurationAndAreTraced) {
+    const size_t threads_before = thread_count();
     const std::filesystem::path path = m_dir.path() / "trace.txt";
     ASSERT_TRUE(rt_trace_open(path));
     std::vector<int64_t> advances;
@@ -38,6 +54,7 @@ TEST_F(VirtualBeepTest, TonesAdvanceTheClockByTheirDurationAndAreTraced) {
     rt_beep(-1000, 70);
     EXPECT_EQ(rt_clock_microseconds(), 900'000);
     EXPECT_EQ(advances, (std::vector<int64_t>{200'000, 700'000, 800'000, 830'000, 900'000}));
+    EXPECT_EQ(thread_count(), threads_before) << "no tone player with the virtual clock";
 
     ASSERT_TRUE(rt_trace_close());
     std::ifstream in(path);
@@ -98,5 +115,110 @@ INSTANTIATE_TEST_SUITE_P(
                     RealCase{"SilentPause", NO_CARD, 0, 250},
                     RealCase{"OutOfRange", NO_CARD, 36, 250}),
     [](const testing::TestParamInfo<RealCase>& param) { return std::string(param.param.name); });
+
+// A wake that comes while a tone plays is not the tone's: the caller's next wait still sees it.
+TEST(RealBeepWakeTest, WakeDuringAToneReachesTheNextWait) {
+    std::thread waker([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        rt_wake();
+    });
+    rt_beep(0, 200);
+    waker.join();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(rt_wait_until(rt_clock_microseconds() + 5'000'000), RtWaitEnd::woken);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+}
+
+// The real clock in a child process with the process's tones sent to an output of the test's.
+class RealBeepPlayerTest : public testing::Test {
+protected:
+    void SetUp() override { rt_use_real_clock(); }
+};
+
+// An output whose calls never return: a sound server that accepts the connection and then never
+// answers. `entered` is set once the player is stuck in it.
+class StuckOutput final : public sound::SoundOutput {
+public:
+    explicit StuckOutput(std::atomic<bool>& entered) : m_entered(entered) {}
+    bool open(int32_t) override { return stick(); }
+    bool write(std::span<const int16_t>) override { return stick(); }
+    void close() override {}
+
+private:
+    bool stick() {
+        std::unique_lock lock(m_mutex);
+        m_entered = true;
+        m_never.wait(lock, [] { return false; });
+        return false;
+    }
+    std::atomic<bool>& m_entered;
+    std::mutex m_mutex;
+    std::condition_variable m_never;
+};
+
+// Each tone lasts its length while the player is stuck in the output, the first tone included.
+TEST_F(RealBeepPlayerTest, TonesLastTheirLengthWhileTheSoundOutputIsStuck) {
+    const std::vector<int32_t> lengths = {50, 50, 200, 300, 50};
+    const test_support::ChildResult child = test_support::run_in_child([&] {
+        static std::atomic<bool> entered{false};
+        if (!sound::use_tone_output(std::make_unique<StuckOutput>(entered)))
+            return std::string("output refused");
+        std::string result;
+        for (int32_t ms : lengths) {
+            const auto start = std::chrono::steady_clock::now();
+            rt_beep(1000, ms);
+            const auto elapsed = std::chrono::steady_clock::now() - start;
+            result += std::to_string(
+                          std::chrono::duration_cast<std::chrono::microseconds>(elapsed).count()) +
+                      " ";
+        }
+        return result + (entered ? "stuck" : "not stuck");
+    });
+    ASSERT_EQ(child.exit_code, 0);
+    std::istringstream in(child.output);
+    for (int32_t ms : lengths) {
+        int64_t elapsed_us = 0;
+        ASSERT_TRUE(in >> elapsed_us) << child.output;
+        EXPECT_GE(elapsed_us, ms * 1000);
+        EXPECT_LT(elapsed_us, ms * 1000 + 250'000); // loose: the machine may be loaded
+    }
+    std::string stuck;
+    in >> stuck;
+    EXPECT_EQ(stuck, "stuck");
+}
+
+// Through the sound library into a raw file: the device receives exactly the tone's samples.
+// The file plugin writes out the stream's last buffer only when more comes or the stream
+// closes, and the player keeps its stream open, so a shorter tone follows.
+TEST_F(RealBeepPlayerTest, DeviceReceivesTheExactSamplesOfATone) {
+    if (!sound::sound_supported())
+        GTEST_SKIP() << "built without ALSA";
+    test_support::TempFolder dir;
+    const std::filesystem::path raw = dir.path() / "tone.raw";
+    std::ofstream(dir.path() / ".asoundrc")
+        << "pcm.!default {\n  type file\n  slave.pcm \"null\"\n  file \"" << raw.string()
+        << "\"\n  format \"raw\"\n}\n";
+    const test_support::ChildResult child = test_support::run_in_child([&] {
+        setenv("HOME", dir.path().c_str(), 1);
+        unsetenv("XDG_CONFIG_HOME");
+        unsetenv("ALSA_CONFIG_PATH");
+        rt_beep(440, 100); // opens the stream, which may make this first tone late
+        rt_beep(1000, 500);
+        rt_beep(440, 100);
+        return std::string("done");
+    });
+    ASSERT_EQ(child.exit_code, 0);
+    ASSERT_EQ(child.output, "done");
+
+    std::ifstream in(raw, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in), {}};
+    std::vector<int16_t> samples(bytes.size() / 2);
+    for (size_t i = 0; i < samples.size(); ++i) // little-endian 16-bit
+        samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) |
+                                          static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+    const std::vector<int16_t> tone = sound::render_tone(1000, 500);
+    EXPECT_NE(std::search(samples.begin(), samples.end(), tone.begin(), tone.end()), samples.end())
+        << samples.size() << " samples received";
+}
 
 } // namespace

@@ -5,7 +5,8 @@
 #   apt-get install --no-install-recommends pulseaudio pulseaudio-utils libasound2-plugins \
 #       pipewire pipewire-pulse wireplumber dbus
 #   bench/tone_servers.sh pulseaudio|pipewire|pipewire-unlinked COMMAND [ARGS...]
-# pipewire-unlinked runs PipeWire without a session manager: streams are never linked to a sink.
+# pipewire-unlinked runs PipeWire without a session manager: there is no sink, and streams are
+# never linked to one (nothing can be recorded there).
 # The command finds the recording command for the null sink's monitor in $TONE_RECORD.
 set -eu
 setup=$1
@@ -55,7 +56,7 @@ pipewire | pipewire-unlinked)
     ;;
 esac
 sleep 2
-if [ "$setup" != pulseaudio ]; then
+if [ "$setup" = pipewire ]; then
     pactl load-module module-null-sink sink_name=cap rate=48000 channels=1 >/dev/null
     pactl set-default-sink cap
 fi

@@ -2,13 +2,13 @@
 // length, and, when a recording command is given, how long after the call the tone is heard.
 // Run by hand, usually inside bench/tone_servers.sh, which sets up a sound server:
 //   build/bench/talvena_tone_bench [--count N] [--lengths 50,200,300] [--hz 1000]
-//                                  [--gap-ms 800] [--record "COMMAND"]
+//                                  [--gap-ms 800] [--record "COMMAND"] [--each 1]
 // COMMAND writes what the sound device plays to standard output, as raw 16-bit mono at 48 kHz,
 // from before the first tone on (for example `parec -d cap.monitor --raw --format=s16le
 // --rate=48000 --channels=1 --latency-msec=10`). The recording is placed on the steady clock by
 // the arrival of its data: the earliest a sample can have been recorded is when it reached us,
 // less the samples read with it, so each delay found is at most the true one plus the
-// recording's own latency.
+// recording's own latency. --each 1 also prints every call: its length, duration and onset.
 #include "runtime/beep.h"
 
 #include <algorithm>
@@ -37,6 +37,7 @@ struct Options {
     int32_t hz = 1000;
     int32_t gap_ms = 800;
     std::string record;
+    bool each = false;
 };
 
 // The recording: its samples, and the steady-clock time of sample 0 as far as arrivals tell.
@@ -77,6 +78,15 @@ public:
             if (std::abs(int{m_samples[i]}) >= ONSET_LEVEL)
                 return static_cast<long>(i);
         return -1;
+    }
+    // The samples from `from` to the last one at ONSET_LEVEL or louder before `to`: the length
+    // of a tone as heard, gaps in it included.
+    size_t heard_length(size_t from, size_t to) const {
+        size_t last = from;
+        for (size_t i = from; i < to && i < m_samples.size(); ++i)
+            if (std::abs(int{m_samples[i]}) >= ONSET_LEVEL)
+                last = i;
+        return last + 1 - from;
     }
     size_t index_at(double seconds, Clock::time_point origin) const {
         const double offset = std::chrono::duration<double>(m_sample0 - origin).count();
@@ -136,6 +146,8 @@ Options parse(int argc, char** argv) {
             options.gap_ms = std::atoi(value.c_str());
         else if (name == "--record")
             options.record = value;
+        else if (name == "--each")
+            options.each = value == "1";
     }
     return options;
 }
@@ -143,6 +155,10 @@ Options parse(int argc, char** argv) {
 double median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+double smallest(const std::vector<double>& values) {
+    return values.empty() ? 0.0 : *std::min_element(values.begin(), values.end());
 }
 
 double largest(const std::vector<double>& values) {
@@ -182,11 +198,12 @@ int main(int argc, char** argv) {
         recording.stop();
     }
 
-    std::printf("%6s %5s %12s %12s %14s %14s %6s\n", "ms", "calls", "call median", "call max",
-                "onset median", "onset max", "heard");
+    std::printf("%6s %5s %12s %12s %14s %14s %6s %8s %8s\n", "ms", "calls", "call median",
+                "call max", "onset median", "onset max", "heard", "len min", "len max");
     for (int32_t ms : options.lengths) {
         std::vector<double> durations;
         std::vector<double> onsets;
+        std::vector<double> heard_lengths;
         for (size_t i = 0; i < calls.size(); ++i) {
             if (calls[i].ms != ms)
                 continue;
@@ -197,17 +214,31 @@ int main(int argc, char** argv) {
             const double until = i + 1 < calls.size() ? calls[i + 1].start_s : calls[i].start_s + 3;
             const long at = recording.onset(recording.index_at(calls[i].start_s, origin),
                                             recording.index_at(until, origin));
-            if (at >= 0)
-                onsets.push_back(
-                    (recording.time_of(static_cast<size_t>(at), origin) - calls[i].start_s) * 1e3);
+            const double onset_ms =
+                at < 0
+                    ? -1.0
+                    : (recording.time_of(static_cast<size_t>(at), origin) - calls[i].start_s) * 1e3;
+            double heard_ms = 0.0;
+            if (at >= 0) {
+                onsets.push_back(onset_ms);
+                heard_ms = static_cast<double>(recording.heard_length(
+                               static_cast<size_t>(at), recording.index_at(until, origin))) /
+                           RATE * 1e3;
+                heard_lengths.push_back(heard_ms);
+            }
+            if (options.each)
+                std::printf("call %zu: %d ms lasted %.2f ms, heard %s%.1f ms after for %.1f ms\n",
+                            i, ms, calls[i].duration_ms, at < 0 ? "never " : "", onset_ms,
+                            heard_ms);
         }
         std::printf("%6d %5zu %12.2f %12.2f", ms, durations.size(), median(durations),
                     largest(durations));
         if (options.record.empty())
             std::printf("\n");
         else
-            std::printf(" %14.1f %14.1f %3zu/%zu\n", median(onsets), largest(onsets), onsets.size(),
-                        durations.size());
+            std::printf(" %14.1f %14.1f %3zu/%zu %8.1f %8.1f\n", median(onsets), largest(onsets),
+                        onsets.size(), durations.size(), smallest(heard_lengths),
+                        largest(heard_lengths));
     }
     return 0;
 }

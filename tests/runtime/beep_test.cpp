@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -185,6 +186,29 @@ TEST_F(RealBeepPlayerTest, TonesLastTheirLengthWhileTheSoundOutputIsStuck) {
     std::string stuck;
     in >> stuck;
     EXPECT_EQ(stuck, "stuck");
+}
+
+// The process ends through exit() while the player is stuck in the sound output or holds the
+// sound library's stream open: the end neither waits for the player nor trips the sanitizers,
+// which would change the exit code.
+TEST_F(RealBeepPlayerTest, ProcessEndsWhileThePlayerHoldsTheOutput) {
+    for (const bool stuck : {true, false}) {
+        test_support::TempFolder dir;
+        std::ofstream(dir.path() / ".asoundrc") << "pcm.!default { type null }\n";
+        const test_support::ChildResult child = test_support::run_in_child([&] {
+            setenv("HOME", dir.path().c_str(), 1);
+            unsetenv("XDG_CONFIG_HOME");
+            unsetenv("ALSA_CONFIG_PATH");
+            static std::atomic<bool> entered{false};
+            if (stuck)
+                sound::use_tone_output(std::make_unique<StuckOutput>(entered));
+            rt_beep(1000, 50);
+            rt_beep(440, 50);
+            std::exit(3);
+            return std::string();
+        });
+        EXPECT_EQ(child.exit_code, 3) << (stuck ? "stuck output" : "null device");
+    }
 }
 
 // Through the sound library into a raw file: the device receives exactly the tone's samples.

@@ -2,6 +2,7 @@
 #include "app/results_file.h"
 
 #include "app/data_folder.h"
+#include "app/failure_reasons.h"
 #include "calendar/day_number.h"
 #include "framework/program/error_reports.h"
 #include "framework/program/program_state.h"
@@ -10,10 +11,12 @@
 #include "runtime/units.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <optional>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -66,8 +69,20 @@ const RtFormat& training_values_layout() {
     return format;
 }
 
-std::string failure_reason(const std::filesystem::path& path, const char* action, int status) {
-    return path.string() + ": " + action + ": " + std::generic_category().message(status);
+// Whether a regular file's last byte ends a line. A file whose last line lost its line end (cut
+// short by an editor, a copy or another program) would glue the next record onto it, and both
+// lines would be lost to the chart.
+bool ends_with_line_end(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    struct stat info {};
+    char last = '\n';
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        ::pread(fd, &last, 1, info.st_size - 1) != 1)
+        last = '\n';
+    ::close(fd);
+    return last == '\n';
 }
 
 std::optional<off_t> regular_file_size(const std::filesystem::path& path) {
@@ -166,6 +181,11 @@ int read_entry(const std::string& text, ResultsEntry& entry) {
 
 } // namespace
 
+AppendOutcome app_append_failure(const std::filesystem::path& path, const char* action, int error) {
+    return {false, path.string() + ": " + action + ": " + std::generic_category().message(error),
+            path.string() + ": " + app_action_text(action) + ": " + app_error_text(error)};
+}
+
 ResultsStamp app_results_stamp_now() {
     ResultsStamp stamp;
     app_get_date_time(stamp.day, stamp.month, stamp.year, stamp.hour, stamp.minute, stamp.second);
@@ -201,18 +221,24 @@ std::string app_format_training_record(const TrainingRecord& record) {
 // file that the user is told does not hold it).
 AppendOutcome app_append_results_line(const std::filesystem::path& path, std::string_view line) {
     if (line.find_first_of("\r\n") != std::string_view::npos)
-        return {false, path.string() + ": cannot write: the record holds a line end"};
+        return {false, path.string() + ": cannot write: the record holds a line end",
+                path.string() + ": " + app_action_text("cannot write") +
+                    ": в записи есть конец строки"};
     bool created = false;
     const std::optional<off_t> size_before = regular_file_size(path);
     if (const int status = open_for_append(path, created); status != RT_IOSTAT_OK)
-        return {false, failure_reason(path, "cannot open", status)};
+        return app_append_failure(path, "cannot open", status);
 
+    // One write: the header first into a new or empty file, a line end first after a last line
+    // that lacks one, then the record.
+    std::vector<std::string> lines;
+    if (created || size_before == 0)
+        lines.push_back(app_results_header());
+    else if (!ends_with_line_end(path))
+        lines.emplace_back();
+    lines.emplace_back(line);
     const char* action = "cannot write";
-    int status = RT_IOSTAT_OK;
-    if (created)
-        status = rt_write_record(RESULTS_APPEND_UNIT, header_format(), {}, RtOnError::report);
-    if (status == RT_IOSTAT_OK)
-        status = rt_write_line(RESULTS_APPEND_UNIT, line, RtOnError::report);
+    int status = rt_write_lines(RESULTS_APPEND_UNIT, lines, RtOnError::report);
     if (status == RT_IOSTAT_OK) {
         action = "cannot flush";
         status = rt_flush(RESULTS_APPEND_UNIT, RtOnError::report);
@@ -224,14 +250,14 @@ AppendOutcome app_append_results_line(const std::filesystem::path& path, std::st
         status = rt_close(RESULTS_APPEND_UNIT, RtOnError::report);
     }
     if (status == RT_IOSTAT_OK)
-        return {true, {}};
+        return {true, {}, {}};
 
     std::error_code ignored;
     if (created)
         std::filesystem::remove(path, ignored);
     else if (size_before && regular_file_size(path) > size_before)
         std::filesystem::resize_file(path, static_cast<uintmax_t>(*size_before), ignored);
-    return {false, failure_reason(path, action, status)};
+    return app_append_failure(path, action, status);
 }
 
 AppendOutcome app_append_vision_record(const VisionRecord& record) {
@@ -247,21 +273,17 @@ void app_report_record_failure(const AppendOutcome& outcome) {
         return;
     framework::show_message(framework::MessageIcon::error, framework::program_title(),
                             std::string("Результат не записан в файл ") + RESULTS_FILE_NAME +
-                                ":\n" + outcome.reason);
+                                ":\n" + outcome.reason_shown);
 }
 
+// A line whose date reads but whose values do not ends pass 2; were pass 1 to read on past it,
+// the chart's extent and "Конец" would name days and a record that are never drawn. So pass 1
+// reads each line as pass 2 does, and stops where pass 2 stops.
 ResultsPass app_read_results_dates(const std::filesystem::path& path,
                                    const std::function<void(const ResultsStamp&)>& on_record) {
-    return read_pass(path, [&] {
-        ResultsStamp stamp;
-        const int status = checked_date(rt_read_record(RESULTS_READ_UNIT, date_layout(),
-                                                       {&stamp.day, &stamp.month, &stamp.year,
-                                                        &stamp.hour, &stamp.minute, &stamp.second},
-                                                       RtOnError::report),
-                                        stamp);
-        if (status == RT_IOSTAT_OK && on_record)
-            on_record(stamp);
-        return status;
+    return app_read_results_values(path, [&](const ResultsEntry& entry) {
+        if (on_record)
+            on_record(entry.stamp);
     });
 }
 

@@ -66,9 +66,15 @@ struct AppendOutcome {
     bool written = false;
     // When not written: "<file>: <what failed>: <the system's reason>" in UTF-8, e.g.
     // "/home/u/talvena.rtr: cannot write: No space left on device"; what failed is one of
-    // "cannot open", "cannot write", "cannot flush", "cannot close".
+    // "cannot open", "cannot write", "cannot flush", "cannot close". For the trace.
     std::string reason;
+    // The same for the user, in Russian (app_action_text, app_error_text), e.g.
+    // "/home/u/talvena.rtr: не удалось записать: на диске не осталось места".
+    std::string reason_shown;
 };
+
+// The outcome of an append that failed at `action` ("cannot open", ...) with the errno `error`.
+AppendOutcome app_append_failure(const std::filesystem::path& path, const char* action, int error);
 
 // Appends one record line (CP1251, no line end) to the results file at `path`: opened "old"
 // for appending; when that fails because the file is missing, created "new" with the header
@@ -87,7 +93,7 @@ AppendOutcome app_append_training_record(const TrainingRecord& record);
 
 // For an outcome that was not written: an error box with the program's caption (the
 // framework's program title, "talvena") and the text
-// "Результат не записан в файл talvena.rtr:\n<reason>", waiting for OK; the program goes on.
+// "Результат не записан в файл talvena.rtr:\n<reason_shown>", waiting for OK; the program goes on.
 // Nothing for a written outcome. Application thread.
 void app_report_record_failure(const AppendOutcome& outcome);
 
@@ -107,9 +113,10 @@ struct ResultsPass {
 // what came before it is kept. Application
 // thread: the units are the program's own.
 
-// Pass 1: the date and time of every record line after the header, in file order, until the
-// end of the file or the first line that cannot be read. Columns 2-3, 5-6, 8-11, 16-17, 22-23
-// and 28-29 are read; nothing else of the line.
+// Pass 1: the date and time of every record line after the header, in file order (columns 2-3,
+// 5-6, 8-11, 16-17, 22-23 and 28-29), until the end of the file or the first line that cannot be
+// read. A line is read as pass 2 reads it, values and all, so that both passes stop at the same
+// line.
 ResultsPass app_read_results_dates(const std::filesystem::path& path,
                                    const std::function<void(const ResultsStamp&)>& on_record);
 

@@ -45,10 +45,6 @@ std::string stamp_text(const ResultsStamp& at) {
     return buffer;
 }
 
-std::string failure_reason(const std::filesystem::path& path, const char* action, int error) {
-    return path.string() + ": " + action + ": " + std::generic_category().message(error);
-}
-
 // The header of files written before the gap as drawn was recorded: one column fewer.
 constexpr std::string_view HEADER_WITHOUT_DRAWN_GAP =
     "started,activity,trial,level,cell_size,side,tilt,gap_px,verdict,answer_s,completed";
@@ -157,14 +153,14 @@ std::string app_format_trial(const TrialLog& log, const Trial& trial, bool compl
 AppendOutcome app_append_trials(const std::filesystem::path& path, const TrialLog& log,
                                 bool completed) {
     if (log.trials.empty())
-        return {true, {}};
+        return {true, {}, {}};
     const char* upgrade_action = "";
     if (const int error = upgrade_layout(path, upgrade_action); error != 0)
-        return {false, failure_reason(path, upgrade_action, error)};
+        return app_append_failure(path, upgrade_action, error);
     bool created = false;
     const int fd = open_for_append(path, created);
     if (fd < 0)
-        return {false, failure_reason(path, "cannot open", errno)};
+        return app_append_failure(path, "cannot open", errno);
 
     std::string text = created ? app_trials_header() + "\n" : std::string();
     for (const Trial& trial : log.trials)
@@ -189,10 +185,10 @@ AppendOutcome app_append_trials(const std::filesystem::path& path, const TrialLo
     }
     const bool written = error == 0;
     if (written)
-        return {true, {}};
+        return {true, {}, {}};
     if (created)
         ::unlink(path.c_str());
-    return {false, failure_reason(path, action, error)};
+    return app_append_failure(path, action, error);
 }
 
 void app_save_trials(const TrialLog& log, bool completed) {

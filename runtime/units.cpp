@@ -305,6 +305,10 @@ int rt_write_line(int32_t unit, std::string_view text, RtOnError on_error) {
     return write_records(unit, std::span(&record, 1), on_error);
 }
 
+int rt_write_lines(int32_t unit, std::span<const std::string> lines, RtOnError on_error) {
+    return write_records(unit, lines, on_error);
+}
+
 int rt_read_record(int32_t unit, const RtFormat& format, std::span<const RtTarget> targets,
                    RtOnError on_error) {
     UnitSource source(unit);

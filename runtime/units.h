@@ -61,6 +61,10 @@ inline int rt_write_record(int32_t unit, const RtFormat& format,
 // writes a formatted one.
 int rt_write_line(int32_t unit, std::string_view text, RtOnError on_error = RtOnError::stop);
 
+// Writes several such records, each ended by CR LF, in a single write of the whole text.
+int rt_write_lines(int32_t unit, std::span<const std::string> lines,
+                   RtOnError on_error = RtOnError::stop);
+
 // Reads the next record (and more when the format starts over) with the format. Lines may end in
 // CR LF or LF.
 int rt_read_record(int32_t unit, const RtFormat& format, std::span<const RtTarget> targets,

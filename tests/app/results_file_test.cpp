@@ -1,5 +1,6 @@
 // The results file: the reference records (every *records.tsv) written and read back, the sample
 // history, appending, failures that leave the file as it was, and the two reading passes.
+#include "app/failure_reasons.h"
 #include "app/results_file.h"
 #include "framework/program/program_state.h"
 #include "runtime/cp1251.h"
@@ -176,9 +177,9 @@ std::string column_text(const std::string& record, int first, int last) {
     return record.substr(static_cast<size_t>(first - 1), static_cast<size_t>(last - first + 1));
 }
 
-// A file of the header and the one record, read by both passes. A record whose fields that a
-// pass reads hold asterisks stops that pass on line 2; the others give the values back as their
-// columns show them (reals) or as they were written (integers).
+// A file of the header and the one record, read by both passes. A record whose fields hold
+// asterisks (its date's or its values') stops both passes on line 2; the others give the values
+// back as their columns show them (reals) or as they were written (integers).
 TEST_P(ReferenceRecords, ReadBackByBothPasses) {
     const ReferenceRecord& reference = GetParam();
     ASSERT_TRUE(reference.kind == 'V' || reference.kind == 'T') << "malformed table line";
@@ -194,20 +195,20 @@ TEST_P(ReferenceRecords, ReadBackByBothPasses) {
             ? has_asterisks(record, {{37, 43}, {77, 80}})
             : has_asterisks(record, {{37, 43}, {51, 54}, {60, 63}, {97, 103}, {112, 115}});
 
+    const bool stops = date_unreadable || values_unreadable;
     std::vector<ResultsStamp> stamps;
     const ResultsPass dates =
         app_read_results_dates(path, [&](const ResultsStamp& stamp) { stamps.push_back(stamp); });
     EXPECT_TRUE(dates.opened);
-    EXPECT_EQ(dates.records, date_unreadable ? 0 : 1);
-    EXPECT_EQ(dates.stopped_line, date_unreadable ? 2 : 0);
-    if (!date_unreadable) {
+    EXPECT_EQ(dates.records, stops ? 0 : 1);
+    EXPECT_EQ(dates.stopped_line, stops ? 2 : 0);
+    if (!stops) {
         EXPECT_EQ(stamps, std::vector<ResultsStamp>{stamp_of(reference.values)});
     }
 
     std::vector<ResultsEntry> entries;
     const ResultsPass values =
         app_read_results_values(path, [&](const ResultsEntry& entry) { entries.push_back(entry); });
-    const bool stops = date_unreadable || values_unreadable;
     EXPECT_EQ(values.records, stops ? 0 : 1);
     EXPECT_EQ(values.stopped_line, stops ? 2 : 0);
     if (stops) {
@@ -328,14 +329,15 @@ TEST(ResultsReading, ADamagedLineEndsThePassAndWhatCameBeforeIsKept) {
          [](auto& l) { overwrite(l[9], 2, "29.02.2000"); },
          {48, 0},
          {48, 0}},
+        // A line whose date reads but whose values do not ends both passes there.
         {"asterisks in the distance",
          [](auto& l) { overwrite(l[9], 37, "*******"); },
-         {48, 0},
+         {8, 10},
          {8, 10}},
-        {"letters in the acuity", [](auto& l) { overwrite(l[9], 77, "0.7x"); }, {48, 0}, {8, 10}},
+        {"letters in the acuity", [](auto& l) { overwrite(l[9], 77, "0.7x"); }, {8, 10}, {8, 10}},
         {"asterisks in the training's images",
          [](auto& l) { overwrite(l[10], 60, "****"); },
-         {48, 0},
+         {9, 11},
          {9, 11}},
         {"a line of another kind counts", [](auto& l) { l[9].resize(36); }, {48, 0}, {48, 0}},
         {"text after column 120 is not read",
@@ -445,6 +447,65 @@ TEST(ResultsAppending, AnExistingFileKeepsWhatItHadAndGetsNoSecondHeader) {
 
 // Besides what stands in the file's place: a missing data folder, and the file size limit met
 // by a new file's header, by its record, and by a record in an existing file, in part or whole.
+// The edges of a file that exists: an empty one gets the header before its first record (both
+// reading passes pass over line 1 whatever it holds), and a last line that lost its line end
+// gets one before the record instead of the record glued onto it. Either way both passes then
+// read every record.
+TEST(ResultsAppending, AnEmptyFileGetsTheHeaderAndALastLineGetsItsLineEnd) {
+    const std::string sample = file_bytes(results_fixtures() / "talvena.rtr");
+    const std::string record = app_format_vision_record(VISION);
+    const struct {
+        const char* what;
+        std::string before;
+        std::string after;
+        int32_t records;
+    } cases[] = {
+        {"an empty file", "", utf8_to_cp1251(HEADER_UTF8) + "\r\n" + record + "\r\n", 1},
+        {"a last line without its line end", sample.substr(0, sample.size() - 2),
+         sample + record + "\r\n", 49},
+        {"a last line ended by LF alone", sample.substr(0, sample.size() - 2) + "\n",
+         sample.substr(0, sample.size() - 2) + "\n" + record + "\r\n", 49},
+        {"a whole file", sample, sample + record + "\r\n", 49},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const fs::path path = folder.path() / RESULTS_FILE_NAME;
+        write_bytes(path, c.before);
+        EXPECT_TRUE(app_append_results_line(path, record).written);
+        EXPECT_EQ(file_bytes(path), c.after);
+        int32_t stamps = 0;
+        const ResultsPass dates = app_read_results_dates(path, [&](const auto&) { ++stamps; });
+        EXPECT_EQ(dates.records, c.records);
+        EXPECT_EQ(dates.stopped_line, 0);
+        EXPECT_EQ(app_read_results_values(path, {}).records, c.records);
+    }
+}
+
+// The user reads why a record was not kept in their own language; the common failures have
+// Russian words, the rest the system's text.
+TEST(ResultsAppending, ReasonsAreGivenInRussian) {
+    const std::pair<int, const char*> errors[] = {
+        {ENOSPC, "на диске не осталось места"},
+        {EDQUOT, "исчерпана дисковая квота"},
+        {EACCES, "нет прав доступа"},
+        {EPERM, "нет прав доступа"},
+        {EROFS, "файловая система только для чтения"},
+        {EISDIR, "на месте файла находится папка"},
+        {ENOTDIR, "в пути к файлу стоит не папка"},
+        {ENOENT, "папка не найдена"},
+        {EIO, "ошибка ввода-вывода"},
+        {EFBIG, "файл слишком велик"},
+        {EMFILE, "Too many open files"},
+    };
+    for (const auto& [error, text] : errors)
+        EXPECT_EQ(app_error_text(error), text) << error;
+    const AppendOutcome outcome = app_append_failure("/d/talvena.rtr", "cannot flush", EIO);
+    EXPECT_EQ(outcome.reason, "/d/talvena.rtr: cannot flush: Input/output error");
+    EXPECT_EQ(outcome.reason_shown,
+              "/d/talvena.rtr: не удалось сохранить на диск: ошибка ввода-вывода");
+}
+
 TEST(ResultsAppending, AFailureIsReportedAndLeavesEverythingAsItWas) {
     const std::string sample = file_bytes(results_fixtures() / "talvena.rtr");
     const auto results_in = [](const fs::path& folder) { return folder / RESULTS_FILE_NAME; };
@@ -498,13 +559,16 @@ TEST(ResultsAppending, AFailedRecordIsTracedAndThenShownWithTheReason) {
     app_report_record_failure(outcome);
     framework::set_program_title(saved_title);
 
+    const std::string shown = (folder.path() / RESULTS_FILE_NAME).string() +
+                              ": не удалось записать: на диске не осталось места";
+    EXPECT_EQ(outcome.reason_shown, shown);
     const std::string traced_reason = RtTraceField("reason", reason).value;
-    EXPECT_EQ(events.events(),
-              (std::vector<std::string>{
-                  "record-failed kind=training reason=" + traced_reason,
-                  "message caption=talvena text=" +
-                      RtTraceField("text", "Результат не записан в файл talvena.rtr:\n" + reason)
-                          .value}));
+    EXPECT_EQ(
+        events.events(),
+        (std::vector<std::string>{
+            "record-failed kind=training reason=" + traced_reason,
+            "message caption=talvena text=" +
+                RtTraceField("text", "Результат не записан в файл talvena.rtr:\n" + shown).value}));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "dialogs/dialog_template.h"
 #include "framework/program/process.h"
 #include "framework/program/program_startup.h"
+#include "runtime/small_file.h"
 #include "scripted/options.h"
 #include "scripted/run_setup.h"
 #include "scripted/script_runner.h"
@@ -63,15 +64,14 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (!options.dialog_templates.empty()) {
-        std::ifstream file(options.dialog_templates, std::ios::binary);
-        std::ostringstream text;
-        text << file.rdbuf();
-        if (!file) {
-            std::fprintf(stderr, "talvena: --dialog-templates: cannot read '%s'\n",
-                         options.dialog_templates.c_str());
+        constexpr size_t MAX_TEMPLATE_BYTES = 1 << 20;
+        const RtSmallFile file = rt_read_small_file(options.dialog_templates, MAX_TEMPLATE_BYTES);
+        if (!file.text) {
+            std::fprintf(stderr, "talvena: --dialog-templates: cannot read '%s': %s\n",
+                         options.dialog_templates.c_str(), file.reason.c_str());
             return 2;
         }
-        dialogs::replace_dialog_templates(text.str());
+        dialogs::replace_dialog_templates(*file.text);
     }
     if (!options.data_dir.empty())
         app_set_data_folder(options.data_dir);

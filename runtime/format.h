@@ -17,6 +17,8 @@ inline constexpr int RT_IOSTAT_OK = 0;
 inline constexpr int RT_IOSTAT_END = -1;
 inline constexpr int RT_IOSTAT_BAD_VALUE = 5010;
 inline constexpr int RT_IOSTAT_OVERFLOW = 5011;
+// A line longer than RT_MAX_LINE_LENGTH: it is passed over whole and cannot be read.
+inline constexpr int RT_IOSTAT_LINE_TOO_LONG = 5012;
 
 // One item of a parsed format.
 struct RtFormatItem {

@@ -98,10 +98,16 @@ Outcome open_file(Unit& unit, RtOpenStatus status, RtPosition position) {
     if (unit.fd < 0)
         return os_failure(unit.path, "cannot open", errno);
     struct stat info {};
-    if (::fstat(unit.fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    const bool to_read = status == RtOpenStatus::old_file && position == RtPosition::asis;
+    if (::fstat(unit.fd, &info) != 0 || S_ISDIR(info.st_mode) ||
+        (to_read && !S_ISREG(info.st_mode))) {
+        const int error = ::fstat(unit.fd, &info) != 0 ? errno
+                          : S_ISDIR(info.st_mode)      ? EISDIR
+                                                       : EINVAL;
         ::close(unit.fd);
         unit.fd = -1;
+        if (error == EINVAL)
+            return {EINVAL, unit.path + ": cannot open: not a regular file"};
         return os_failure(unit.path, "cannot open", error);
     }
     unit.append = position == RtPosition::append;
@@ -137,10 +143,18 @@ Outcome write_text(Unit& unit, std::string_view text) {
     return {};
 }
 
-// The next line without its LF or CR LF; false at the end of the file or on a failure.
+// The next line without its LF or CR LF; false at the end of the file or on a failure. A line
+// longer than RT_MAX_LINE_LENGTH is read on to its end a chunk at a time, keeping none of it, and
+// fails with RT_IOSTAT_LINE_TOO_LONG; the next call reads the line after it.
 bool next_line(Unit& unit, std::string& line, Outcome& failure) {
     size_t end = unit.buffer.find('\n');
+    bool too_long = false;
     while (end == std::string::npos) {
+        if (unit.buffer.size() > RT_MAX_LINE_LENGTH + 1) {
+            too_long = true;
+            unit.offset += static_cast<off_t>(unit.buffer.size());
+            unit.buffer.clear();
+        }
         const size_t old_size = unit.buffer.size();
         unit.buffer.resize(old_size + READ_CHUNK);
         const ssize_t got = ::pread(unit.fd, unit.buffer.data() + old_size, READ_CHUNK,
@@ -154,7 +168,7 @@ bool next_line(Unit& unit, std::string& line, Outcome& failure) {
             return false;
         }
         if (got == 0) {
-            if (unit.buffer.empty())
+            if (unit.buffer.empty() && !too_long)
                 return false;
             end = unit.buffer.size(); // a last line without a line end
             break;
@@ -162,11 +176,22 @@ bool next_line(Unit& unit, std::string& line, Outcome& failure) {
         end = unit.buffer.find('\n', old_size);
     }
     const size_t taken = std::min(end + 1, unit.buffer.size());
-    line.assign(unit.buffer, 0, end);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
+    size_t length = end;
+    if (length > 0 && unit.buffer[length - 1] == '\r')
+        --length;
+    too_long = too_long || length > RT_MAX_LINE_LENGTH;
+    if (!too_long) {
+        line.assign(unit.buffer, 0, end);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+    }
     unit.buffer.erase(0, taken);
     unit.offset += static_cast<off_t>(taken);
+    if (too_long) {
+        failure = {RT_IOSTAT_LINE_TOO_LONG, unit.path + ": a line longer than " +
+                                                std::to_string(RT_MAX_LINE_LENGTH) + " characters"};
+        return false;
+    }
     return true;
 }
 

@@ -20,8 +20,15 @@ enum class RtPosition { asis, append };
 // reason, and the calls return 0.
 enum class RtOnError { stop, report };
 
+// The longest line a unit reads, line end excluded. A longer line is passed over whole, holding no
+// more than this much of it in memory, and its read fails with RT_IOSTAT_LINE_TOO_LONG: a file
+// without line ends (a damaged file, a copy gone wrong) cannot fill the program's memory.
+inline constexpr size_t RT_MAX_LINE_LENGTH = 4096;
+
 // Connects a file to a unit, replacing an earlier connection of the unit. "old" needs an
-// existing file and creates nothing; "new" needs a missing file and creates it; "unknown"
+// existing file and creates nothing; an "old" file opened `asis` (to be read) must be a regular
+// file: a device, a pipe or a folder is refused (EINVAL, EISDIR), so that reading cannot hang on
+// a pipe or run on for ever through /dev/zero; "new" needs a missing file and creates it; "unknown"
 // creates the file when it is missing. With `append` every record is added at the end of the
 // file, whoever else writes it.
 // The file name "USER" opens the unit as a window unit instead, as rt_open_window does with no

@@ -1,14 +1,17 @@
 // The script parser: one line at a time, the trigger first, then the action and its arguments.
 #include "scripted/script.h"
 
+#include "runtime/small_file.h"
 #include "scripted/script_words.h"
 
 #include <array>
-#include <fstream>
 #include <iterator>
 
 namespace scripted {
 namespace {
+
+// Far more than any script needs; a larger file is not a script.
+constexpr size_t MAX_SCRIPT_BYTES = 1 << 20;
 
 ScriptTrigger parse_trigger(ScriptWords& words) {
     ScriptTrigger trigger;
@@ -205,19 +208,13 @@ ScriptParseResult parse_script(std::string_view text) {
 }
 
 ScriptParseResult load_script(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    const RtSmallFile file = rt_read_small_file(path, MAX_SCRIPT_BYTES);
+    if (!file.text) {
         ScriptParseResult result;
-        result.error = ScriptParseError{0, "cannot be read"};
+        result.error = ScriptParseError{0, "cannot be read: " + file.reason};
         return result;
     }
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (file.bad()) {
-        ScriptParseResult result;
-        result.error = ScriptParseError{0, "cannot be read"};
-        return result;
-    }
-    return parse_script(text);
+    return parse_script(*file.text);
 }
 
 std::string describe_script_error(const std::filesystem::path& path,

@@ -1,11 +1,13 @@
 // The user's profile: integer settings in an INI file.
 #include "framework/program/settings_file.h"
 
+#include "runtime/small_file.h"
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdlib>
-#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -38,10 +40,13 @@ std::filesystem::path profile_path() {
 
 int32_t profile_int(const std::filesystem::path& path, const std::string& section,
                     const std::string& key, int32_t fallback) {
-    std::ifstream file(path);
+    // A settings file is a few lines; anything larger, or not a regular file, holds no setting.
+    constexpr size_t MAX_SETTINGS_BYTES = 64 * 1024;
+    const RtSmallFile file = rt_read_small_file(path, MAX_SETTINGS_BYTES);
+    std::istringstream lines(file.text.value_or(std::string()));
     std::string line;
     bool in_section = false;
-    while (std::getline(file, line)) {
+    while (std::getline(lines, line)) {
         line = trimmed(line);
         if (line.empty() || line[0] == ';' || line[0] == '#')
             continue;

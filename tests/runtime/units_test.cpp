@@ -118,6 +118,52 @@ TEST_F(Units, ReadingPassesStopAtTheEndAndAtTheFirstBadLine) {
     EXPECT_EQ(lines[4].substr(0, 33), " 10.12.2026g,  12hr   0min  0sec ");
 }
 
+// A line longer than the longest a unit reads is passed over and cannot be read; the line after
+// it reads as ever. Lines of exactly the longest length, with CR LF or LF or at the very end, are
+// whole lines.
+TEST_F(Units, ALineLongerThanTheLongestIsPassedOverAndCannotBeRead) {
+    const std::string longest(RT_MAX_LINE_LENGTH, 'x');
+    const std::string longer(3 * RT_MAX_LINE_LENGTH + 100000, 'y'); // more than one read chunk
+    write_bytes(m_results, longest + "\r\n" + longer + "\r\n" + longest + "\n" + "after\r\n" +
+                               longer + longest);
+    ASSERT_EQ(rt_open(12, m_results, RtOpenStatus::old_file, RtPosition::asis, RtOnError::report),
+              0);
+    std::vector<int> statuses;
+    std::vector<std::string> lines;
+    for (int i = 0; i < 6; ++i) {
+        std::string line;
+        statuses.push_back(rt_read_line(12, line, RT_MAX_LINE_LENGTH, RtOnError::report));
+        if (statuses.back() == 0)
+            lines.push_back(line.substr(0, 5));
+    }
+    rt_close(12);
+    EXPECT_EQ(statuses, (std::vector<int>{0, RT_IOSTAT_LINE_TOO_LONG, 0, 0, RT_IOSTAT_LINE_TOO_LONG,
+                                          RT_IOSTAT_END}));
+    EXPECT_EQ(lines, (std::vector<std::string>{"xxxxx", "xxxxx", "after"}));
+}
+
+// What is read must be a regular file: a device that never ends, a pipe that may never be
+// written or a folder is refused when it is opened to be read; /dev/full can still be opened
+// to be written (and then says it is full).
+TEST_F(Units, OnlyARegularFileIsOpenedToBeRead) {
+    const fs::path zero_link = m_dir / "zero.rtr";
+    fs::create_symlink("/dev/zero", zero_link);
+    const fs::path fifo = m_dir / "fifo.rtr";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(rt_open(12, zero_link.string(), RtOpenStatus::old_file, RtPosition::asis,
+                      RtOnError::report),
+              EINVAL);
+    EXPECT_EQ(
+        rt_open(12, fifo.string(), RtOpenStatus::old_file, RtPosition::asis, RtOnError::report),
+        EINVAL);
+    EXPECT_EQ(
+        rt_open(12, m_dir.string(), RtOpenStatus::old_file, RtPosition::asis, RtOnError::report),
+        EISDIR);
+    EXPECT_EQ(
+        rt_open(17, "/dev/full", RtOpenStatus::old_file, RtPosition::append, RtOnError::report), 0);
+    rt_close(17);
+}
+
 TEST_F(Units, EndOfFileIsAStatusWhenAskedFor) {
     write_bytes(m_results, "header\r\n");
     rt_open(12, m_results, RtOpenStatus::old_file, RtPosition::asis);

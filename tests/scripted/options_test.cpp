@@ -168,7 +168,8 @@ TEST_F(RunSetupTest, RefusesToStartWithAMessage) {
          "script " + (m_dir / "bad.script").string() +
              ", line 3: expected left, right or both after press, found 'middle'"},
         {[&](RunOptions& o) { o.script = m_dir / "missing.script"; },
-         "script " + (m_dir / "missing.script").string() + ": cannot be read"},
+         "script " + (m_dir / "missing.script").string() +
+             ": cannot be read: No such file or directory"},
         {[&](RunOptions& o) { o.data_dir = m_dir / "nowhere"; },
          "--data-dir expects an existing folder, not '" + (m_dir / "nowhere").string() + "'"},
         {[&](RunOptions& o) { o.snapshot_dir = m_dir / "bad.script" / "x"; },

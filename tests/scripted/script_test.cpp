@@ -1,6 +1,8 @@
 // The script parser: every trigger and action form, and an error naming the line for each mistake.
 #include "scripted/script.h"
+#include "tests/support/temp_folder.h"
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -206,7 +208,27 @@ TEST(ScriptParserTest, DescribesErrorsWithTheFileAndLine) {
     const ScriptParseResult missing = load_script("/nonexistent/talvena/none.script");
     ASSERT_TRUE(missing.error);
     EXPECT_EQ(describe_script_error("none.script", *missing.error),
-              "script none.script: cannot be read");
+              "script none.script: cannot be read: No such file or directory");
+}
+
+// A script is a small regular file: a device, a folder or a file far too large to be a script is
+// refused at once, before a line is parsed, and never read into memory whole.
+TEST(ScriptParserTest, RefusesWhatCannotBeAScript) {
+    test_support::TempFolder folder;
+    const std::filesystem::path large = folder.path() / "large.script";
+    std::ofstream(large).close();
+    std::filesystem::resize_file(large, (1 << 20) + 1);
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {"/dev/zero", "cannot be read: not a regular file"},
+        {folder.path(), "cannot be read: not a regular file"},
+        {large, "cannot be read: larger than 1048576 bytes"},
+    };
+    for (const auto& [path, reason] : cases) {
+        const ScriptParseResult result = load_script(path);
+        ASSERT_TRUE(result.error) << path;
+        EXPECT_EQ(result.error->message, reason) << path;
+        EXPECT_TRUE(result.script.lines.empty());
+    }
 }
 
 } // namespace

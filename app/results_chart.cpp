@@ -2,6 +2,7 @@
 #include "app/activities.h"
 #include "app/data_folder.h"
 #include "app/drawing_window.h"
+#include "app/failure_reasons.h"
 #include "app/interaction_state.h"
 #include "app/palette.h"
 #include "app/plotting.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <optional>
 #include <string>
 
@@ -219,6 +221,31 @@ int32_t first_stop(const ResultsPass& a, const ResultsPass& b) {
     return std::min(a.stopped_line, b.stopped_line);
 }
 
+bool unreadable(const ResultsPass& pass) {
+    return !pass.opened && pass.open_error != ENOENT;
+}
+
+const char* file_state(const ResultsPass& pass) {
+    if (pass.opened)
+        return "read";
+    return unreadable(pass) ? "unreadable" : "missing";
+}
+
+// What the status bar says while the chart is shown: that the file exists but cannot be read
+// (so the user does not take an empty chart for years of results lost), or the line at which
+// reading stopped; nothing when the whole file was read or there is none.
+std::optional<std::string> trouble_text(const ResultsPass& pass, int32_t stopped) {
+    if (unreadable(pass)) {
+        const std::string reason =
+            pass.open_error == EINVAL ? "это не обычный файл" : app_error_text(pass.open_error);
+        return std::string("Файл ") + RESULTS_FILE_NAME + " не читается: " + reason;
+    }
+    if (stopped != 0)
+        return "Итоги неполны: строка " + std::to_string(stopped) + " файла " + RESULTS_FILE_NAME +
+               " не читается, дальше файл не прочитан";
+    return std::nullopt;
+}
+
 } // namespace
 
 void app_draw_results_chart() {
@@ -240,18 +267,16 @@ void app_draw_results_chart() {
     draw_prompt();
 
     const int32_t stopped = first_stop(extent_pass.pass, values_pass);
-    if (stopped != 0) {
-        const std::string message = "Итоги неполны: строка " + std::to_string(stopped) + " файла " +
-                                    RESULTS_FILE_NAME + " не читается, дальше файл не прочитан";
-        gw_set_status_message(message.c_str());
-    }
+    const std::optional<std::string> trouble = trouble_text(extent_pass.pass, stopped);
+    if (trouble)
+        gw_set_status_message(trouble->c_str());
     rt_trace_event("chart", {{"records", values_pass.records},
                              {"vision", counts.vision},
                              {"training", counts.training},
                              {"stopped", stopped},
-                             {"file", extent_pass.pass.opened ? "read" : "missing"}});
+                             {"file", file_state(extent_pass.pass)}});
     app_wait_for_click();
-    if (stopped != 0)
+    if (trouble)
         gw_clear_status_message();
     app_plot_select_window(WINDOW, WINDOW);
 }

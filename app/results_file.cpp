@@ -126,8 +126,9 @@ AppendOutcome append_and_trace(const char* kind, const std::string& line) {
 template <typename ReadOne>
 ResultsPass read_pass(const std::filesystem::path& path, ReadOne read_one) {
     ResultsPass pass;
-    if (rt_open(RESULTS_READ_UNIT, path.string(), RtOpenStatus::old_file, RtPosition::asis,
-                RtOnError::report) != RT_IOSTAT_OK)
+    pass.open_error = rt_open(RESULTS_READ_UNIT, path.string(), RtOpenStatus::old_file,
+                              RtPosition::asis, RtOnError::report);
+    if (pass.open_error != RT_IOSTAT_OK)
         return pass;
     pass.opened = true;
     std::string header;

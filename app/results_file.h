@@ -102,6 +102,8 @@ void app_report_record_failure(const AppendOutcome& outcome);
 // How a reading pass ended.
 struct ResultsPass {
     bool opened = false;      // false: no file (or it could not be opened): no data
+    int open_error = 0;       // when not opened: the errno of the open (ENOENT: no file;
+                              // EINVAL: not a regular file)
     int32_t records = 0;      // lines read after the header
     int32_t stopped_line = 0; // the file line (1-based, header = 1) that could not be read or
                               // parsed and ended the pass; 0 when read to the end

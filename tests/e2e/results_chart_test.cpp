@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cmath>
 #include <fstream>
+#include <functional>
 #include <gtest/gtest.h>
 #include <optional>
 #include <set>
@@ -333,3 +334,42 @@ TEST(ResultsChart, ShortDamagedEmptyAndMissingHistories) {
         }
     }
 }
+
+namespace {
+
+// A results file that is there but cannot be read is not taken for no file: the status bar says
+// so while the chart is shown, and the file stays as it was. A link to a device that never ends
+// and a file without line ends are read within bounds and end at once.
+TEST(ResultsChart, AFileThatCannotBeReadIsSaidToBeSo) {
+    const std::string no_line_ends(1 << 20, '7');
+    const struct {
+        const char* name;
+        std::function<void(const fs::path&)> prepare;
+        const char* chart;
+        const char* status; // blanks as the trace writes them
+    } CASES[] = {
+        {"a folder in the file's place",
+         [](const fs::path& folder) { fs::create_directory(folder / "talvena.rtr"); },
+         "chart records=0 vision=0 training=0 stopped=0 file=unreadable",
+         "status text=Файл_talvena.rtr_не_читается:_на_месте_файла_находится_папка"},
+        {"a link to an endless device",
+         [](const fs::path& folder) { fs::create_symlink("/dev/zero", folder / "talvena.rtr"); },
+         "chart records=0 vision=0 training=0 stopped=0 file=unreadable",
+         "status text=Файл_talvena.rtr_не_читается:_это_не_обычный_файл"},
+        {"a file without line ends",
+         [&](const fs::path& folder) { write_bytes(folder / "talvena.rtr", no_line_ends); },
+         "chart records=0 vision=0 training=0 stopped=1 file=read",
+         "status text=Итоги_неполны:_строка_1_файла_talvena.rtr"},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.name);
+        const ProgramRun run = e2e::run_program(c.name, SHOW_CHART, {.prepare = c.prepare});
+        EXPECT_EQ(run.exit_code, 0) << run.output;
+        const size_t chart_event = run.find("chart ");
+        ASSERT_LT(chart_event, run.trace.size()) << run.trace_text();
+        EXPECT_EQ(run.trace[chart_event].text(), c.chart);
+        EXPECT_LT(run.find(c.status), chart_event) << run.trace_text();
+    }
+}
+
+} // namespace

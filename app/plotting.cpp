@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr int32_t SOLID = 1;
-constexpr int32_t DOTTED = 3;
+constexpr int32_t SOLID = PLOT_LINE_SOLID;
+constexpr int32_t DOTTED = PLOT_LINE_DOTTED;
 
 std::map<std::pair<int32_t, int32_t>, PlotFrame> frames;
 

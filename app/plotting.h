@@ -20,6 +20,10 @@ inline constexpr float PLOT_PAPER_HEIGHT = 180.0f;
 // operation goes on without it.
 inline constexpr int32_t PLOT_ATTEMPTS = 3;
 
+// Line styles of app_plot_set_line_style.
+inline constexpr int32_t PLOT_LINE_SOLID = 1;
+inline constexpr int32_t PLOT_LINE_DOTTED = 3;
+
 // A frame: its paper corners, its pixel box (whole pixels held as reals) and its world ranges.
 struct PlotFrame {
     float x0 = 0;

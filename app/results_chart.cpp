@@ -18,8 +18,10 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <cmath>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -123,15 +125,97 @@ ChartExtent today_extent() {
     return {today, today + SECONDS_PER_DAY, {}, {}};
 }
 
-void draw_frames_and_grid(float span) {
+// How far apart the dotted day lines are drawn. One a day while they stay 3 pixels apart (about
+// 300 days over the frame); beyond that a line a week (from Monday), a month (from the 1st) or a
+// year (from 1 January), at the calendar's boundaries on the same scale, so that years of
+// results never turn the grid into a solid field.
+enum class GridInterval { day, week, month, year };
+
+constexpr float CLOSEST_GRID_PIXELS = 3.0f;
+
+GridInterval grid_interval(float frame_pixels, double days) {
+    const auto wide_enough = [&](double days_apart) {
+        return frame_pixels * days_apart / days >= CLOSEST_GRID_PIXELS;
+    };
+    if (wide_enough(1.0))
+        return GridInterval::day;
+    if (wide_enough(7.0))
+        return GridInterval::week;
+    if (wide_enough(28.0)) // the shortest month
+        return GridInterval::month;
+    return GridInterval::year;
+}
+
+// The day numbers of the boundaries strictly inside (first, last) for the interval.
+std::vector<int32_t> boundary_days(GridInterval interval, int32_t first, int32_t last,
+                                   const ResultsStamp& earliest) {
+    std::vector<int32_t> days;
+    if (interval == GridInterval::week) {
+        // 1 January 2024 was a Monday.
+        const int32_t monday = cal_day_number(1, 1, 2024);
+        const int32_t after = ((first - monday) % 7 + 7) % 7;
+        for (int32_t day = first + (after == 0 ? 7 : 7 - after); day < last; day += 7)
+            days.push_back(day);
+        return days;
+    }
+    int32_t year = earliest.year;
+    int32_t month = interval == GridInterval::year ? 1 : earliest.month;
+    for (;;) {
+        if (interval == GridInterval::year)
+            ++year;
+        else if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+        const int32_t day = cal_day_number(1, month, year);
+        if (day >= last)
+            return days;
+        if (day > first)
+            days.push_back(day);
+    }
+}
+
+const char* interval_text(GridInterval interval) {
+    switch (interval) {
+    case GridInterval::week:
+        return "Линии сетки — по неделям";
+    case GridInterval::month:
+        return "Линии сетки — по месяцам";
+    case GridInterval::year:
+        return "Линии сетки — по годам";
+    case GridInterval::day:
+        break;
+    }
+    return "";
+}
+
+// Both frames with their grid; returns the interval of the vertical lines.
+GridInterval draw_frames_and_grid(const ChartExtent& extent) {
+    const auto span = static_cast<float>(extent.last - extent.first);
+    const double days = (extent.last - extent.first) / SECONDS_PER_DAY;
     app_select_color(APP_COLOR_BLACK);
     app_plot_define_frame(WINDOW, VISION_FRAME, 10, 110, 220, 60);
     app_plot_define_frame(WINDOW, TRAINING_FRAME, 10, 10, 220, 90);
+    const std::optional<PlotFrame> box = app_plot_frame(WINDOW, VISION_FRAME);
+    const GridInterval interval = box ? grid_interval(box->width, days) : GridInterval::day;
+    const float day_step = interval == GridInterval::day ? static_cast<float>(SECONDS_PER_DAY) : 0;
+    const auto first = static_cast<int32_t>(std::lround(extent.first / SECONDS_PER_DAY));
+    const auto last = static_cast<int32_t>(std::lround(extent.last / SECONDS_PER_DAY));
+    const std::vector<int32_t> boundaries =
+        interval == GridInterval::day ? std::vector<int32_t>{}
+                                      : boundary_days(interval, first, last, extent.earliest);
     for (const int32_t frame : {VISION_FRAME, TRAINING_FRAME}) {
         app_plot_set_world(WINDOW, frame, 0.0f, span, 0.0f, 1.0f);
-        app_plot_draw_grid(WINDOW, frame, 0.0f, static_cast<float>(SECONDS_PER_DAY), 0, 0.0f, 0.2f,
-                           0);
+        app_plot_draw_grid(WINDOW, frame, 0.0f, day_step, 0, 0.0f, 0.2f, 0);
+        app_plot_set_line_style(PLOT_LINE_DOTTED);
+        for (const int32_t day : boundaries) {
+            const auto x = static_cast<float>((day - first) * SECONDS_PER_DAY);
+            app_plot_pen(WINDOW, frame, x, 0.0f, 0);
+            app_plot_pen(WINDOW, frame, x, 1.0f, 1);
+        }
+        app_plot_set_line_style(PLOT_LINE_SOLID);
     }
+    return interval;
 }
 
 void draw_labels() {
@@ -256,9 +340,10 @@ void app_draw_results_chart() {
     const FirstPass extent_pass = read_extent(path);
     ResultsPass values_pass;
     SeriesCounts counts;
+    GridInterval interval = GridInterval::day;
     if (extent_pass.pass.opened) {
         const ChartExtent extent = extent_pass.extent.value_or(today_extent());
-        draw_frames_and_grid(static_cast<float>(extent.last - extent.first));
+        interval = draw_frames_and_grid(extent);
         draw_labels();
         if (extent_pass.extent)
             draw_span_texts(extent);
@@ -267,16 +352,19 @@ void app_draw_results_chart() {
     draw_prompt();
 
     const int32_t stopped = first_stop(extent_pass.pass, values_pass);
-    const std::optional<std::string> trouble = trouble_text(extent_pass.pass, stopped);
-    if (trouble)
-        gw_set_status_message(trouble->c_str());
+    // The status bar while the chart is shown: trouble with the file, and the grid's interval.
+    std::optional<std::string> status = trouble_text(extent_pass.pass, stopped);
+    if (interval != GridInterval::day)
+        status = status ? *status + "; " + interval_text(interval) : interval_text(interval);
+    if (status)
+        gw_set_status_message(status->c_str());
     rt_trace_event("chart", {{"records", values_pass.records},
                              {"vision", counts.vision},
                              {"training", counts.training},
                              {"stopped", stopped},
                              {"file", file_state(extent_pass.pass)}});
     app_wait_for_click();
-    if (trouble)
+    if (status)
         gw_clear_status_message();
     app_plot_select_window(WINDOW, WINDOW);
 }

@@ -373,3 +373,82 @@ TEST(ResultsChart, AFileThatCannotBeReadIsSaidToBeSo) {
 }
 
 } // namespace
+
+namespace {
+
+// A record line of the sample moved to another date.
+std::string dated(std::string line, std::chrono::year_month_day date) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02u.%02u.%04d", static_cast<unsigned>(date.day()),
+                  static_cast<unsigned>(date.month()), static_cast<int>(date.year()));
+    line.replace(1, 10, text);
+    return line;
+}
+
+// Over long histories the dotted lines go from days to weeks (Mondays), months (the 1st) and
+// years (1 January), so that they stay at least 3 pixels apart; the status bar names the
+// interval. Up to 299 days the chart keeps a line a day.
+TEST(ResultsChart, LongHistoriesAreGriddedByWeeksMonthsOrYears) {
+    using namespace std::chrono;
+    const std::vector<std::string> sample = lines_of(file_bytes(sample_history()));
+    const sys_days start = sys_days(2001y / January / 10d);
+    const struct {
+        const char* name;
+        int32_t days; // from the first day to the last, both included
+        const char* status;
+        std::function<bool(year_month_day, weekday)> boundary;
+    } CASES[] = {
+        {"299 days", 299, nullptr, [](year_month_day, weekday) { return true; }},
+        {"1000 days", 1000, "status text=Линии_сетки_—_по_неделям",
+         [](year_month_day, weekday w) { return w == Monday; }},
+        {"3000 days", 3000, "status text=Линии_сетки_—_по_месяцам",
+         [](year_month_day d, weekday) { return d.day() == 1d; }},
+        {"20000 days", 20000, "status text=Линии_сетки_—_по_годам",
+         [](year_month_day d, weekday) { return d.day() == 1d && d.month() == January; }},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.name);
+        const sys_days end = start + days(c.days - 1);
+        const std::vector<std::string> lines = {sample[0], dated(sample[9], start),
+                                                dated(sample[10], end)};
+        const ProgramRun run =
+            e2e::run_program(c.name, SHOW_CHART, {.prepare = [&](const fs::path& folder) {
+                                 write_bytes(folder / "talvena.rtr", crlf_joined(lines));
+                             }});
+        EXPECT_EQ(run.exit_code, 0) << run.output;
+        const size_t chart_event = run.find("chart ");
+        ASSERT_LT(chart_event, run.trace.size()) << run.trace_text();
+        if (c.status) {
+            EXPECT_LT(run.find(c.status), chart_event) << run.trace_text();
+        } else {
+            EXPECT_EQ(run.find("status text=Линии_сетки"), run.trace.size()) << run.trace_text();
+        }
+
+        const Axis axis{start.time_since_epoch().count(), static_cast<float>(c.days * 86400.0)};
+        std::set<int32_t> expected;
+        if (!c.status) {
+            expected = expected_day_lines(axis);
+        } else {
+            for (sys_days day = start + days(1); day < end + days(1); day += days(1)) {
+                if (!c.boundary(year_month_day(day), weekday(day)))
+                    continue;
+                const int32_t column =
+                    axis.column(static_cast<double>((day - start).count()) * 86400.0);
+                if (column != VISION.left && column != VISION.right)
+                    expected.insert(column);
+            }
+        }
+        const std::set<int32_t> seen = day_line_columns(chart_of(run));
+        EXPECT_EQ(seen, expected);
+        if (c.status) {
+            // Never closer than 3 pixels.
+            int32_t previous = VISION.left;
+            for (const int32_t column : seen) {
+                EXPECT_GE(column - previous, 3) << column;
+                previous = column;
+            }
+        }
+    }
+}
+
+} // namespace

@@ -43,12 +43,16 @@ int32_t measurable_from(float v, float distance_cm, float diagonal_in, int16_t w
 
 std::string app_geometry_status_text(float distance_cm, float diagonal_in, int16_t width,
                                      int16_t height, int32_t nx, int32_t ny) {
+    // Up to the first level that cannot be measured: the drawn gap does not shrink smoothly with
+    // the level, and a higher level that happens to draw a pixel of gap does not make the one
+    // below it measurable.
     std::optional<float> highest;
     for (int32_t index = ACUITY_FIRST_TRIED_INDEX; index < ACUITY_HIGHEST_INDEX; ++index) {
         const float v = app_acuity_level(index);
-        if (app_ring_gap_drawn_pixels(v, distance_cm, diagonal_in, width, height, nx, ny) >=
+        if (app_ring_gap_drawn_pixels(v, distance_cm, diagonal_in, width, height, nx, ny) <
             MEASURABLE_GAP_PX)
-            highest = v;
+            break;
+        highest = v;
     }
     const auto distance_for = [&](float v) {
         return measurable_from(v, distance_cm, diagonal_in, width, height, nx, ny);

@@ -1,5 +1,7 @@
 // The Landolt ring: its size from the viewing geometry, the random side and tilt, and the ring
 // as drawn, with its gap where the side and tilt say.
+#include "app/drawing_window.h"
+#include "app/geometry_status.h"
 #include "app/landolt_ring.h"
 #include "app/random.h"
 #include "app/vision_test.h"
@@ -151,6 +153,31 @@ TEST_F(LandoltClearTest, ClearsTheScreenResolutionNotTheWindow) {
     EXPECT_EQ(color_at(bitmap, 799, 599), WHITE);
     EXPECT_EQ(color_at(bitmap, 800, 0), UNTOUCHED);
     EXPECT_EQ(color_at(bitmap, 0, 600), UNTOUCHED);
+}
+
+} // namespace
+
+namespace {
+
+// The status bar's advice comes from the gaps as drawn: at the default geometry the rings of
+// 1.25 come out with less than a pixel of gap at a tilt, so the measurable levels end at 1.0
+// even though 1.5 happens to draw a pixel's gap. From 5 m every level is measurable.
+TEST(GeometryStatusTest, NamesTheLevelsMeasurableWithTheGapsAsDrawn) {
+    const std::string at_default =
+        app_geometry_status_text(200.0f, 17.7f, APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT, 1024, 768);
+    EXPECT_TRUE(at_default.starts_with("Измеримая острота: до 1.0;")) << at_default;
+    EXPECT_EQ(app_level_status_text(2.0f, 0.0),
+              "Острота 2.0: разрыв кольца 0.0 пикс. — меньше "
+              "пикселя, этот уровень на таком экране не измерить");
+    for (int32_t index = ACUITY_FIRST_TRIED_INDEX; index < ACUITY_HIGHEST_INDEX; ++index) {
+        const float v = app_acuity_level(index);
+        const double drawn = app_ring_gap_drawn_pixels(v, 200.0f, 17.7f, APP_DRAWING_WIDTH,
+                                                       APP_DRAWING_HEIGHT, 1024, 768);
+        EXPECT_EQ(drawn >= 1.0, v <= 1.0f || v == 1.5f) << v << ": " << drawn;
+    }
+    const std::string far =
+        app_geometry_status_text(500.0f, 17.0f, APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT, 1024, 768);
+    EXPECT_EQ(far, "Измеримая острота: до 2.0");
 }
 
 } // namespace

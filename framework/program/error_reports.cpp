@@ -58,12 +58,17 @@ ui::MessageBoxSpec message_box_spec(MessageIcon icon, const std::string& caption
 
 constexpr int32_t NO_ANSWER_YET = -1;
 
-// Every box is up over the program from its showing to its answer: the run-time's answer clocks
-// leave that time out. The box counts as down before its answer is handed on, so that a thread
-// woken by the answer finds it down.
-ui::MessageButton show_modal_box(const ui::MessageBoxSpec& spec,
+// Every box is up over the program from the moment it is asked for to its answer: the run-time's
+// answer clocks leave that time out. The hold begins where the box is asked for, before it is
+// handed to the GUI thread, so that on the virtual clock no time can pass between the two. The box
+// counts as down before its answer is handed on, so that a thread woken by the answer finds it
+// down. `begun` tells that the caller has begun the hold already.
+enum class Hold { begin_here, begun };
+
+ui::MessageButton show_modal_box(const ui::MessageBoxSpec& spec, Hold hold,
                                  const ui::MessageAnswerCall& on_answer = {}) {
-    rt_modal_begin();
+    if (hold == Hold::begin_here)
+        rt_modal_begin();
     bool down = false;
     const auto put_down = [&down] {
         if (!down) {
@@ -80,9 +85,6 @@ ui::MessageButton show_modal_box(const ui::MessageBoxSpec& spec,
     return chosen;
 }
 
-// Another thread waits for the answer in the run-time's wait rather than blocking on the GUI
-// thread: on the virtual clock time then goes on while the box is up, so a scripted user can
-// answer it, and the box's answer wakes the waiting thread at once.
 MessageAnswer show_box(const ui::MessageBoxSpec& spec) {
     rt_trace_event("message", {{"caption", spec.caption}, {"text", spec.text}});
     if (!gui_running()) {
@@ -90,13 +92,14 @@ MessageAnswer show_box(const ui::MessageBoxSpec& spec) {
         return MessageAnswer::none;
     }
     if (ui::on_gui_thread())
-        return static_cast<MessageAnswer>(show_modal_box(spec));
+        return static_cast<MessageAnswer>(show_modal_box(spec, Hold::begin_here));
     auto answer = std::make_shared<std::atomic<int32_t>>(NO_ANSWER_YET);
     // The answer is handed over as the box is answered, inside the scripted key or click that
     // answers it: on the virtual clock the waiting thread could otherwise jump to the script's next
     // line before the box's event loop had wound down and stored the answer.
+    rt_modal_begin();
     on_gui_later([spec, answer] {
-        show_modal_box(spec, [answer](ui::MessageButton chosen) {
+        show_modal_box(spec, Hold::begun, [answer](ui::MessageButton chosen) {
             answer->store(static_cast<int32_t>(chosen));
             rt_wake();
         });
@@ -126,7 +129,8 @@ void show_message_later(const std::string& caption, const std::string& text) {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
         return;
     }
-    on_gui_later([spec] { show_modal_box(spec); });
+    rt_modal_begin();
+    on_gui_later([spec] { show_modal_box(spec, Hold::begun); });
 }
 
 } // namespace framework

@@ -8,7 +8,9 @@
 // --rate=48000 --channels=1 --latency-msec=10`). The recording is placed on the steady clock by
 // the arrival of its data: the earliest a sample can have been recorded is when it reached us,
 // less the samples read with it, so each delay found is at most the true one plus the
-// recording's own latency. --each 1 also prints every call: its length, duration and onset.
+// recording's own latency. A recording that loses samples, or a sound server that mixes a new
+// stream into what it has already rendered, shifts the delays by milliseconds to tens of them:
+// --each 1 prints every call (its length, duration, onset and heard length) to show such drift.
 #include "runtime/beep.h"
 
 #include <algorithm>

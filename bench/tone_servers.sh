@@ -60,5 +60,12 @@ if [ "$setup" = pipewire ]; then
     pactl load-module module-null-sink sink_name=cap rate=48000 channels=1 >/dev/null
     pactl set-default-sink cap
 fi
+# A stream of silence keeps the sink running: an idle sink's monitor records nothing, which would
+# leave gaps in a recording that is placed on the clock by its length.
+if [ "$setup" != pipewire-unlinked ]; then
+    pacat --playback --raw --format=s16le --rate=48000 --channels=1 </dev/zero &
+    pids="$pids $!"
+    sleep 1
+fi
 export TONE_RECORD="parec -d cap.monitor --raw --format=s16le --rate=48000 --channels=1 --latency-msec=10"
 "$@"

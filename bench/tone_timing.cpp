@@ -8,7 +8,9 @@
 // --rate=48000 --channels=1 --latency-msec=10`). The recording is placed on the steady clock by
 // the arrival of its data: the earliest a sample can have been recorded is when it reached us,
 // less the samples read with it, so each delay found is at most the true one plus the
-// recording's own latency. --each 1 also prints every call: its length, duration and onset.
+// recording's own latency. A recording that loses samples, or a sound server that mixes a new
+// stream into what it has already rendered, shifts the delays by milliseconds to tens of them:
+// --each 1 prints every call (its length, duration, onset and heard length) to show such drift.
 #include "runtime/beep.h"
 
 #include <algorithm>
@@ -79,11 +81,12 @@ public:
                 return static_cast<long>(i);
         return -1;
     }
-    // The samples from `from` to the last one at ONSET_LEVEL or louder before `to`: the length
-    // of a tone as heard, gaps in it included.
+    // The samples from `from` to the last one at ONSET_LEVEL or louder before 5 ms of quiet or
+    // `to`: the length of a tone as heard, short gaps in it included.
     size_t heard_length(size_t from, size_t to) const {
+        constexpr size_t QUIET = 240;
         size_t last = from;
-        for (size_t i = from; i < to && i < m_samples.size(); ++i)
+        for (size_t i = from; i < to && i < m_samples.size() && i - last < QUIET; ++i)
             if (std::abs(int{m_samples[i]}) >= ONSET_LEVEL)
                 last = i;
         return last + 1 - from;
@@ -210,9 +213,11 @@ int main(int argc, char** argv) {
             durations.push_back(calls[i].duration_ms);
             if (options.record.empty())
                 continue;
-            // A tone belongs to the call it follows and sounds before the next call starts.
+            // A tone belongs to the call it follows and sounds before the next call starts; the
+            // search starts a little before the call, so that an error of the recording's
+            // placement on the clock shows as a negative delay.
             const double until = i + 1 < calls.size() ? calls[i + 1].start_s : calls[i].start_s + 3;
-            const long at = recording.onset(recording.index_at(calls[i].start_s, origin),
+            const long at = recording.onset(recording.index_at(calls[i].start_s - 0.02, origin),
                                             recording.index_at(until, origin));
             const double onset_ms =
                 at < 0

@@ -70,6 +70,7 @@ void TonePlayer::play_now(const Tone& tone) {
         samples.erase(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(passed));
         fade_in(samples);
     }
+    samples.resize(samples.size() + static_cast<size_t>(SAMPLE_RATE / 1000 * SILENCE_AFTER_MS), 0);
     if (!m_output->write(samples)) {
         m_output->close();
         m_open = false;

@@ -31,7 +31,8 @@ struct Tone {
 // (having opened the stream if need be) more than LATE_TOLERANCE after its start, because the
 // output was slow, blocked or busy with an earlier tone, it plays only what is left of the tone's
 // time, with a fresh fade-in, and nothing when less than MIN_REMAINDER is left. So tones never
-// pile up behind a stuck output and never sound long after they were asked for.
+// pile up behind a stuck output and never sound long after they were asked for. Between tones
+// the stream runs dry, after SILENCE_AFTER_MS of silence written with each tone.
 //
 // Thread-safe. The destructor waits for the output call in progress, if any, to return; the
 // process's own player (play_tone) is never destroyed, so the end of the process never waits for
@@ -42,6 +43,11 @@ public:
     static constexpr auto LATE_TOLERANCE = std::chrono::milliseconds(20);
     // What is left of a late tone is played only when it lasts at least this long.
     static constexpr auto MIN_REMAINDER = std::chrono::milliseconds(10);
+    // Each tone is written followed by this much silence. A sound server may hold back the last
+    // few milliseconds written to a stream that then runs dry, and play them only before the
+    // next tone: the tone would end with a click and the next start with a piece of the old one.
+    // With silence after it, what is held back is silence.
+    static constexpr int32_t SILENCE_AFTER_MS = 40;
 
     explicit TonePlayer(std::unique_ptr<SoundOutput> output);
     ~TonePlayer();

@@ -181,6 +181,18 @@ private:
     std::shared_ptr<FakeStream> m_stream;
 };
 
+// The tone in what the player wrote: the samples before the silence that follows every tone.
+std::vector<int16_t> tone_in(const std::vector<int16_t>& written) {
+    const size_t silence = size_t{sound::TonePlayer::SILENCE_AFTER_MS} * SAMPLES_PER_MS;
+    if (written.size() < silence) {
+        ADD_FAILURE() << "a write of " << written.size() << " samples lacks the silence after";
+        return written;
+    }
+    const auto tone_end = written.end() - static_cast<std::ptrdiff_t>(silence);
+    EXPECT_EQ(peak(written, written.size() - silence, written.size()), 0);
+    return {written.begin(), tone_end};
+}
+
 sound::Tone tone_from_now(double hz, int32_t ms, Clock::duration offset = {}) {
     return {hz, ms, Clock::now() + offset};
 }
@@ -205,7 +217,7 @@ TEST(TonePlayerTest, TonesWhoseTimePassedWhileTheOutputWasStuckAreNotPlayed) {
     std::lock_guard lock(stream->mutex);
     EXPECT_EQ(stream->calls, (std::vector<std::string>{"open", "write"}));
     ASSERT_EQ(stream->written.size(), 1u);
-    const std::vector<int16_t>& heard = stream->written[0];
+    const std::vector<int16_t> heard = tone_in(stream->written[0]);
     EXPECT_LE(heard.size(), 100u * SAMPLES_PER_MS);
     EXPECT_GE(heard.size(), 50u * SAMPLES_PER_MS);
     const double seconds = static_cast<double>(heard.size()) / sound::SAMPLE_RATE;
@@ -225,7 +237,7 @@ TEST(TonePlayerTest, LateToneKeepsOnlyTheRestOfItsTime) {
     std::lock_guard lock(stream->mutex);
     EXPECT_EQ(stream->calls, (std::vector<std::string>{"open", "write"}));
     const std::vector<int16_t> whole = sound::render_tone(1000, 400);
-    const std::vector<int16_t>& heard = stream->written[0];
+    const std::vector<int16_t> heard = tone_in(stream->written[0]);
     ASSERT_LE(heard.size(), 200u * SAMPLES_PER_MS);
     ASSERT_GE(heard.size(), 100u * SAMPLES_PER_MS);
     EXPECT_EQ(heard.front(), 0);
@@ -255,8 +267,8 @@ TEST(TonePlayerTest, StreamIsKeptOpenAndOpenedAgainAfterAFailure) {
     std::lock_guard lock(stream->mutex);
     EXPECT_EQ(stream->calls, (std::vector<std::string>{"open failed", "open", "write", "write",
                                                        "write failed", "close", "open", "write"}));
-    for (const std::vector<int16_t>& heard : stream->written)
-        EXPECT_EQ(heard, sound::render_tone(1000, 30));
+    for (const std::vector<int16_t>& written : stream->written)
+        EXPECT_EQ(tone_in(written), sound::render_tone(1000, 30));
 }
 
 // Both threads of the program may hand tones over at once.
@@ -273,8 +285,8 @@ TEST(TonePlayerTest, TwoThreadsHandOverTonesTogether) {
         other.join();
         ASSERT_TRUE(stream->wait_for([&] { return !stream->written.empty(); }));
     }
-    for (const std::vector<int16_t>& heard : stream->written)
-        EXPECT_EQ(heard.size(), 2u * SAMPLES_PER_MS);
+    for (const std::vector<int16_t>& written : stream->written)
+        EXPECT_EQ(tone_in(written).size(), 2u * SAMPLES_PER_MS);
 }
 
 // The sound library keeps its configuration for the life of the process, so each case sets it

@@ -13,6 +13,7 @@
 #include "runtime/trace.h"
 #include "runtime/units.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -48,9 +49,12 @@ bool blank(const std::string& text) {
 }
 
 // One field read with its descriptor: usable only as a finite number above zero. An empty field
-// reads as 0 and is refused like a zero.
+// reads as 0 and is refused like a zero. A Russian user writes a decimal comma ("17,3"): in a
+// real it is the decimal point (the descriptor would take the comma for the end of the field).
 template <typename T>
-bool read_positive(const std::string& text, const char* format, T& value) {
+bool read_positive(std::string text, const char* format, T& value) {
+    if constexpr (std::is_floating_point_v<T>)
+        std::replace(text.begin(), text.end(), ',', '.');
     T read = 0;
     if (blank(text) || rt_read_text(text, RtFormat(format), {&read}) != RT_IOSTAT_OK)
         return false;

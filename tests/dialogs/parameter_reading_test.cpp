@@ -24,6 +24,7 @@ TEST(ParameterReading, TextsConvertByTheirDescriptors) {
         {"50        ", "17.3      ", 50.0f, 17.3f}, // no point: a whole number
         {"  6 0     ", "1 7.3     ", 60.0f, 17.3f}, // blanks are ignored
         {"123456789.", "0.5       ", 123456789.0f, 0.5f},
+        {"62,5      ", "17,3      ", 62.5f, 17.3f}, // a decimal comma is a decimal point
     };
     for (const auto& c : CASES) {
         ParameterTexts texts = defaults();
@@ -49,6 +50,7 @@ TEST(ParameterReading, UnusableFieldsAreRefusedFirstToLast) {
         {{"-5        ", "0         ", " 768      ", "1024      ", " 100      "}, 1000},
         {{" 200.0    ", "          ", " 768      ", "1024      ", " 100      "}, 1001},
         {{" 200.0    ", "0.0       ", " 768      ", "1024      ", " 100      "}, 1001},
+        {{" 200.0    ", "17,3,5    ", " 768      ", "1024      ", " 100      "}, 1001},
         {{" 200.0    ", " 17.70    ", "0         ", "1024      ", " 100      "}, 1002},
         {{" 200.0    ", " 17.70    ", " 768      ", "0         ", " 100      "}, 1003},
         {{" 200.0    ", " 17.70    ", " 768      ", "10.5      ", " 100      "}, 1003},

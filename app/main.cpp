@@ -2,6 +2,7 @@
 // for, and hands the program to the window framework.
 #include "app/data_folder.h"
 #include "app/random.h"
+#include "app/remembered_parameters.h"
 #include "app/startup.h"
 #include "dialogs/dialog_template.h"
 #include "framework/program/process.h"
@@ -75,6 +76,14 @@ int main(int argc, char** argv) {
     }
     if (!options.data_dir.empty())
         app_set_data_folder(options.data_dir);
+    // A scripted run without a display or on the virtual clock repeats exactly: it starts from
+    // the fixed parameters and remembers nothing, unless it is given a folder to remember in.
+    const bool repeatable_run = options.headless || options.virtual_clock;
+    if (!options.config_dir.empty())
+        app_set_config_folder(options.config_dir);
+    else if (!repeatable_run)
+        app_set_config_folder(app_default_config_folder());
+    app_set_screen_values_wanted(!repeatable_run);
     if (options.seed)
         app_set_random_seed_advances(*options.seed);
 

@@ -5,7 +5,11 @@
 #include "app/activities.h"
 #include "app/drawing_window.h"
 #include "app/geometry_status.h"
+#include "app/remembered_parameters.h"
+#include "framework/program/error_reports.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
+#include "framework/program/window_system_hooks.h"
 #include "runtime/beep.h"
 #include "runtime/cp1251.h"
 #include "runtime/format.h"
@@ -130,9 +134,40 @@ void app_parameter_button(DialogRecord& dialog, int32_t control_id, int32_t /*ca
 // Values that are not numbers, or empty, zero or negative, would end the program with a format
 // error or divide by zero later; instead the dialog comes back with the values as typed and a
 // line saying which field to mend, until they are usable or the user leaves.
+namespace {
+
+// The first values: those accepted last time; on a first start the screen's resolution and the
+// diagonal from its physical size (a user's run on a real display only); else the fixed ones.
+ViewingParameters first_values(const GwScreenFacts& screen) {
+    const ViewingParameters first = app_parameters_from_screen(
+        {}, {screen.width_px, screen.height_px, screen.width_mm, screen.height_mm});
+    return app_load_remembered_parameters(first).value_or(first);
+}
+
+// A resolution other than the screen's draws every ring at a wrong size: the user is asked
+// whether to go back to the dialog (Yes, the default answer being No: go on).
+bool back_for_the_resolution(const ViewingParameters& parameters, const GwScreenFacts& screen) {
+    if (screen.width_px <= 0 || screen.height_px <= 0 ||
+        (screen.width_px == parameters.screen_nx && screen.height_px == parameters.screen_ny))
+        return false;
+    const std::string text =
+        "Разрешение этого экрана — " + std::to_string(screen.width_px) + " × " +
+        std::to_string(screen.height_px) + " пикселов, а введено " +
+        std::to_string(parameters.screen_nx) + " × " + std::to_string(parameters.screen_ny) +
+        ".\nКольца будут нарисованы не в своём размере, и острота будет измерена неверно.\n\n"
+        "Вернуться к параметрам?";
+    return framework::ask_yes_no(framework::MessageIcon::warning, framework::program_title(),
+                                 text) == framework::MessageAnswer::yes;
+}
+
+} // namespace
+
 void app_ask_parameters() {
     ViewingParameters& parameters = app_viewing_parameters();
-    parameters = ViewingParameters();
+    // Without the screen's facts (a repeatable scripted run) they are all 0: nothing is taken from
+    // the screen and nothing compared with it.
+    const GwScreenFacts screen = app_screen_values_wanted() ? gw_frame_screen() : GwScreenFacts{};
+    parameters = first_values(screen);
     DialogRecord dialog;
     if (!dialog_init(PARAMETER_DIALOG_ID, dialog))
         rt_stop_with_text("Диалог IDD_DIALOG1 не найден");
@@ -151,11 +186,15 @@ void app_ask_parameters() {
             rt_stop();
         }
         const std::optional<ParameterRefusal> refusal = app_read_parameters(texts, parameters);
-        if (!refusal)
+        if (refusal) {
+            rt_trace_event("dialog-refused", {{"field", refusal->field}});
+            dialog_set_message(dialog, refusal->message, MESSAGE_AREA);
+            continue;
+        }
+        if (!back_for_the_resolution(parameters, screen))
             break;
-        rt_trace_event("dialog-refused", {{"field", refusal->field}});
-        dialog_set_message(dialog, refusal->message, MESSAGE_AREA);
     }
+    app_remember_parameters(parameters);
     rt_trace_event("parameters", {{"distance", real_text(parameters.distance_cm)},
                                   {"diagonal", real_text(parameters.diagonal_in)},
                                   {"nx", parameters.screen_nx},

@@ -17,6 +17,7 @@ enum class OptionName : uint8_t {
     seed,
     start_time,
     data_dir,
+    config_dir,
     script,
     trace,
     snapshot_dir,
@@ -31,12 +32,13 @@ struct OptionInfo {
     std::string_view value; // what the value is, empty for a flag
 };
 
-constexpr std::array<OptionInfo, 11> OPTIONS = {{
+constexpr std::array<OptionInfo, 12> OPTIONS = {{
     {"--headless", OptionName::headless, ""},
     {"--virtual-clock", OptionName::virtual_clock, ""},
     {"--seed", OptionName::seed, "N"},
     {"--start-time", OptionName::start_time, "YYYY-MM-DDTHH:MM:SS"},
     {"--data-dir", OptionName::data_dir, "DIR"},
+    {"--config-dir", OptionName::config_dir, "DIR"},
     {"--script", OptionName::script, "FILE"},
     {"--trace", OptionName::trace, "FILE"},
     {"--snapshot-dir", OptionName::snapshot_dir, "DIR"},
@@ -85,15 +87,17 @@ std::optional<std::string> apply(RunOptions& options, const OptionInfo& info,
                    std::string(value) + "'";
         break;
     case OptionName::data_dir:
+    case OptionName::config_dir:
     case OptionName::script:
     case OptionName::trace:
     case OptionName::snapshot_dir:
     case OptionName::dialog_templates: {
         if (value.empty())
             return name + " expects " + std::string(info.value) + ", not an empty name";
-        std::filesystem::path& path = info.id == OptionName::data_dir ? options.data_dir
-                                      : info.id == OptionName::script ? options.script
-                                      : info.id == OptionName::trace  ? options.trace
+        std::filesystem::path& path = info.id == OptionName::data_dir     ? options.data_dir
+                                      : info.id == OptionName::config_dir ? options.config_dir
+                                      : info.id == OptionName::script     ? options.script
+                                      : info.id == OptionName::trace      ? options.trace
                                       : info.id == OptionName::snapshot_dir
                                           ? options.snapshot_dir
                                           : options.dialog_templates;
@@ -162,6 +166,9 @@ std::string run_options_usage(std::string_view program_name) {
                               the local date and time at virtual time 0
                               (virtual clock only; default 2000-01-01T00:00:00)
   --data-dir DIR              folder of talvena.rtr and talvena.sym (default: .)
+  --config-dir DIR            folder of the remembered parameters (default:
+                              $XDG_CONFIG_HOME/talvena; none with --headless or
+                              --virtual-clock)
   --script FILE               run the scripted user in FILE
   --trace FILE                write the trace of events to FILE
   --snapshot-dir DIR          folder for the snapshot action's PNG files (default: .)

@@ -211,6 +211,15 @@ int32_t gw_show_now() {
     return framework::on_gui_and_wait([number] { ui::repaint_view_now(number); }) ? 0 : -1;
 }
 
+GwScreenFacts gw_frame_screen() {
+    GwScreenFacts facts;
+    framework::on_gui_and_wait([&facts] {
+        const ui::ScreenFacts screen = ui::frame_screen();
+        facts = {screen.width_px, screen.height_px, screen.width_mm, screen.height_mm};
+    });
+    return facts;
+}
+
 namespace framework {
 
 int32_t window_unit(int32_t window_number) {

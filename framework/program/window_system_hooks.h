@@ -20,6 +20,16 @@ int32_t gw_focus_unit_window(int32_t unit);
 // window or without a window system. Never call it while holding a surface lock.
 int32_t gw_show_now();
 
+// The screen the frame is on: its size in device pixels, and the physical size it reports in
+// millimetres (0 when it reports none). All 0 without a window system. Thread-safe.
+struct GwScreenFacts {
+    int32_t width_px = 0;
+    int32_t height_px = 0;
+    double width_mm = 0.0;
+    double height_mm = 0.0;
+};
+GwScreenFacts gw_frame_screen();
+
 namespace framework {
 
 // Connects the framework to the window system: window hooks, repaint notification, the screen

@@ -224,4 +224,19 @@ int32_t screen_height() {
                   : 0;
 }
 
+ScreenFacts frame_screen() {
+    const QMainWindow* window = detail::frame();
+    const QScreen* screen =
+        window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    ScreenFacts facts;
+    if (!screen)
+        return facts;
+    const double ratio = screen->devicePixelRatio();
+    facts.width_px = static_cast<int32_t>(std::lround(screen->size().width() * ratio));
+    facts.height_px = static_cast<int32_t>(std::lround(screen->size().height() * ratio));
+    facts.width_mm = screen->physicalSize().width();
+    facts.height_mm = screen->physicalSize().height();
+    return facts;
+}
+
 } // namespace ui

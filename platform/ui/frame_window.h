@@ -50,4 +50,14 @@ raster::Bitmap grab_frame();
 int32_t screen_width();
 int32_t screen_height();
 
+// The screen the frame is on (the primary screen before there is a frame): its size in device
+// pixels and the physical size it reports, in millimetres (0 when it reports none).
+struct ScreenFacts {
+    int32_t width_px = 0;
+    int32_t height_px = 0;
+    double width_mm = 0.0;
+    double height_mm = 0.0;
+};
+ScreenFacts frame_screen();
+
 } // namespace ui

@@ -144,3 +144,41 @@ TEST(ParameterDialog, SnapshotShowsTheDialogOverTheFrame) {
     EXPECT_LE(width, 334 * 9 / 4);
     EXPECT_NEAR(left * 334.0 / width, 50.0, 3.0) << "left " << left << " width " << width;
 }
+
+namespace {
+
+// The parameters accepted in one run are the first values of the next, in the folder given with
+// --config-dir; a scripted headless run without it remembers nothing and starts from the fixed
+// values (its XDG_CONFIG_HOME, the run's folder, stays without a talvena folder).
+TEST(ParameterDialog, AcceptedParametersComeBackAtTheNextStart) {
+    const fs::path config = fs::path(testing::TempDir()) / "talvena-config-remembered";
+    fs::remove_all(config);
+    const std::vector<std::string> with_config = {"--config-dir", config.string()};
+    const e2e::ProgramRun first =
+        e2e::run_program("remember",
+                         "on dialog-shown id=101 dialog set 1001 21,5\ndialog set 1000 80\n"
+                         "dialog press 1\n" +
+                             std::string(CLOSE_AFTER_PARAMETERS),
+                         {.arguments = with_config});
+    EXPECT_EQ(first.exit_code, 0) << first.output;
+    EXPECT_LT(first.find("parameters distance=80.0 diagonal=21.5 nx=1024 ny=768"),
+              first.trace.size())
+        << first.trace_text();
+    EXPECT_TRUE(fs::exists(config / "parameters.ini"));
+
+    const e2e::ProgramRun second = e2e::run_program(
+        "recall", e2e::ACCEPT_DEFAULTS + CLOSE_AFTER_PARAMETERS, {.arguments = with_config});
+    EXPECT_LT(second.find("parameters distance=80.0 diagonal=21.5 nx=1024 ny=768 volume=100"),
+              second.trace.size())
+        << second.trace_text();
+
+    const e2e::ProgramRun plain =
+        e2e::run_program("plain", e2e::ACCEPT_DEFAULTS + CLOSE_AFTER_PARAMETERS);
+    EXPECT_LT(plain.find("parameters distance=200.0 diagonal=17.7 nx=1024 ny=768"),
+              plain.trace.size())
+        << plain.trace_text();
+    EXPECT_FALSE(fs::exists(plain.folder / "talvena"));
+    fs::remove_all(config);
+}
+
+} // namespace

@@ -240,8 +240,12 @@ TEST_F(RealBeepPlayerTest, DeviceReceivesTheExactSamplesOfATone) {
     for (size_t i = 0; i < samples.size(); ++i) // little-endian 16-bit
         samples[i] = static_cast<int16_t>(static_cast<uint8_t>(bytes[2 * i]) |
                                           static_cast<uint8_t>(bytes[2 * i + 1]) << 8);
+    // The last 300 ms of the tone, sample for sample: a player that a loaded machine (a sanitizer
+    // build running the suite in parallel) schedules late cuts the start of a tone short, by
+    // design, and fades the rest in.
     const std::vector<int16_t> tone = sound::render_tone(1000, 500);
-    EXPECT_NE(std::search(samples.begin(), samples.end(), tone.begin(), tone.end()), samples.end())
+    const auto tail = tone.end() - sound::SAMPLE_RATE * 300 / 1000;
+    EXPECT_NE(std::search(samples.begin(), samples.end(), tail, tone.end()), samples.end())
         << samples.size() << " samples received";
 }
 

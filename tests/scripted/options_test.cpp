@@ -24,7 +24,7 @@ TEST(RunOptionsTest, ReadsEveryOption) {
     const RunOptionsResult result =
         parse({"--headless", "--virtual-clock", "--seed", "42", "--start-time",
                "2024-02-29T23:59:58", "--data-dir", "data", "--script=demo.script", "--trace",
-               "run.trace", "--snapshot-dir", "shots dir"});
+               "run.trace", "--snapshot-dir", "shots dir", "--config-dir=conf"});
     ASSERT_FALSE(result.error) << *result.error;
     const RunOptions& options = result.options;
     EXPECT_TRUE(options.headless);
@@ -35,6 +35,7 @@ TEST(RunOptionsTest, ReadsEveryOption) {
     EXPECT_EQ(options.script, "demo.script");
     EXPECT_EQ(options.trace, "run.trace");
     EXPECT_EQ(options.snapshot_dir, "shots dir");
+    EXPECT_EQ(options.config_dir, "conf");
     EXPECT_FALSE(options.help);
     EXPECT_FALSE(options.version);
 }

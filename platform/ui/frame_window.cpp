@@ -81,6 +81,29 @@ void show_by_state(QWidget& window, ui::ShowState state) {
     }
 }
 
+// A frame larger than its screen's available area (a 1366 x 768 laptop screen under a panel)
+// would put its status bar, where the program's warnings stand, below the screen's edge: it
+// takes that area instead, maximised, and its child windows scroll inside it. On a larger screen
+// nothing changes. The offscreen platform's nominal screen is no screen anyone looks at: runs
+// without a display keep the frame as placed, so that they repeat exactly.
+void fit_to_screen(QMainWindow& frame) {
+    if (QGuiApplication::platformName() == QLatin1String("offscreen"))
+        return;
+    const QScreen* screen = frame.screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize decorations = frame.frameGeometry().size() - frame.size();
+    const QSize outer = frame.size() + decorations;
+    if (outer.width() <= available.width() && outer.height() <= available.height())
+        return;
+    // Placed on the available area first: a window manager then maximises it, and without one
+    // (a bare X server) the placement holds.
+    frame.move(available.topLeft());
+    frame.resize(available.size() - decorations);
+    frame.showMaximized();
+}
+
 } // namespace
 
 namespace ui {
@@ -149,6 +172,7 @@ void place_frame(ShowState state, FrameGeometry client) {
     const int32_t height = is_default(client.height) ? client.height : client.height + extra_height;
     apply_geometry(*g_frame, client.x, client.y, client.width, height);
     g_frame->area()->cascadeSubWindows();
+    fit_to_screen(*g_frame);
 }
 
 void set_run_state_text(const std::string& text) {

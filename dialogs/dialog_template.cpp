@@ -91,14 +91,27 @@ bool to_number(const std::string& word, int32_t& value) {
     return failure == std::errc() && end == word.data() + word.size();
 }
 
-// Reads words [first, first + count) as numbers into `values`.
+// The range of a number in a template. Positions and sizes are dialog units, which the binary
+// templates of the window system hold in 16 bits; turned into pixels (units times the font's
+// base unit), anything larger would overflow, and a window of such a size could not be made.
+// A dialog's font is one a dialog box can show.
+struct NumberRange {
+    int32_t least;
+    int32_t most;
+};
+constexpr NumberRange ANY_NUMBER{INT32_MIN, INT32_MAX};
+constexpr NumberRange POSITION_RANGE{-32768, 32767};
+constexpr NumberRange SIZE_RANGE{0, 32767};
+constexpr NumberRange FONT_POINTS_RANGE{1, 72};
+
+// Reads words [first, first + count) as numbers in `range` into `values`.
 bool numbers(const std::vector<std::string>& words, size_t first,
-             std::initializer_list<int32_t*> values) {
+             std::initializer_list<int32_t*> values, NumberRange range = ANY_NUMBER) {
     if (words.size() < first + values.size())
         return false;
     size_t at = first;
     for (int32_t* value : values)
-        if (!to_number(words[at++], *value))
+        if (!to_number(words[at++], *value) || *value < range.least || *value > range.most)
             return false;
     return true;
 }
@@ -149,11 +162,12 @@ bool read_line(const std::vector<std::string>& words, std::vector<DialogTemplate
     }
     if (keyword == "STYLE")
         return styles(words, 1, dialog.style, error);
-    if (keyword == "POSITION" && numbers(words, 1, {&dialog.x, &dialog.y}))
+    if (keyword == "POSITION" && numbers(words, 1, {&dialog.x, &dialog.y}, POSITION_RANGE))
         return true;
-    if (keyword == "SIZE" && numbers(words, 1, {&dialog.width, &dialog.height}))
+    if (keyword == "SIZE" && numbers(words, 1, {&dialog.width, &dialog.height}, SIZE_RANGE))
         return true;
-    if (keyword == "FONT" && words.size() == 3 && numbers(words, 1, {&dialog.font_points})) {
+    if (keyword == "FONT" && words.size() == 3 &&
+        numbers(words, 1, {&dialog.font_points}, FONT_POINTS_RANGE)) {
         dialog.font_face = words[2];
         return true;
     }
@@ -161,9 +175,11 @@ bool read_line(const std::vector<std::string>& words, std::vector<DialogTemplate
         DialogItemTemplate item;
         item.window_class = words[1];
         int32_t id = 0;
-        if (!numbers(words, 2, {&id}) || id < -1 || id > 65535 ||
-            !numbers(words, 4, {&item.x, &item.y, &item.width, &item.height})) {
-            error = "CONTROL needs class, id (-1..65535), text, x, y, width and height";
+        if (!numbers(words, 2, {&id}, {-1, 65535}) ||
+            !numbers(words, 4, {&item.x, &item.y}, POSITION_RANGE) ||
+            !numbers(words, 6, {&item.width, &item.height}, SIZE_RANGE)) {
+            error = "CONTROL needs class, id (-1..65535), text, x and y (-32768..32767), "
+                    "width and height (0..32767)";
             return false;
         }
         item.id = static_cast<uint16_t>(id < 0 ? NO_CONTROL_ID : id);

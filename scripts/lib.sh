@@ -11,9 +11,15 @@ TALVENA_PACKAGES=(
     xvfb xauth
 )
 
+# What scripts/fuzz needs besides them: clang with its fuzzer and sanitizer run-times.
+TALVENA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+
+# talvena_install_packages [PACKAGE...]: installs those of the packages that are missing, by
+# default TALVENA_PACKAGES.
 talvena_install_packages() {
-    local missing=() package
-    for package in "${TALVENA_PACKAGES[@]}"; do
+    local wanted=("$@") missing=() package
+    [ ${#wanted[@]} -eq 0 ] && wanted=("${TALVENA_PACKAGES[@]}")
+    for package in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$package")
         fi
@@ -28,6 +34,11 @@ talvena_install_packages() {
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
+}
+
+# Installs what the fuzz targets need beyond the ordinary build.
+talvena_install_fuzz_packages() {
+    talvena_install_packages "${TALVENA_FUZZ_PACKAGES[@]}"
 }
 
 # talvena_build PRESET: configure (once) and build with that CMake preset.

@@ -44,6 +44,8 @@ TEST(DialogTemplate, UnknownIdIsMissing) {
 }
 
 TEST(DialogTemplate, MalformedTextsSayWhere) {
+    const char* const CONTROL_NEEDS = "line 2: CONTROL needs class, id (-1..65535), text, x and y "
+                                      "(-32768..32767), width and height (0..32767)";
     const struct {
         const char* text;
         const char* error;
@@ -52,9 +54,19 @@ TEST(DialogTemplate, MalformedTextsSayWhere) {
         {"CAPTION \"a\"\n", "line 1: CAPTION outside a DIALOG"},
         {"DIALOG 1\nSTYLE WS_POPUP WS_NOTHING\nEND\n", "line 2: unknown style WS_NOTHING"},
         {"DIALOG 1\nCAPTION \"open\nEND\n", "line 2: a text without its closing quote"},
-        {"DIALOG 1\nCONTROL EDIT 70000 \"\" 1 2 3 4\nEND\n",
-         "line 2: CONTROL needs class, id (-1..65535), text, x, y, width and height"},
+        {"DIALOG 1\nCONTROL EDIT 70000 \"\" 1 2 3 4\nEND\n", CONTROL_NEEDS},
         {"DIALOG 1\nSIZE 1\nEND\n", "line 2: malformed SIZE line"},
+        // Dialog units beyond 16 bits, which would overflow when turned into pixels, and
+        // fonts no dialog box shows.
+        {"DIALOG 1\nPOSITION 32768 0\nEND\n", "line 2: malformed POSITION line"},
+        {"DIALOG 1\nPOSITION 0 -32769\nEND\n", "line 2: malformed POSITION line"},
+        {"DIALOG 1\nSIZE 2000000000 60\nEND\n", "line 2: malformed SIZE line"},
+        {"DIALOG 1\nSIZE 100 -1\nEND\n", "line 2: malformed SIZE line"},
+        {"DIALOG 1\nFONT 0 \"MS Sans Serif\"\nEND\n", "line 2: malformed FONT line"},
+        {"DIALOG 1\nFONT 2000000000 \"MS Sans Serif\"\nEND\n", "line 2: malformed FONT line"},
+        {"DIALOG 1\nCONTROL EDIT 1 \"\" -40000 2 3 4\nEND\n", CONTROL_NEEDS},
+        {"DIALOG 1\nCONTROL EDIT 1 \"\" 1 2 32768 4\nEND\n", CONTROL_NEEDS},
+        {"DIALOG 1\nCONTROL EDIT 1 \"\" 1 2 3 -4\nEND\n", CONTROL_NEEDS},
         {"DIALOG 1\n", "line 1: the last DIALOG has no END"},
     };
     for (const auto& c : CASES) {
@@ -75,4 +87,19 @@ TEST(DialogTemplate, TextsMayHoldCommentSignsAndBlanks) {
     ASSERT_EQ(parsed[0].items.size(), 1u);
     EXPECT_EQ(parsed[0].items[0].text, "a # b");
     EXPECT_EQ(parsed[0].items[0].id, NO_CONTROL_ID);
+}
+
+TEST(DialogTemplate, PositionsSizesAndFontsAtTheirLimitsAreRead) {
+    std::string error;
+    const std::vector<DialogTemplate> parsed = parse_dialog_templates(
+        "DIALOG 7\nPOSITION -32768 32767\nSIZE 0 32767\nFONT 72 \"MS Sans Serif\"\n"
+        "CONTROL EDIT 1 \"\" -32768 32767 32767 0\nEND\n",
+        &error);
+    ASSERT_EQ(parsed.size(), 1u) << error;
+    EXPECT_EQ(parsed[0].x, -32768);
+    EXPECT_EQ(parsed[0].height, 32767);
+    EXPECT_EQ(parsed[0].font_points, 72);
+    ASSERT_EQ(parsed[0].items.size(), 1u);
+    EXPECT_EQ(parsed[0].items[0].x, -32768);
+    EXPECT_EQ(parsed[0].items[0].width, 32767);
 }

@@ -56,11 +56,17 @@ PixelBox box_of(const LandoltShape& shape, int32_t width, int32_t height) {
             clamp_to(std::ceil(shape.cy + r) + 1.0, height)};
 }
 
+// Whether pixel (x, y) is black: the ring covers its centre.
+bool black_pixel(const LandoltShape& shape, const RingFrame& frame, int32_t x, int32_t y) {
+    const double px = x + 0.5;
+    const double py = y + 0.5;
+    return in_band(shape, px, py) && !on_bar(shape, frame, px, py);
+}
+
 // Whether the pixel holding the point (x, y) is black.
 bool pixel_black(const LandoltShape& shape, const RingFrame& frame, double x, double y) {
-    const double px = std::floor(x) + 0.5;
-    const double py = std::floor(y) + 0.5;
-    return in_band(shape, px, py) && !on_bar(shape, frame, px, py);
+    return black_pixel(shape, frame, static_cast<int32_t>(std::floor(x)),
+                       static_cast<int32_t>(std::floor(y)));
 }
 
 // How far the white run from (x0, y0) reaches across the gap, one way, to the first black
@@ -93,20 +99,14 @@ LandoltShape app_landolt_shape(double scale, double cx, double cy, int32_t side,
     return shape;
 }
 
-bool app_landolt_covers(const LandoltShape& shape, double x, double y) {
-    return in_band(shape, x, y) && !on_bar(shape, frame_of(shape), x, y);
-}
-
 std::vector<PixelRun> app_landolt_pixels(const LandoltShape& shape, int32_t width, int32_t height) {
     const RingFrame frame = frame_of(shape);
     const PixelBox box = box_of(shape, width, height);
     std::vector<PixelRun> runs;
     for (int32_t y = std::max(box.y1, 0); y <= std::min(box.y2, height - 1); ++y) {
-        const double py = y + 0.5;
         bool open = false;
         for (int32_t x = std::max(box.x1, 0); x <= std::min(box.x2, width - 1); ++x) {
-            const double px = x + 0.5;
-            const bool black = in_band(shape, px, py) && !on_bar(shape, frame, px, py);
+            const bool black = black_pixel(shape, frame, x, y);
             if (black && open) {
                 runs.back().x2 = x;
             } else if (black) {

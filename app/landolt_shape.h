@@ -28,11 +28,6 @@ struct LandoltShape {
 // The shape of a ring for pixels per reference millimetre `scale`, centred at (cx, cy).
 LandoltShape app_landolt_shape(double scale, double cx, double cy, int32_t side, int32_t tilt);
 
-// Whether a point lies on the black ring: inside the outer circle, not inside the inner one,
-// and not on the gap bar, which runs from the centre along the gap's direction (past the outer
-// edge) and is 2 x gap_half_width wide.
-bool app_landolt_covers(const LandoltShape& shape, double x, double y);
-
 // A run of black pixels in one row, x1..x2 inclusive.
 struct PixelRun {
     int32_t y = 0;
@@ -40,9 +35,11 @@ struct PixelRun {
     int32_t x2 = 0;
 };
 
-// The ring sampled at pixel centres: every pixel whose centre the ring covers is black, every
-// other white. Only pixels inside the `width` x `height` area from (0, 0) are looked at, so a
-// ring larger than the area costs no more than the area. Runs are ordered by row, then by x.
+// The ring sampled at pixel centres: a pixel is black when its centre lies inside the outer
+// circle, not inside the inner one, and not on the gap bar, which runs from the centre along the
+// gap's direction (past the outer edge) and is 2 x gap_half_width wide; every other is white. Only
+// pixels inside the `width` x `height` area from (0, 0) are looked at, so a ring larger than the
+// area costs no more than the area. Runs are ordered by row, then by x.
 std::vector<PixelRun> app_landolt_pixels(const LandoltShape& shape, int32_t width, int32_t height);
 
 // The gap as drawn, in pixels, as one would measure it with a loupe: the white run across the

@@ -3,12 +3,13 @@
 #include "app/parameter_dialog.h"
 
 #include "app/activities.h"
+#include "app/card_check.h"
 #include "app/drawing_window.h"
 #include "app/geometry_status.h"
 #include "app/remembered_parameters.h"
+#include "app/screen_note.h"
 #include "framework/program/error_reports.h"
 #include "framework/program/program_state.h"
-#include "framework/program/status_bar.h"
 #include "framework/program/window_system_hooks.h"
 #include "runtime/beep.h"
 #include "runtime/cp1251.h"
@@ -25,8 +26,8 @@
 
 namespace {
 
-// Set by the buttons' callback: 1 to start, 0 to leave.
-int32_t parameters_accepted = 0;
+// Set by the buttons' callback: which button ended the dialog.
+int32_t button_pressed = PARAMETER_LEAVE_BUTTON;
 
 constexpr size_t READ_BUFFER_LENGTH = 10;
 
@@ -124,10 +125,7 @@ std::optional<ParameterRefusal> app_read_parameters(const ParameterTexts& texts,
 }
 
 void app_parameter_button(DialogRecord& dialog, int32_t control_id, int32_t /*callback_type*/) {
-    if (control_id == PARAMETER_START_BUTTON)
-        parameters_accepted = 1;
-    if (control_id == PARAMETER_LEAVE_BUTTON)
-        parameters_accepted = 0;
+    button_pressed = control_id;
     dialog_exit(dialog);
 }
 
@@ -176,11 +174,13 @@ void app_ask_parameters() {
     write_values(dialog, parameters);
     dialog_set_callback(dialog, PARAMETER_LEAVE_BUTTON, app_parameter_button);
     dialog_set_callback(dialog, PARAMETER_START_BUTTON, app_parameter_button);
+    dialog_set_callback(dialog, PARAMETER_CARD_BUTTON, app_parameter_button);
     for (;;) {
-        parameters_accepted = 0;
+        // Closing the dialog by its caption's close button leaves as the leave button does.
+        button_pressed = PARAMETER_LEAVE_BUTTON;
         dialog_run_modal(dialog);
         const ParameterTexts texts = read_texts(dialog);
-        if (parameters_accepted == 0) {
+        if (button_pressed != PARAMETER_START_BUTTON && button_pressed != PARAMETER_CARD_BUTTON) {
             rt_close(APP_DRAWING_UNIT, RtOnError::report);
             rt_beep(0, 0);
             rt_stop();
@@ -191,17 +191,25 @@ void app_ask_parameters() {
             dialog_set_message(dialog, refusal->message, MESSAGE_AREA);
             continue;
         }
+        if (button_pressed == PARAMETER_CARD_BUTTON) {
+            // The check works on the values as they stand; the dialog comes back either way.
+            if (const std::optional<int32_t> hundredths = app_run_card_check(parameters)) {
+                parameters.diagonal_in = static_cast<float>(*hundredths) / 100.0f;
+                set_value(dialog, PARAMETER_DIAGONAL, "(F6.2)", parameters.diagonal_in, 6);
+            }
+            continue;
+        }
         if (!back_for_the_resolution(parameters, screen))
             break;
     }
     app_remember_parameters(parameters);
+    app_watch_screen(parameters.screen_nx, parameters.screen_ny);
     rt_trace_event("parameters", {{"distance", real_text(parameters.distance_cm)},
                                   {"diagonal", real_text(parameters.diagonal_in)},
                                   {"nx", parameters.screen_nx},
                                   {"ny", parameters.screen_ny},
                                   {"volume", parameters.training_volume}});
-    gw_set_status_message(app_geometry_status_text(parameters.distance_cm, parameters.diagonal_in,
-                                                   APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT,
-                                                   parameters.screen_nx, parameters.screen_ny)
-                              .c_str());
+    app_show_status(app_geometry_status_text(parameters.distance_cm, parameters.diagonal_in,
+                                             APP_DRAWING_WIDTH, APP_DRAWING_HEIGHT,
+                                             parameters.screen_nx, parameters.screen_ny));
 }

@@ -11,13 +11,14 @@
 inline constexpr int32_t PARAMETER_DIALOG_ID = 101;
 inline constexpr int32_t PARAMETER_START_BUTTON = 1;
 inline constexpr int32_t PARAMETER_LEAVE_BUTTON = 2;
+inline constexpr int32_t PARAMETER_CARD_BUTTON = 3;
 inline constexpr int32_t PARAMETER_DISTANCE = 1000;
 inline constexpr int32_t PARAMETER_DIAGONAL = 1001;
 inline constexpr int32_t PARAMETER_NY = 1002;
 inline constexpr int32_t PARAMETER_NX = 1003;
 inline constexpr int32_t PARAMETER_VOLUME = 1004;
 
-// The callback of both buttons: remembers which was pressed and ends the dialog.
+// The callback of the buttons: remembers which was pressed and ends the dialog.
 void app_parameter_button(DialogRecord& dialog, int32_t control_id, int32_t callback_type);
 
 // The five texts as read back from the dialog, each cut or padded to 10 characters (CP1251).

@@ -4,13 +4,84 @@
 #include "framework/program/menus.h"
 #include "framework/program/pausing.h"
 #include "framework/program/predefined_routines.h"
+#include "framework/windows/child_window.h"
+#include "framework/windows/thread_record.h"
 #include "platform/ui/child_view.h"
+#include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "runtime/window_units.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cmath>
 
 namespace {
+
+struct WindowKeys {
+    std::atomic<gw_key_callback> callback{nullptr};
+    std::atomic<int32_t> unit{0};
+};
+
+std::array<WindowKeys, GW_WINDOW_SLOTS> g_windows;
+
+WindowKeys* keys_of(int32_t window_number) {
+    const std::optional<int32_t> slot = framework::window_slot(window_number);
+    return slot ? &g_windows[static_cast<size_t>(*slot)] : nullptr;
+}
+
+// The unit's window when it is an open child window.
+WindowKeys* unit_keys(int32_t unit) {
+    const std::optional<int32_t> number = rt_unit_window(unit);
+    if (!number)
+        return nullptr;
+    const gw_child_window* window = gw_find_window(*number);
+    if (!window || window->slot_state() != WindowSlotState::open)
+        return nullptr;
+    return keys_of(*number);
+}
+
+int32_t callback_key(const ui::KeyInput& input) {
+    switch (input.key) {
+    case ui::Key::character:
+        return static_cast<int32_t>(input.character);
+    case ui::Key::page_up:
+        return GW_KEY_PAGE_UP;
+    case ui::Key::page_down:
+        return GW_KEY_PAGE_DOWN;
+    case ui::Key::home:
+        return GW_KEY_HOME;
+    case ui::Key::end:
+        return GW_KEY_END;
+    case ui::Key::left:
+        return GW_KEY_LEFT;
+    case ui::Key::right:
+        return GW_KEY_RIGHT;
+    case ui::Key::up:
+        return GW_KEY_UP;
+    case ui::Key::down:
+        return GW_KEY_DOWN;
+    case ui::Key::insert:
+        return GW_KEY_INSERT;
+    case ui::Key::none:
+        break;
+    }
+    return 0;
+}
+
+// True when the window's callback took the key.
+bool taken_by_callback(const ui::KeyInput& input) {
+    WindowKeys* keys = keys_of(input.view_id);
+    const gw_key_callback callback = keys ? keys->callback.load() : nullptr;
+    if (!callback || framework::pause_in_effect())
+        return false;
+    framework::set_thread_active_window(input.view_id);
+    const int32_t state = input.key_state & (ui::KEY_SHIFT | ui::KEY_CONTROL);
+    const bool taken = callback(keys->unit.load(), callback_key(input), state) != 0;
+    // A sleeping wait sees what the callback changed at once.
+    rt_wake();
+    return taken;
+}
 
 struct ScrollPosition {
     int32_t x = 0;
@@ -100,10 +171,26 @@ void beep(const ui::KeyInput& input) {
 
 } // namespace
 
+int32_t gw_register_key_callback(int32_t unit, gw_key_callback callback) {
+    WindowKeys* keys = unit_keys(unit);
+    if (!keys)
+        return -2;
+    keys->unit.store(unit);
+    return keys->callback.exchange(callback) != nullptr ? 1 : 0;
+}
+
+int32_t gw_unregister_key_callback(int32_t unit) {
+    WindowKeys* keys = unit_keys(unit);
+    if (!keys)
+        return -2;
+    keys->callback.store(nullptr);
+    return 0;
+}
+
 namespace framework {
 
 void dispatch_key_input(const ui::KeyInput& input) {
-    if (input.key == ui::Key::none)
+    if (input.key == ui::Key::none || taken_by_callback(input))
         return;
     if (is_menu_shortcut(input)) {
         // A shortcut with no command is a character like any other while the program is paused.
@@ -125,6 +212,13 @@ void dispatch_key_input(const ui::KeyInput& input) {
     const ui::ViewState after = ui::view_state(input.view_id);
     rt_trace_event("scroll",
                    {{"window", input.view_id}, {"x", after.scroll_x}, {"y", after.scroll_y}});
+}
+
+void forget_key_callback(int32_t window_number) {
+    if (WindowKeys* keys = keys_of(window_number)) {
+        keys->callback.store(nullptr);
+        keys->unit.store(0);
+    }
 }
 
 } // namespace framework

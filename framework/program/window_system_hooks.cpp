@@ -36,6 +36,14 @@ std::atomic<int32_t>* unit_slot(int32_t window_number) {
     return &g_window_units[*slot];
 }
 
+std::atomic<gw_screen_callback> g_screen_callback{nullptr};
+
+// GUI thread.
+GwScreenFacts frame_screen_facts() {
+    const ui::ScreenFacts screen = ui::frame_screen();
+    return {screen.width_px, screen.height_px, screen.width_mm, screen.height_mm};
+}
+
 // Windows the user closed: their on-screen window is already going away.
 std::mutex g_user_closed_mutex;
 std::set<int32_t> g_user_closed;
@@ -88,6 +96,7 @@ void caret_changed(int32_t number, const framework::TextCaret& caret) {
 bool open_on_screen(gw_child_window& window) {
     const int32_t number = window.number;
     framework::forget_mouse_callbacks(number);
+    framework::forget_key_callback(number);
     const std::string title = gw_window_title(number);
     ui::ViewPlacement placement;
     placement.x = window.placement.x;
@@ -104,8 +113,10 @@ void close_on_screen(gw_child_window& window, framework::CloseMode mode) {
     const int32_t number = window.number;
     if (std::atomic<int32_t>* unit = unit_slot(number))
         unit->store(0);
-    if (!keep)
+    if (!keep) {
         framework::forget_mouse_callbacks(number);
+        framework::forget_key_callback(number);
+    }
     {
         std::lock_guard lock(g_user_closed_mutex);
         if (g_user_closed.erase(number) != 0)
@@ -213,11 +224,12 @@ int32_t gw_show_now() {
 
 GwScreenFacts gw_frame_screen() {
     GwScreenFacts facts;
-    framework::on_gui_and_wait([&facts] {
-        const ui::ScreenFacts screen = ui::frame_screen();
-        facts = {screen.width_px, screen.height_px, screen.width_mm, screen.height_mm};
-    });
+    framework::on_gui_and_wait([&facts] { facts = frame_screen_facts(); });
     return facts;
+}
+
+void gw_register_screen_callback(gw_screen_callback callback) {
+    g_screen_callback.store(callback);
 }
 
 namespace framework {
@@ -235,6 +247,10 @@ void attach_window_system() {
     hooks.on_key = dispatch_key_input;
     hooks.may_close = may_close;
     hooks.on_menu_command = dispatch_menu_command;
+    hooks.on_frame_screen_changed = [] {
+        if (const gw_screen_callback callback = g_screen_callback.load())
+            callback(frame_screen_facts());
+    };
     hooks.on_frame_closed = [] {
         show_closing_menus();
         end_process(0);

@@ -30,6 +30,11 @@ struct GwScreenFacts {
 };
 GwScreenFacts gw_frame_screen();
 
+// callback(screen): the frame has moved to another screen, `screen`. Runs on the GUI thread.
+using gw_screen_callback = void (*)(const GwScreenFacts& screen);
+// Replaces the callback; nullptr removes it. Thread-safe.
+void gw_register_screen_callback(gw_screen_callback callback);
+
 namespace framework {
 
 // Connects the framework to the window system: window hooks, repaint notification, the screen

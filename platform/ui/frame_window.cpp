@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QWindow>
 #include <cmath>
 
 namespace {
@@ -35,6 +36,18 @@ public:
     }
 
     QMdiArea* area() const { return m_area; }
+
+    // Tells the hooks when the frame moves to another screen; once the frame has a native
+    // window, which it has once shown.
+    void watch_screen() {
+        if (m_watching_screen || !windowHandle())
+            return;
+        m_watching_screen = true;
+        connect(windowHandle(), &QWindow::screenChanged, this, [] {
+            if (g_hooks.on_frame_screen_changed)
+                g_hooks.on_frame_screen_changed();
+        });
+    }
     QLabel* run_state() const { return m_run_state; }
     QLabel* message() const { return m_message; }
 
@@ -49,6 +62,7 @@ private:
     QMdiArea* m_area = nullptr;
     QLabel* m_run_state = nullptr;
     QLabel* m_message = nullptr;
+    bool m_watching_screen = false;
 };
 
 FrameWindow* g_frame = nullptr;
@@ -147,6 +161,7 @@ void show_frame(ShowState state, FrameGeometry outer) {
     // Without window decorations (the offscreen platform) the outer and the inner size agree;
     // with them, Qt places the decorations around the given geometry's frame.
     show_by_state(*g_frame, state);
+    g_frame->watch_screen();
     // The outer size includes the window decorations, known once the frame is shown.
     const QSize decorations = g_frame->frameGeometry().size() - g_frame->size();
     apply_geometry(*g_frame, outer.x, outer.y,

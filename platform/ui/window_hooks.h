@@ -70,6 +70,8 @@ struct WindowHooks {
     std::function<void(int32_t command, bool has_state)> on_menu_command;
     // The frame is closing: the program ends.
     std::function<void()> on_frame_closed;
+    // The frame has moved to another screen (frame_screen() tells which).
+    std::function<void()> on_frame_screen_changed;
 };
 
 // Replaces the hooks. GUI thread.

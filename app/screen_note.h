@@ -1,0 +1,20 @@
+// The status bar's texts of the program, with a note in front of them while the frame is on a
+// screen whose resolution is not the one the viewing parameters were accepted for: on such a
+// screen every ring is drawn at a wrong size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The note for a frame on a screen of `screen_width` x `screen_height` device pixels when the
+// parameters were accepted for `nx` x `ny`: empty when they agree or the screen's size is
+// unknown (0).
+std::string app_screen_note(int32_t screen_width, int32_t screen_height, int32_t nx, int32_t ny);
+
+// From now on a move of the frame to another screen is noted: the trace's `screen` event, and
+// the note in the status bar while the screen's resolution is not `nx` x `ny`. Application
+// thread, once the parameters are accepted.
+void app_watch_screen(int32_t nx, int32_t ny);
+
+// Shows `text` (UTF-8) in the status bar, after the note when there is one. Thread-safe.
+void app_show_status(const std::string& text);

@@ -138,8 +138,7 @@ std::optional<int32_t> app_card_step(int32_t hundredths, bool larger, int32_t nx
     // Only the direction that makes things worse is refused: an outline that did not fit (a
     // diagonal typed far too small) can always be made smaller.
     const CardOutline card = app_card_outline(next / 100.0, nx, ny);
-    if (larger ? card.width > room_width || card.height > room_height
-               : card.width < SMALLEST_WIDTH)
+    if (larger ? card.width > room_width || card.height > room_height : card.width < SMALLEST_WIDTH)
         return std::nullopt;
     return next;
 }
@@ -172,8 +171,8 @@ std::optional<int32_t> app_run_card_check(const ViewingParameters& parameters) {
         const int32_t steps = g_steps.exchange(0, std::memory_order_relaxed);
         const int32_t before = hundredths;
         for (int32_t step = 0; step < std::abs(steps); ++step) {
-            const std::optional<int32_t> next = app_card_step(hundredths, steps > 0, nx, ny,
-                                                              room.width, room.height);
+            const std::optional<int32_t> next =
+                app_card_step(hundredths, steps > 0, nx, ny, room.width, room.height);
             if (!next) {
                 rt_trace_event("card-limit", {{"diagonal", trace_inches(hundredths)}});
                 break;

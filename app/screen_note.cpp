@@ -24,25 +24,6 @@ std::string resolution_text(int32_t width, int32_t height) {
     return std::to_string(width) + " × " + std::to_string(height);
 }
 
-// GUI thread.
-void on_screen_changed(const GwScreenFacts& screen) {
-    g_screen_width.store(screen.width_px, std::memory_order_relaxed);
-    g_screen_height.store(screen.height_px, std::memory_order_relaxed);
-    const bool agrees =
-        app_screen_note(screen.width_px, screen.height_px, g_accepted_nx.load(),
-                        g_accepted_ny.load())
-            .empty();
-    rt_trace_event("screen", {{"width", screen.width_px},
-                              {"height", screen.height_px},
-                              {"agrees", agrees ? 1 : 0}});
-    std::string text;
-    {
-        std::lock_guard lock(g_text_mutex);
-        text = g_text;
-    }
-    app_show_status(text);
-}
-
 } // namespace
 
 std::string app_screen_note(int32_t screen_width, int32_t screen_height, int32_t nx, int32_t ny) {
@@ -57,7 +38,24 @@ std::string app_screen_note(int32_t screen_width, int32_t screen_height, int32_t
 void app_watch_screen(int32_t nx, int32_t ny) {
     g_accepted_nx.store(nx);
     g_accepted_ny.store(ny);
-    gw_register_screen_callback(on_screen_changed);
+    gw_register_screen_callback(app_note_screen);
+}
+
+void app_note_screen(const GwScreenFacts& screen) {
+    g_screen_width.store(screen.width_px, std::memory_order_relaxed);
+    g_screen_height.store(screen.height_px, std::memory_order_relaxed);
+    const bool agrees = app_screen_note(screen.width_px, screen.height_px, g_accepted_nx.load(),
+                                        g_accepted_ny.load())
+                            .empty();
+    rt_trace_event(
+        "screen",
+        {{"width", screen.width_px}, {"height", screen.height_px}, {"agrees", agrees ? 1 : 0}});
+    std::string text;
+    {
+        std::lock_guard lock(g_text_mutex);
+        text = g_text;
+    }
+    app_show_status(text);
 }
 
 void app_show_status(const std::string& text) {

@@ -3,6 +3,8 @@
 // screen every ring is drawn at a wrong size.
 #pragma once
 
+#include "framework/program/window_system_hooks.h"
+
 #include <cstdint>
 #include <string>
 
@@ -15,6 +17,11 @@ std::string app_screen_note(int32_t screen_width, int32_t screen_height, int32_t
 // the note in the status bar while the screen's resolution is not `nx` x `ny`. Application
 // thread, once the parameters are accepted.
 void app_watch_screen(int32_t nx, int32_t ny);
+
+// The frame is now on `screen` (the callback app_watch_screen registers): the trace's
+// `screen width=W height=H agrees=0|1`, and the status bar's text shown again with the note as
+// it now applies.
+void app_note_screen(const GwScreenFacts& screen);
 
 // Shows `text` (UTF-8) in the status bar, after the note when there is one. Thread-safe.
 void app_show_status(const std::string& text);

@@ -161,9 +161,8 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
                                    int16_t height, int32_t nx, int32_t ny, int32_t& passed) {
     const double gap = app_ring_gap_pixels(v, distance_cm, diagonal_in, nx, ny);
     rt_trace_event("level", {{"V", app_acuity_text(v)}, {"gap", rt_trace_seconds(gap)}});
-    app_show_status(
-        app_level_status_text(
-            v, app_ring_gap_drawn_pixels(v, distance_cm, diagonal_in, width, height, nx, ny)));
+    app_show_status(app_level_status_text(
+        v, app_ring_gap_drawn_pixels(v, distance_cm, diagonal_in, width, height, nx, ny)));
     int32_t run = 0;
     int32_t errors = 0;
     int32_t misses = 0;
@@ -263,7 +262,7 @@ void app_run_vision_test(int16_t width, int16_t height) {
     trial_log = nullptr;
     app_tell_side_drawn(0);
     app_show_status(app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in, width,
-                                                   height, viewing.screen_nx, viewing.screen_ny));
+                                             height, viewing.screen_nx, viewing.screen_ny));
     if (!result) {
         abort_test();
         app_save_trials(log, false);

@@ -110,6 +110,83 @@ TEST(ParameterDialog, UnusableValuesAreRefusedUntilMended) {
     EXPECT_TRUE(fs::exists(run.folder / "refused-frame.png"));
 }
 
+// The size check from the dialog's third button: the card's outline at the values' pitch, steps
+// of 0.1 inch that make it larger (+, Up, Right) or smaller (-, Down, Left); Enter writes the
+// diagonal reached into the dialog, Escape leaves the dialog's as it was; unusable values are
+// refused before the check as before a start.
+TEST(ParameterDialog, SizeCheckChangesTheDiagonalOrLeavesIt) {
+    const ScriptedRun accepted = run_script("card", "on dialog-shown id=101 dialog set 1003 1366\n"
+                                                    "dialog set 1001 15,6\n"
+                                                    "dialog press 3\n"
+                                                    "on card after 0.1 key +\n"
+                                                    "after 0.1 key Up\n"
+                                                    "after 0.1 key -\n"
+                                                    "after 0.1 key Right\n"
+                                                    "after 0.1 snapshot card\n"
+                                                    "key Enter\n"
+                                                    "on dialog-shown id=101 dialog press 1\n" +
+                                                        std::string(CLOSE_AFTER_PARAMETERS));
+    EXPECT_EQ(accepted.exit_code, 0);
+    EXPECT_EQ(from_dialog(accepted.trace),
+              "dialog-shown id=101\ndialog-closed id=101 button=3\n"
+              "card diagonal=15.60 width=339 height=213\n"
+              "card diagonal=15.50 width=341 height=215\n"
+              "card diagonal=15.40 width=343 height=216\n"
+              "card diagonal=15.50 width=341 height=215\n"
+              "card diagonal=15.40 width=343 height=216\n"
+              "card-end accepted=1 diagonal=15.40\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=1\n"
+              "parameters distance=200.0 diagonal=15.4 nx=1366 ny=768 volume=100\n");
+
+    // The outline as drawn: two pixels of black whose outer edge is the card's size.
+    std::string error;
+    const std::optional<raster::Bitmap> card =
+        raster::read_png(accepted.folder / "card.png", &error);
+    ASSERT_TRUE(card.has_value()) << error;
+    constexpr raster::Pixel BLACK = 0xFF000000;
+    const auto black_run = [&](int32_t y) {
+        int32_t left = card->width();
+        int32_t right = -1;
+        for (int32_t x = 0; x < card->width(); ++x)
+            if (card->row(y)[x] == BLACK) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        return right - left + 1;
+    };
+    int32_t top = -1;
+    int32_t bottom = -1;
+    const int32_t middle_x = 40 + 343 / 2;
+    for (int32_t y = 130; y < card->height(); ++y)
+        if (card->row(y)[middle_x] == BLACK) {
+            top = top < 0 ? y : top;
+            bottom = y;
+        }
+    EXPECT_EQ(bottom - top + 1, 216);
+    EXPECT_EQ(black_run(top + 216 / 2), 343);
+
+    const ScriptedRun left = run_script("card-left", "on dialog-shown id=101 dialog press 3\n"
+                                                     "on card key -\n"
+                                                     "key Escape\n"
+                                                     "on dialog-shown id=101 dialog press 1\n" +
+                                                         std::string(CLOSE_AFTER_PARAMETERS));
+    EXPECT_EQ(from_dialog(left.trace),
+              "dialog-shown id=101\ndialog-closed id=101 button=3\n"
+              "card diagonal=17.70 width=244 height=154\n"
+              "card diagonal=17.80 width=242 height=153\n"
+              "card-end accepted=0 diagonal=17.80\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=1\n"
+              "parameters distance=200.0 diagonal=17.7 nx=1024 ny=768 volume=100\n");
+
+    const ScriptedRun refused =
+        run_script("card-refused", "on dialog-shown id=101 dialog set 1001\n"
+                                   "dialog press 3\n"
+                                   "on dialog-shown id=101 dialog press 2\n");
+    EXPECT_EQ(from_dialog(refused.trace),
+              "dialog-shown id=101\ndialog-closed id=101 button=3\ndialog-refused field=1001\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=2\ntone hz=0 ms=0\nexit code=0\n");
+}
+
 TEST(ParameterDialog, ReadOnlyVolumeCannotBeTyped) {
     const ScriptedRun run =
         run_script("volume", std::string("on dialog-shown dialog set 1004 5\ndialog press 1\n") +

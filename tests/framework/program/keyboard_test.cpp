@@ -1,4 +1,6 @@
 // Keys in a child window: the scroll position each key reaches, beeps, and keys that do nothing.
+#include "framework/program/keyboard.h"
+#include "framework/program/window_system_hooks.h"
 #include "framework/windows/child_window.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/script_input.h"
@@ -163,6 +165,65 @@ TEST_F(KeyboardTest, ScriptedKeysScrollTheActiveWindow) {
                                            " x=" + std::to_string(step.x) +
                                            " y=" + std::to_string(step.y)});
     }
+}
+
+// The keys a unit's key callback was given, and which it took: the plus sign and Left.
+std::vector<std::pair<int32_t, int32_t>> g_keys_seen;
+
+int32_t take_plus_and_left(int32_t unit, int32_t key, int32_t key_state) {
+    EXPECT_EQ(unit, 1);
+    g_keys_seen.emplace_back(key, key_state);
+    return key == '+' || key == GW_KEY_LEFT ? 1 : 0;
+}
+
+// A key callback sees every key of its window first; a key it takes does nothing else, one it
+// leaves scrolls or beeps as before; removed, it sees nothing more.
+TEST_F(KeyboardTest, KeyCallbackSeesKeysFirstAndTakesWhatItWants) {
+    ui::scroll_view_to(m_window, 100, 100);
+    g_keys_seen.clear();
+    ASSERT_EQ(gw_register_key_callback(1, take_plus_and_left), 0);
+    ASSERT_EQ(gw_register_key_callback(1, take_plus_and_left), 1) << "replaced";
+    EXPECT_EQ(gw_register_key_callback(7, take_plus_and_left), -2) << "no window";
+
+    ui_test::clear_trace_events();
+    ui_test::press_key(m_window, Qt::Key_Left, Qt::NoModifier, {});
+    ui_test::press_key(m_window, Qt::Key_Plus, Qt::ShiftModifier, QStringLiteral("+"));
+    EXPECT_EQ(ui_test::trace_events(), std::vector<std::string>{}) << "both taken";
+    EXPECT_EQ(ui::view_state(m_window).scroll_x, 100);
+
+    ui_test::press_key(m_window, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    ui_test::press_key(m_window, Qt::Key_Up, Qt::ControlModifier, {});
+    EXPECT_EQ(count_beeps(), 1) << "Enter left to beep";
+    EXPECT_EQ(ui::view_state(m_window).scroll_y, 100 - ui::view_state(m_window).cell_height);
+    EXPECT_EQ(g_keys_seen,
+              (std::vector<std::pair<int32_t, int32_t>>{
+                  {GW_KEY_LEFT, 0}, {'+', GW_KEY_SHIFT}, {13, 0}, {GW_KEY_UP, GW_KEY_CONTROL}}));
+
+    ASSERT_EQ(gw_unregister_key_callback(1), 0);
+    g_keys_seen.clear();
+    ui_test::press_key(m_window, Qt::Key_Left, Qt::NoModifier, {});
+    EXPECT_TRUE(g_keys_seen.empty());
+    EXPECT_EQ(ui::view_state(m_window).scroll_x, 100 - ui::view_state(m_window).cell_width);
+}
+
+// The frame's move to another screen reaches the registered callback with the screen's facts.
+GwScreenFacts g_screen_seen;
+int32_t g_screen_calls = 0;
+
+TEST(ScreenCallback, HearsTheFrameMoveWithTheScreensFacts) {
+    gw_register_screen_callback([](const GwScreenFacts& screen) {
+        g_screen_seen = screen;
+        ++g_screen_calls;
+    });
+    ASSERT_TRUE(ui::window_hooks().on_frame_screen_changed);
+    ui::window_hooks().on_frame_screen_changed();
+    gw_register_screen_callback(nullptr);
+    ui::window_hooks().on_frame_screen_changed();
+    EXPECT_EQ(g_screen_calls, 1);
+    const ui::ScreenFacts screen = ui::frame_screen();
+    EXPECT_EQ(g_screen_seen.width_px, screen.width_px);
+    EXPECT_EQ(g_screen_seen.height_px, screen.height_px);
+    EXPECT_GT(g_screen_seen.width_px, 0);
 }
 
 } // namespace

@@ -16,15 +16,16 @@ TEST(DialogTemplate, ParameterDialogIsBuiltInWithItsLayout) {
     EXPECT_EQ(dialog->font_points, 8);
     EXPECT_EQ(dialog->font_face, "MS Sans Serif");
     EXPECT_EQ(dialog->language, 1049);
-    ASSERT_EQ(dialog->items.size(), 20u);
+    ASSERT_EQ(dialog->items.size(), 21u);
 
-    // Template order is tab order: the two buttons first, then the fields among their labels.
+    // Template order is tab order: the two buttons first, then the fields among their labels,
+    // then the size check's button.
     std::vector<int32_t> ids;
     for (const DialogItemTemplate& item : dialog->items)
         ids.push_back(item.id);
     EXPECT_EQ(ids, (std::vector<int32_t>{1,     2,     65535, 1000,  65535, 65535, 65535,
                                          1001,  65535, 65535, 65535, 65535, 65535, 65535,
-                                         65535, 1002,  1003,  1004,  65535, 65535}));
+                                         65535, 1002,  1003,  1004,  65535, 65535, 3}));
 
     const DialogItemTemplate& start = dialog->items[0];
     EXPECT_EQ(start.window_class, "BUTTON");
@@ -37,6 +38,7 @@ TEST(DialogTemplate, ParameterDialogIsBuiltInWithItsLayout) {
     EXPECT_EQ(ny.style & (ES_NUMBER | ES_READONLY), ES_NUMBER);
     EXPECT_EQ(dialog->items[17].style & (ES_NUMBER | ES_READONLY), ES_NUMBER | ES_READONLY);
     EXPECT_EQ(dialog->items[19].text, "1дюйм=25.4мм)");
+    EXPECT_EQ(dialog->items[20].text, "Сверить с картой…");
 }
 
 TEST(DialogTemplate, UnknownIdIsMissing) {

@@ -9,7 +9,6 @@
 #include "platform/ui/child_view.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
-#include "runtime/window_units.h"
 
 #include <algorithm>
 #include <array>
@@ -32,13 +31,8 @@ WindowKeys* keys_of(int32_t window_number) {
 
 // The unit's window when it is an open child window.
 WindowKeys* unit_keys(int32_t unit) {
-    const std::optional<int32_t> number = rt_unit_window(unit);
-    if (!number)
-        return nullptr;
-    const gw_child_window* window = gw_find_window(*number);
-    if (!window || window->slot_state() != WindowSlotState::open)
-        return nullptr;
-    return keys_of(*number);
+    const std::optional<int32_t> number = gw_open_window_of_unit(unit);
+    return number ? keys_of(*number) : nullptr;
 }
 
 int32_t callback_key(const ui::KeyInput& input) {

@@ -10,7 +10,6 @@
 #include "platform/ui/child_view.h"
 #include "platform/ui/gui_thread.h"
 #include "runtime/clock.h"
-#include "runtime/window_units.h"
 
 #include <array>
 #include <atomic>
@@ -44,13 +43,8 @@ WindowMouse* mouse_of(int32_t window_number) {
 
 // The unit's window when it is an open child window.
 WindowMouse* unit_mouse(int32_t unit) {
-    const std::optional<int32_t> number = rt_unit_window(unit);
-    if (!number)
-        return nullptr;
-    const gw_child_window* window = gw_find_window(*number);
-    if (!window || window->slot_state() != WindowSlotState::open)
-        return nullptr;
-    return mouse_of(*number);
+    const std::optional<int32_t> number = gw_open_window_of_unit(unit);
+    return number ? mouse_of(*number) : nullptr;
 }
 
 int32_t event_code(const ui::MouseInput& input) {

@@ -205,11 +205,8 @@ int32_t gw_open_unit_window(int32_t unit, const char* title) {
 }
 
 int32_t gw_focus_unit_window(int32_t unit) {
-    const std::optional<int32_t> number = rt_unit_window(unit);
+    const std::optional<int32_t> number = gw_open_window_of_unit(unit);
     if (!number)
-        return 0;
-    const gw_child_window* window = gw_find_window(*number);
-    if (!window || window->slot_state() != WindowSlotState::open)
         return 0;
     framework::on_gui_later([view = *number] { ui::activate_view(view); });
     return 1;

@@ -2,6 +2,7 @@
 #include "framework/windows/child_window.h"
 
 #include "framework/surface/call_status.h"
+#include "runtime/window_units.h"
 
 #include <array>
 #include <mutex>
@@ -83,6 +84,16 @@ gw_child_window* gw_find_window(int32_t window_number) {
     if (!window || window->slot_state() == WindowSlotState::empty)
         return nullptr;
     return window;
+}
+
+std::optional<int32_t> gw_open_window_of_unit(int32_t unit) {
+    const std::optional<int32_t> number = rt_unit_window(unit);
+    if (!number)
+        return std::nullopt;
+    const gw_child_window* window = gw_find_window(*number);
+    if (!window || window->slot_state() != WindowSlotState::open)
+        return std::nullopt;
+    return number;
 }
 
 std::string gw_window_title(int32_t window_number) {

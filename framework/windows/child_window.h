@@ -76,6 +76,8 @@ int32_t gw_open_child_window(const char* title = nullptr,
 
 // The record of an open or closed window, or nullptr for an empty slot or a bad number.
 gw_child_window* gw_find_window(int32_t window_number);
+// The number of the open child window connected to `unit`, or nothing.
+std::optional<int32_t> gw_open_window_of_unit(int32_t unit);
 
 // The window's title (empty for an empty slot). Thread-safe.
 std::string gw_window_title(int32_t window_number);

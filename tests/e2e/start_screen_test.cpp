@@ -83,9 +83,11 @@ TEST(StartScreen, SizesSweepUpAndDownAndRestartAtTheSweepsFirstSize) {
     const size_t parameters = run.find("parameters ");
     ASSERT_LT(parameters, run.trace.size()) << run.trace_text();
     EXPECT_EQ(joined_lines(run.steps(parameters + 1)), joined_lines(expected));
-    // Before the start screen: the frame, the drawing window on unit 1, the parameter dialog.
+    // Before the start screen: the results file (the run's folder holds none, so the user's
+    // data folder), the frame, the drawing window on unit 1, the parameter dialog.
     const Steps all = run.steps();
     EXPECT_EQ(joined_lines(Steps(all.begin(), all.begin() + static_cast<ptrdiff_t>(parameters))),
+              "results-file from=user-data\n"
               "frame-shown title=talvena\n"
               "window-opened unit=1 number=1025 title=Тренажер_для_глаз\n"
               "dialog-shown id=101\ndialog-closed id=101 button=1\n");

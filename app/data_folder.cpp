@@ -24,7 +24,7 @@ bool is_folder(const std::filesystem::path& path) {
 
 // Makes `folder` and the missing folders above it with mode 0700 (less the umask). Returns 0 or
 // the errno of the first mkdir that failed; a folder made meanwhile by another process counts as
-// made.
+// made, and a file in a folder's place is ENOTDIR, a path through something that is not a folder.
 int make_folders(const std::filesystem::path& folder) {
     if (folder.empty() || is_folder(folder))
         return 0;
@@ -35,7 +35,9 @@ int make_folders(const std::filesystem::path& folder) {
     if (::mkdir(folder.c_str(), 0700) == 0)
         return 0;
     const int error = errno;
-    return error == EEXIST && is_folder(folder) ? 0 : error;
+    if (error == EEXIST)
+        return is_folder(folder) ? 0 : ENOTDIR;
+    return error;
 }
 
 } // namespace

@@ -197,8 +197,12 @@ std::filesystem::path figure_data_path() {
 }
 
 ProgramRun run_command(std::string_view label, const std::vector<std::string>& command,
-                       const std::filesystem::path& trace) {
-    return run_in(fresh_folder(label), command, trace);
+                       const std::filesystem::path& trace,
+                       const std::function<void(const std::filesystem::path& folder)>& prepare) {
+    const fs::path folder = fresh_folder(label);
+    if (prepare)
+        prepare(folder);
+    return run_in(folder, command, trace);
 }
 
 ProgramRun run_program(std::string_view label, std::string_view script, const RunOptions& options) {

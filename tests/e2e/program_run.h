@@ -72,10 +72,12 @@ inline const std::string ACCEPT_DEFAULTS = "on dialog-shown id=101 dialog press 
 ProgramRun run_program(std::string_view label, std::string_view script,
                        const RunOptions& options = {});
 
-// Runs any command in such a fresh folder, also under `timeout 60`; its trace is read from
-// `trace` (relative to the folder) when it names a file.
-ProgramRun run_command(std::string_view label, const std::vector<std::string>& command,
-                       const std::filesystem::path& trace = {});
+// Runs any command in such a fresh folder, also under `timeout 60`, after `prepare` has had the
+// folder; its trace is read from `trace` (relative to the folder) when it names a file.
+ProgramRun
+run_command(std::string_view label, const std::vector<std::string>& command,
+            const std::filesystem::path& trace = {},
+            const std::function<void(const std::filesystem::path& folder)>& prepare = {});
 
 // The executable under test and the figure data beside it.
 std::filesystem::path program_path();

@@ -41,5 +41,7 @@ std::string app_action_text(const std::string& action) {
         return "не удалось закрыть";
     if (action == "cannot read")
         return "не удалось прочитать";
+    if (action == APP_CANNOT_MAKE_FOLDER)
+        return "не удалось создать папку для файла";
     return action;
 }

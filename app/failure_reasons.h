@@ -10,6 +10,10 @@
 // error, a file too large. Any other error keeps the system's own text.
 std::string app_error_text(int error);
 
+// The action of a file whose folder could not be made (the user's data folder at the first write).
+inline constexpr const char* APP_CANNOT_MAKE_FOLDER = "cannot make its folder";
+
 // What failed, in Russian, for the actions the files name: "cannot open", "cannot write",
-// "cannot flush", "cannot close", "cannot read"; any other is kept as it is.
+// "cannot flush", "cannot close", "cannot read", APP_CANNOT_MAKE_FOLDER; any other is kept as it
+// is.
 std::string app_action_text(const std::string& action);

@@ -130,14 +130,12 @@ FigureDataResult app_read_figure_data(const std::filesystem::path& path) {
     return result;
 }
 
-std::filesystem::path app_figure_data_path(const std::filesystem::path& data_folder,
-                                           const std::filesystem::path& program_folder) {
-    const std::filesystem::path in_data_folder = data_folder / FIGURE_DATA_FILE_NAME;
+// An empty folder in the list (a folder that could not be found out) is passed over.
+std::filesystem::path app_figure_data_path(std::span<const std::filesystem::path> folders) {
     std::error_code ignored;
-    if (std::filesystem::exists(in_data_folder, ignored) || program_folder.empty())
-        return in_data_folder;
-    const std::filesystem::path beside_program = program_folder / FIGURE_DATA_FILE_NAME;
-    if (std::filesystem::exists(beside_program, ignored))
-        return beside_program;
-    return in_data_folder;
+    for (const std::filesystem::path& folder : folders)
+        if (!folder.empty() && std::filesystem::exists(folder / FIGURE_DATA_FILE_NAME, ignored))
+            return folder / FIGURE_DATA_FILE_NAME;
+    return folders.empty() ? std::filesystem::path(FIGURE_DATA_FILE_NAME)
+                           : folders.front() / FIGURE_DATA_FILE_NAME;
 }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 
 inline constexpr std::string_view FIGURE_DATA_FILE_NAME = "talvena.sym";
@@ -33,8 +34,8 @@ struct FigureDataResult {
 // Reads the file, which must exist: a missing file is an error and is never created.
 FigureDataResult app_read_figure_data(const std::filesystem::path& path);
 
-// Where the figure data is read from: talvena.sym in the data folder, or else beside the
-// executable. When neither exists, the data folder's path (whose reading then names the
-// missing file).
-std::filesystem::path app_figure_data_path(const std::filesystem::path& data_folder,
-                                           const std::filesystem::path& program_folder);
+// Where the figure data is read from: talvena.sym in the first of `folders` that holds one (the
+// program looks in the data folder, then in the installed program's shared folder, then beside
+// the executable). When none does, the first folder's path, whose reading then names the
+// missing file.
+std::filesystem::path app_figure_data_path(std::span<const std::filesystem::path> folders);

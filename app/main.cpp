@@ -3,11 +3,13 @@
 #include "app/data_folder.h"
 #include "app/random.h"
 #include "app/remembered_parameters.h"
+#include "app/results_file.h"
 #include "app/startup.h"
 #include "dialogs/dialog_template.h"
 #include "framework/program/process.h"
 #include "framework/program/program_startup.h"
 #include "runtime/small_file.h"
+#include "runtime/trace.h"
 #include "scripted/options.h"
 #include "scripted/run_setup.h"
 #include "scripted/script_runner.h"
@@ -25,7 +27,8 @@ namespace {
 
 using scripted::RunOptions;
 
-constexpr std::string_view VERSION = "talvena 0.1.0";
+// The project's version, which the package carries as well.
+constexpr std::string_view VERSION = "talvena " TALVENA_VERSION;
 
 // Lives as long as the process: the framework ends the process from inside gw_startup.
 std::unique_ptr<scripted::ScriptRunner> g_script_runner;
@@ -74,8 +77,15 @@ int main(int argc, char** argv) {
         }
         dialogs::replace_dialog_templates(*file.text);
     }
+    // Without --data-dir the files are the user's: an existing history in the working folder
+    // where it is, else the user's data folder.
     if (!options.data_dir.empty())
         app_set_data_folder(options.data_dir);
+    else
+        app_use_default_data_folder(RESULTS_FILE_NAME);
+    rt_trace_event("results-file",
+                   {{"path", app_results_file_shown().string()},
+                    {"from", app_data_folder_source_name(app_data_folder_source())}});
     // A scripted run without a display or on the virtual clock repeats exactly: it starts from
     // the fixed parameters and remembers nothing, unless it is given a folder to remember in.
     const bool repeatable_run = options.headless || options.virtual_clock;

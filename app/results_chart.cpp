@@ -352,19 +352,22 @@ void app_draw_results_chart() {
     draw_prompt();
 
     const int32_t stopped = first_stop(extent_pass.pass, values_pass);
-    // The status bar while the chart is shown: trouble with the file, and the grid's interval.
-    std::optional<std::string> status = trouble_text(extent_pass.pass, stopped);
+    // The status bar while the chart is shown: trouble with the file, the grid's interval, and
+    // which file the history is (or will be) kept in.
+    std::string status = trouble_text(extent_pass.pass, stopped).value_or("");
     if (interval != GridInterval::day)
-        status = status ? *status + "; " + interval_text(interval) : interval_text(interval);
-    if (status)
-        gw_set_status_message(status->c_str());
+        status += (status.empty() ? "" : "; ") + std::string(interval_text(interval));
+    status +=
+        (status.empty() ? "Файл итогов: " : "; файл итогов: ") + app_results_file_shown().string();
+    if (!extent_pass.pass.opened && !unreadable(extent_pass.pass))
+        status += " (пока не создан)";
+    gw_set_status_message(status.c_str());
     rt_trace_event("chart", {{"records", values_pass.records},
                              {"vision", counts.vision},
                              {"training", counts.training},
                              {"stopped", stopped},
                              {"file", file_state(extent_pass.pass)}});
     app_wait_for_click();
-    if (status)
-        gw_clear_status_message();
+    gw_clear_status_message();
     app_plot_select_window(WINDOW, WINDOW);
 }

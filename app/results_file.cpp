@@ -111,8 +111,11 @@ int open_for_append(const std::filesystem::path& path, bool& created) {
 }
 
 AppendOutcome append_and_trace(const char* kind, const std::string& line) {
+    const std::filesystem::path path = app_data_folder() / RESULTS_FILE_NAME;
+    const int folder_error = app_create_data_folder();
     const AppendOutcome outcome =
-        app_append_results_line(app_data_folder() / RESULTS_FILE_NAME, line);
+        folder_error != 0 ? app_append_failure(path, APP_CANNOT_MAKE_FOLDER, folder_error)
+                          : app_append_results_line(path, line);
     if (outcome.written)
         rt_trace_event("record", {{"kind", kind}});
     else
@@ -259,6 +262,13 @@ AppendOutcome app_append_results_line(const std::filesystem::path& path, std::st
     else if (size_before && regular_file_size(path) > size_before)
         std::filesystem::resize_file(path, static_cast<uintmax_t>(*size_before), ignored);
     return app_append_failure(path, action, status);
+}
+
+std::filesystem::path app_results_file_shown() {
+    const std::filesystem::path path = app_data_folder() / RESULTS_FILE_NAME;
+    std::error_code failed;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, failed);
+    return failed ? path : absolute.lexically_normal();
 }
 
 AppendOutcome app_append_vision_record(const VisionRecord& record) {

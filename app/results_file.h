@@ -83,8 +83,13 @@ AppendOutcome app_append_failure(const std::filesystem::path& path, const char* 
 // is removed again) and the reason is returned; the program goes on.
 AppendOutcome app_append_results_line(const std::filesystem::path& path, std::string_view line);
 
-// Appends the record to talvena.rtr in the data folder and tells the trace (`record kind=vision`
-// or `record kind=training`; on failure `record-failed kind=... reason=...`). Nothing is shown:
+// The results file of this run, talvena.rtr in the data folder, as an absolute path: the file
+// the status bar and the trace name.
+std::filesystem::path app_results_file_shown();
+
+// Appends the record to talvena.rtr in the data folder (made first when it is the user's data
+// folder and missing: app_create_data_folder) and tells the trace (`record kind=vision` or
+// `record kind=training`; on failure `record-failed kind=... reason=...`). Nothing is shown:
 // the caller puts its result on screen first and then reports a failure with
 // app_report_record_failure, so that the result stays in view while the user reads why it was
 // not kept. Application thread.

@@ -20,6 +20,8 @@
 #include "runtime/stop.h"
 #include "runtime/units.h"
 
+#include <array>
+#include <filesystem>
 #include <utility>
 
 namespace {
@@ -29,7 +31,10 @@ namespace {
 constexpr int16_t FRAME_PLACED = 4;
 
 FigurePointTable read_figures_or_stop() {
-    const auto path = app_figure_data_path(app_data_folder(), app_program_folder());
+    const std::filesystem::path program_folder = app_program_folder();
+    const std::array<std::filesystem::path, 3> folders = {
+        app_data_folder(), app_installed_data_folder(program_folder), program_folder};
+    const std::filesystem::path path = app_figure_data_path(folders);
     FigureDataResult result = app_read_figure_data(path);
     if (result.error)
         // The framework shows the text in an error box; the program ends.

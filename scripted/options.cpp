@@ -165,7 +165,9 @@ std::string run_options_usage(std::string_view program_name) {
   --start-time YYYY-MM-DDTHH:MM:SS
                               the local date and time at virtual time 0
                               (virtual clock only; default 2000-01-01T00:00:00)
-  --data-dir DIR              folder of talvena.rtr and talvena.sym (default: .)
+  --data-dir DIR              folder of talvena.rtr, talvena-trials.csv and talvena.sym
+                              (default: . when it holds talvena.rtr, else
+                              $XDG_DATA_HOME/talvena)
   --config-dir DIR            folder of the remembered parameters (default:
                               $XDG_CONFIG_HOME/talvena; none with --headless or
                               --virtual-clock)

@@ -20,7 +20,7 @@ struct RunOptions {
     std::optional<int32_t> seed;
     // The local date and time at virtual time 0; used only with the virtual clock.
     std::optional<RtDateTime> start_time;
-    std::filesystem::path data_dir;     // folder of talvena.rtr and talvena.sym; empty: "."
+    std::filesystem::path data_dir;     // folder of talvena.rtr and talvena.sym; empty: the default
     std::filesystem::path config_dir;   // folder of the remembered parameters
     std::filesystem::path script;       // the scripted user
     std::filesystem::path trace;        // the trace file

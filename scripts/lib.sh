@@ -9,7 +9,11 @@ TALVENA_PACKAGES=(
     qt6-base-dev libasound2-dev libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth
+    desktop-file-utils appstream
 )
+
+# What scripts/package needs besides them: dpkg-shlibdeps and file for CPack's dependency search.
+TALVENA_PACKAGING_PACKAGES=(dpkg-dev file)
 
 # What scripts/fuzz needs besides them: clang with its fuzzer and sanitizer run-times.
 TALVENA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
@@ -34,6 +38,11 @@ talvena_install_packages() {
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
         "${missing[@]}" >/dev/null
+}
+
+# Installs what making the Debian package needs beyond the ordinary build.
+talvena_install_packaging_packages() {
+    talvena_install_packages "${TALVENA_PACKAGING_PACKAGES[@]}"
 }
 
 # Installs what the fuzz targets need beyond the ordinary build.

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -142,16 +143,25 @@ TEST_F(FigureDataTest, AMissingFileIsAnErrorAndIsNotCreated) {
     EXPECT_FALSE(fs::exists(path));
 }
 
-TEST_F(FigureDataTest, IsLookedForInTheDataFolderThenBesideTheProgram) {
+// The data folder first, then the installed shared folder, then beside the program; a folder
+// that could not be found out (empty) is passed over, and with no file anywhere the data folder's
+// path is the one that gets reported.
+TEST_F(FigureDataTest, IsLookedForInTheDataFolderThenTheSharedFolderThenBesideTheProgram) {
     const fs::path data = m_folder / "data";
-    const fs::path program = m_folder / "program";
-    fs::create_directories(data);
-    fs::create_directories(program);
-    EXPECT_EQ(app_figure_data_path(data, program), data / "talvena.sym"); // neither: data folder
-    write("", "program/talvena.sym");
-    EXPECT_EQ(app_figure_data_path(data, program), program / "talvena.sym");
+    const fs::path shared = m_folder / "share";
+    const fs::path program = m_folder / "bin";
+    for (const fs::path& folder : {data, shared, program})
+        fs::create_directories(folder);
+    const std::vector<fs::path> folders = {data, shared, program};
+    const std::vector<fs::path> without_shared = {data, fs::path(), program};
+    EXPECT_EQ(app_figure_data_path(folders), data / "talvena.sym");
+    write("", "bin/talvena.sym");
+    EXPECT_EQ(app_figure_data_path(folders), program / "talvena.sym");
+    EXPECT_EQ(app_figure_data_path(without_shared), program / "talvena.sym");
+    write("", "share/talvena.sym");
+    EXPECT_EQ(app_figure_data_path(folders), shared / "talvena.sym");
     write("", "data/talvena.sym");
-    EXPECT_EQ(app_figure_data_path(data, program), data / "talvena.sym");
+    EXPECT_EQ(app_figure_data_path(folders), data / "talvena.sym");
 }
 
 // Every tile of the shipped figures lies in the training area (rows 20 down, inside the 980 x 650

@@ -21,6 +21,8 @@ namespace fs = std::filesystem;
 constexpr const char* CHILD_SECONDS = "60";
 // After the time is up: how long a child that ignores SIGTERM has before SIGKILL.
 constexpr const char* KILL_AFTER_SECONDS = "5";
+// The child's XDG_DATA_HOME, inside its folder: a run never touches the user's own files.
+constexpr const char* DATA_HOME = "data-home";
 
 std::string read_text(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -79,6 +81,7 @@ int run_child(const fs::path& folder, const std::vector<std::string>& command) {
         close(fd);
         setenv("XDG_RUNTIME_DIR", runtime_dir.c_str(), 1);
         setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+        setenv("XDG_DATA_HOME", (folder / DATA_HOME).c_str(), 1);
         execvp(argv[0], argv.data());
         _exit(127);
     }
@@ -145,6 +148,8 @@ std::vector<std::string> ProgramRun::steps(size_t from) const {
             continue;
         if (event.name == "figure" || event.name == "pause")
             brief.push_back(event.name + " K=" + event.value("K"));
+        else if (event.name == "results-file")
+            brief.push_back(event.name + " from=" + event.value("from"));
         else if (event.name == "ring")
             brief.push_back(event.name + " V=" + event.value("V"));
         else if (event.name == "message")
@@ -153,6 +158,10 @@ std::vector<std::string> ProgramRun::steps(size_t from) const {
             brief.push_back(event.text());
     }
     return brief;
+}
+
+std::filesystem::path ProgramRun::user_data_folder() const {
+    return folder / DATA_HOME / "talvena";
 }
 
 std::filesystem::path ProgramRun::snapshot(std::string_view name) const {
@@ -188,8 +197,12 @@ std::filesystem::path figure_data_path() {
 }
 
 ProgramRun run_command(std::string_view label, const std::vector<std::string>& command,
-                       const std::filesystem::path& trace) {
-    return run_in(fresh_folder(label), command, trace);
+                       const std::filesystem::path& trace,
+                       const std::function<void(const std::filesystem::path& folder)>& prepare) {
+    const fs::path folder = fresh_folder(label);
+    if (prepare)
+        prepare(folder);
+    return run_in(folder, command, trace);
 }
 
 ProgramRun run_program(std::string_view label, std::string_view script, const RunOptions& options) {

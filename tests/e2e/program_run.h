@@ -40,8 +40,12 @@ struct ProgramRun {
     size_t find(std::string_view prefix, size_t from = 0) const;
     // The events from position `from` on, in brief: figures and pauses by their size only and
     // rings by their level (side and tilt are the seed's business), messages by their caption,
-    // the status bar's texts left out; the others as written.
+    // the results file by where it came from (its path is the run's), the status bar's texts
+    // left out; the others as written.
     std::vector<std::string> steps(size_t from = 0) const;
+    // The user's data folder of the run ($XDG_DATA_HOME/talvena): where the results go when the
+    // working folder holds no talvena.rtr at the start and no --data-dir is given.
+    std::filesystem::path user_data_folder() const;
     // The snapshot `name`.png of the drawing window, or `name`-frame.png of the whole frame.
     std::filesystem::path snapshot(std::string_view name) const;
 };
@@ -62,15 +66,18 @@ inline const std::string ACCEPT_DEFAULTS = "on dialog-shown id=101 dialog press 
 
 // Runs the program under `timeout 60` with `script`, in a fresh folder named after the running
 // test and `label` (under the build tree, kept for a look after a failure). The folder also
-// serves as XDG_CONFIG_HOME and holds the XDG_RUNTIME_DIR, so that nothing of the user's
-// settings takes part. talvena.sym is the one the build puts beside the executable.
+// serves as XDG_CONFIG_HOME and holds the XDG_RUNTIME_DIR and XDG_DATA_HOME, so that nothing of
+// the user's settings or files takes part. talvena.sym is the one the build puts beside the
+// executable.
 ProgramRun run_program(std::string_view label, std::string_view script,
                        const RunOptions& options = {});
 
-// Runs any command in such a fresh folder, also under `timeout 60`; its trace is read from
-// `trace` (relative to the folder) when it names a file.
-ProgramRun run_command(std::string_view label, const std::vector<std::string>& command,
-                       const std::filesystem::path& trace = {});
+// Runs any command in such a fresh folder, also under `timeout 60`, after `prepare` has had the
+// folder; its trace is read from `trace` (relative to the folder) when it names a file.
+ProgramRun
+run_command(std::string_view label, const std::vector<std::string>& command,
+            const std::filesystem::path& trace = {},
+            const std::function<void(const std::filesystem::path& folder)>& prepare = {});
 
 // The executable under test and the figure data beside it.
 std::filesystem::path program_path();

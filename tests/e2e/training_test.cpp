@@ -121,9 +121,9 @@ int32_t count_pixels(const Bitmap& bitmap, Pixel pixel, int32_t x1, int32_t y1, 
     return count;
 }
 
-// The lines of talvena.rtr in the run's folder, CP1251 bytes without their CR LF.
-std::vector<std::string> results_lines(const ProgramRun& run) {
-    std::ifstream in(run.folder / "talvena.rtr", std::ios::binary);
+// The lines of talvena.rtr in a run's data folder, CP1251 bytes without their CR LF.
+std::vector<std::string> results_lines(const fs::path& folder) {
+    std::ifstream in(folder / "talvena.rtr", std::ios::binary);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r')
@@ -133,9 +133,9 @@ std::vector<std::string> results_lines(const ProgramRun& run) {
     return lines;
 }
 
-// The lines of talvena-trials.csv in the run's folder.
-std::vector<std::string> trials_lines(const ProgramRun& run) {
-    std::ifstream in(run.folder / "talvena-trials.csv");
+// The lines of talvena-trials.csv in a run's data folder.
+std::vector<std::string> trials_lines(const fs::path& folder) {
+    std::ifstream in(folder / "talvena-trials.csv");
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
@@ -232,7 +232,7 @@ TEST_F(WholeTraining, TraceSummaryAndRecordAgreeWithTheAnswers) {
 
     // Each image: its figure's side, the image's tone, the answer, the answer's tone; and its
     // line in the trials file, stamped with the training's start (second 1 of the run).
-    const std::vector<std::string> trials = trials_lines(run());
+    const std::vector<std::string> trials = trials_lines(run().user_data_folder());
     ASSERT_EQ(trials.size(), 1u + IMAGES);
     for (int32_t i = 1; i <= IMAGES; ++i) {
         SCOPED_TRACE("image " + std::to_string(i));
@@ -283,7 +283,7 @@ TEST_F(WholeTraining, TraceSummaryAndRecordAgreeWithTheAnswers) {
                             "menu label=Выход", "tone hz=0 ms=350", "exit code=0"}));
 
     // The header and one training record, written at the summary's time: 10:00 plus the run.
-    const std::vector<std::string> lines = results_lines(run());
+    const std::vector<std::string> lines = results_lines(run().user_data_folder());
     ASSERT_EQ(lines.size(), 2u);
     const std::string& record = lines[1];
     ASSERT_EQ(record.size(), 115u);
@@ -382,7 +382,7 @@ TEST(Training, FaultlessFastRunOwesNothing) {
     const Bitmap bitmap = snapshot_of(run, "summary");
     expect_texts(bitmap, {{"no errors", TEXT_GREEN, 55, 280, 979, 350}});
     EXPECT_EQ(count_pixels(bitmap, RED, 0, 0, 979, bitmap.height() - 1), 0);
-    const std::vector<std::string> lines = results_lines(run);
+    const std::vector<std::string> lines = results_lines(run.user_data_folder());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(columns(lines[1], 96, 103), "    0.30");
     EXPECT_EQ(columns(lines[1], 112, 115), "   0");
@@ -398,7 +398,7 @@ TEST(Training, NothingAnsweredGivesAMeanOfZero) {
     ASSERT_LT(summary, run.trace.size()) << run.trace_text();
     EXPECT_EQ(run.trace[summary].text(),
               "summary N=100 correct=0 wrong=0 unanswered=100 mean=0.00 pushups=100");
-    const std::vector<std::string> lines = results_lines(run);
+    const std::vector<std::string> lines = results_lines(run.user_data_folder());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(columns(lines[1], 96, 103), "    0.00");
     EXPECT_EQ(columns(lines[1], 112, 115), " 100");
@@ -450,9 +450,9 @@ TEST(Training, BothButtonsOrAMenuCommandEndItWithoutARecord) {
         Steps expected = c.steps;
         expected.insert(expected.end(), {"menu label=Выход", "tone hz=0 ms=350", "exit code=0"});
         EXPECT_EQ(joined_lines(steps), joined_lines(expected));
-        EXPECT_FALSE(fs::exists(run.folder / "talvena.rtr"));
+        EXPECT_FALSE(fs::exists(run.user_data_folder() / "talvena.rtr"));
         // The images shown so far are kept, marked unfinished.
-        const std::vector<std::string> trials = trials_lines(run);
+        const std::vector<std::string> trials = trials_lines(run.user_data_folder());
         ASSERT_EQ(trials.size(), 2u);
         EXPECT_TRUE(trials[1].ends_with(",correct,0.500,0,")) << trials[1];
     }
@@ -505,7 +505,7 @@ TEST(Training, UnwritableResultsFileIsReportedOverTheSummary) {
     EXPECT_NE(run.trace[summary + 1].value("reason").find("talvena.rtr"), std::string::npos);
     EXPECT_NE(run.trace[summary + 2].value("text").find("talvena.rtr"), std::string::npos);
     EXPECT_TRUE(fs::is_directory(run.folder / "talvena.rtr"));
-    EXPECT_EQ(trials_lines(run).size(), 1u + IMAGES);
+    EXPECT_EQ(trials_lines(run.folder).size(), 1u + IMAGES);
 
     const Bitmap bitmap = snapshot_of(run, "failure");
     expect_texts(bitmap, {{"images", OLIVE, 30, 0, 249, 50},

@@ -202,7 +202,7 @@ TEST(VisionTest, RecordLineIsWrittenByteForByte) {
                   seconds % 60);
     const std::string expected =
         RESULTS_HEADER + "\r\n" + stamp + "  200.0см  DD=17.7  ny= 768 nx=1024 OZ2=0.00\r\n";
-    EXPECT_EQ(file_bytes(run.folder / "talvena.rtr"), utf8_to_cp1251(expected));
+    EXPECT_EQ(file_bytes(run.user_data_folder() / "talvena.rtr"), utf8_to_cp1251(expected));
 }
 
 // Both buttons in the middle of a level end the test at once: no result, no record, and the
@@ -218,7 +218,7 @@ TEST(VisionTest, BothButtonsAbortWithoutResultOrRecord) {
         ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
         EXPECT_EQ(joined_lines(vision_steps(run)),
                   joined_lines({"level V=0.1", "aborted what=vision-test"}));
-        EXPECT_FALSE(fs::exists(run.folder / "talvena.rtr"));
+        EXPECT_FALSE(fs::exists(run.user_data_folder() / "talvena.rtr"));
         const size_t aborted = run.find("aborted");
         EXPECT_LT(run.find("figure K=2", aborted), run.trace.size()) << run.trace_text();
         EXPECT_LT(run.find("menu label=Выход", aborted), run.trace.size());

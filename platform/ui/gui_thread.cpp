@@ -71,6 +71,7 @@ bool start_application(int argc, char** argv, bool headless) {
     g_application = new QApplication(s_argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(program_icon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(TALVENA_APP_ID));
     return true;
 }
 

@@ -33,9 +33,6 @@ ALLOWED = {
 # here, or one that grows or shrinks, is a finding, and a listed cycle that no longer exists is
 # reported so that it is taken off the list.
 KNOWN_CYCLES = [
-    {"platform/raster/brush", "platform/raster/drawing_context", "platform/raster/ellipse",
-     "platform/raster/lines", "platform/raster/pen", "platform/raster/polygon",
-     "platform/raster/raster_ops", "platform/raster/rectangle", "platform/raster/shape_paint"},
     {"dialogs/controls", "dialogs/dialog", "dialogs/dialog_window_port"},
     {"app/geometry_status", "app/vision_test"},
 ]

@@ -33,7 +33,6 @@ ALLOWED = {
 # here, or one that grows or shrinks, is a finding, and a listed cycle that no longer exists is
 # reported so that it is taken off the list.
 KNOWN_CYCLES = [
-    {"dialogs/controls", "dialogs/dialog", "dialogs/dialog_window_port"},
     {"app/geometry_status", "app/vision_test"},
 ]
 

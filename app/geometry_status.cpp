@@ -1,8 +1,8 @@
 // The status bar's texts on the viewing geometry.
 #include "app/geometry_status.h"
 
+#include "app/acuity_levels.h"
 #include "app/landolt_ring.h"
-#include "app/vision_test.h"
 
 #include <algorithm>
 #include <cmath>

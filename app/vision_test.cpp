@@ -3,6 +3,7 @@
 #include "app/vision_test.h"
 
 #include "app/activities.h"
+#include "app/acuity_levels.h"
 #include "app/answer_clock.h"
 #include "app/geometry_status.h"
 #include "app/interaction_state.h"
@@ -22,7 +23,6 @@
 #include "runtime/format.h"
 #include "runtime/trace.h"
 
-#include <cstdio>
 #include <optional>
 #include <string_view>
 
@@ -140,19 +140,6 @@ void abort_test() {
 }
 
 } // namespace
-
-float app_acuity_level(int32_t index) {
-    return ACUITY_LEVELS[static_cast<size_t>(index - ACUITY_LOWEST_INDEX)];
-}
-
-std::string app_acuity_text(float acuity) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(acuity));
-    std::string result(text);
-    if (result.size() > 3 && result.back() == '0')
-        result.pop_back();
-    return result;
-}
 
 // One ring after another: drawn, answered within two seconds (or not), judged, decided, and
 // followed by a second of white. At the very first level the test waits, ring after ring, for

@@ -3,12 +3,12 @@
 // from the end of a ring's drawing to the repaint that shows it; and one training image (grating,
 // figure and bars) at K = 2 and K = 9 with its repaint. Run by hand from the build folder (it
 // reads talvena.sym there): build/bench/talvena_activity_bench.
+#include "app/acuity_levels.h"
 #include "app/drawing_window.h"
 #include "app/figure_data.h"
 #include "app/landolt_ring.h"
 #include "app/random.h"
 #include "app/training_image.h"
-#include "app/vision_test.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/process.h"
 #include "framework/program/program_startup.h"

@@ -12,12 +12,6 @@ namespace {
 
 void do_nothing(DialogRecord&, int32_t, int32_t) {}
 
-// A push button without a callback of its own ends the dialog with its id.
-void end_with_button(DialogRecord& dialog, int32_t control_id, int32_t) {
-    dialog.return_value = control_id;
-    dialog_exit(dialog);
-}
-
 [[noreturn]] void invalid_style(std::string_view style_name, uint16_t id) {
     rt_stop_with_text("Invalid style " + std::string(style_name) + " used for control " +
                       std::to_string(id));
@@ -129,8 +123,8 @@ std::string padded(std::string_view text, size_t length) {
     return result;
 }
 
-std::optional<ControlRecord> classify_item(const std::vector<DialogItemTemplate>& items,
-                                           size_t at) {
+std::optional<ControlRecord> classify_item(const std::vector<DialogItemTemplate>& items, size_t at,
+                                           const DialogCallback& push_button_callback) {
     const DialogItemTemplate& item = items[at];
     const std::optional<ControlType> type = control_type(item);
     if (!type)
@@ -174,8 +168,8 @@ std::optional<ControlRecord> classify_item(const std::vector<DialogItemTemplate>
         control.texts = {blank};
         break;
     }
-    control.callbacks.assign(callback_types(*type).size(),
-                             *type == ControlType::push_button ? DialogCallback(end_with_button)
+    control.callbacks.assign(callback_types(*type).size(), *type == ControlType::push_button
+                                                               ? push_button_callback
                                                                : DialogCallback(do_nothing));
     return control;
 }

@@ -2,15 +2,18 @@
 // values by selector.
 #pragma once
 
-#include "dialogs/dialog.h"
+#include "dialogs/dialog_record.h"
 
 #include <optional>
 
 namespace dialogs {
 
 // The control for a template item, or nothing for classes the layer leaves out. An unsupported
-// style stops the program. `items` and `at` let a radio button find its group.
-std::optional<ControlRecord> classify_item(const std::vector<DialogItemTemplate>& items, size_t at);
+// style stops the program. `items` and `at` let a radio button find its group. A push button's
+// callbacks start as `push_button_callback` (the dialog calls pass the one that ends the dialog
+// with the button's id), every other control's as doing nothing.
+std::optional<ControlRecord> classify_item(const std::vector<DialogItemTemplate>& items, size_t at,
+                                           const DialogCallback& push_button_callback);
 
 // The control's value slot for a selector, or nullptr when its type has none.
 std::string* text_slot(ControlRecord& control, int32_t index);

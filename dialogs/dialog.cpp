@@ -8,6 +8,12 @@ namespace {
 
 void do_nothing(DialogRecord&, int32_t, int32_t) {}
 
+// A push button without a callback of its own ends the dialog with its id.
+void end_with_button(DialogRecord& dialog, int32_t control_id, int32_t) {
+    dialog.return_value = control_id;
+    dialog_exit(dialog);
+}
+
 // The first control with that id, unless it is unaddressable.
 ControlRecord* find_control(DialogRecord& dialog, int32_t control_id) {
     for (ControlRecord& control : dialog.controls)
@@ -43,7 +49,7 @@ bool dialog_init(int32_t template_id, DialogRecord& dialog) {
     const std::vector<dialogs::DialogItemTemplate>& items = dialog.layout.items;
     dialog.controls.reserve(items.size());
     for (size_t at = 0; at < items.size(); ++at) {
-        std::optional<ControlRecord> control = dialogs::classify_item(items, at);
+        std::optional<ControlRecord> control = dialogs::classify_item(items, at, end_with_button);
         if (!control)
             continue;
         for (ControlRecord& earlier : dialog.controls) {

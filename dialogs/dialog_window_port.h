@@ -1,7 +1,7 @@
 // Inside the dialog layer: the seam to the dialog windows on screen, and the events they send.
 #pragma once
 
-#include "dialogs/dialog.h"
+#include "dialogs/dialog_record.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 // The run-time's clock: real or virtual seconds, the wait of every polling loop, and waking.
 #pragma once
 
-#include "runtime/date_time.h"
+#include "runtime/local_date_time.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,22 +1,11 @@
 // Dates and times: the local date and time now (real or virtual clock) and calendar arithmetic.
 #pragma once
 
+#include "runtime/local_date_time.h"
+
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-// A local date and time of the proleptic Gregorian calendar, to the second. Local time has no
-// daylight-saving jumps here: arithmetic on it is plain calendar arithmetic.
-struct RtDateTime {
-    int32_t year = 1970;
-    int32_t month = 1;  // 1..12
-    int32_t day = 1;    // 1..days in the month
-    int32_t hour = 0;   // 0..23
-    int32_t minute = 0; // 0..59
-    int32_t second = 0; // 0..59
-
-    friend bool operator==(const RtDateTime&, const RtDateTime&) = default;
-};
 
 // The local date and time now: with the real clock the system's local time; with the virtual
 // clock the start time given to rt_use_virtual_clock plus the whole virtual seconds elapsed.

@@ -1,44 +1,26 @@
-// Numbered units: the unit table, opening and closing files, line I/O and window units.
+// Numbered units: the unit table, connecting units to files and windows, and their records.
 #include "runtime/units.h"
 
 #include "runtime/cp1251.h"
 #include "runtime/stop.h"
+#include "runtime/unit_file.h"
 #include "runtime/whole_write.h"
 #include "runtime/window_units.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <map>
 #include <mutex>
 #include <optional>
-#include <sys/stat.h>
+#include <string>
 #include <unistd.h>
 
 namespace {
 
-constexpr size_t READ_CHUNK = 65536;
-
-struct Unit {
-    int fd = -1;
-    std::string path;
-    bool append = false;
-    // Bytes read from the file but not yet taken, starting at file offset `offset`. Reads and
-    // writes at the current position use explicit offsets, so the descriptor's own offset
-    // (moved by O_APPEND writes) never matters.
-    std::string buffer;
-    off_t offset = 0;
-};
-
-struct Outcome {
-    int status = RT_IOSTAT_OK;
-    std::string message;
-};
-
 struct UnitTable {
     std::mutex mutex;
-    std::map<int32_t, Unit> units;
+    std::map<int32_t, RtUnitFile> units;
     RtWindowUnitHooks hooks;
 };
 
@@ -53,7 +35,7 @@ UnitTable& unit_table() {
 }
 
 void close_all_units() {
-    std::map<int32_t, Unit> units;
+    std::map<int32_t, RtUnitFile> units;
     {
         UnitTable& table = unit_table();
         std::lock_guard lock(table.mutex);
@@ -63,136 +45,14 @@ void close_all_units() {
         ::close(unit.fd);
 }
 
-Outcome os_failure(const std::string& path, const char* action, int error) {
-    return {error, path + ": " + action + ": " + std::strerror(error)};
-}
-
-Outcome not_connected(int32_t unit) {
+RtUnitOutcome not_connected(int32_t unit) {
     return {EBADF, "unit " + std::to_string(unit) + " is not connected to a file"};
 }
 
-int finish(const Outcome& outcome, RtOnError on_error) {
+int finish(const RtUnitOutcome& outcome, RtOnError on_error) {
     if (outcome.status != RT_IOSTAT_OK && on_error == RtOnError::stop)
         rt_fatal_error(outcome.message);
     return outcome.status;
-}
-
-// A file opened for reading and writing when its permissions allow, else for the one they
-// allow: a write-protected data file can still be read.
-int open_descriptor(const std::string& path, int flags) {
-    for (int access : {O_RDWR, O_RDONLY, O_WRONLY}) {
-        const int fd = ::open(path.c_str(), flags | access | O_CLOEXEC, 0666);
-        if (fd >= 0 || (errno != EACCES && errno != EROFS))
-            return fd;
-    }
-    return -1;
-}
-
-Outcome open_file(Unit& unit, RtOpenStatus status, RtPosition position) {
-    int flags = position == RtPosition::append ? O_APPEND : 0;
-    if (status == RtOpenStatus::new_file)
-        flags |= O_CREAT | O_EXCL;
-    else if (status == RtOpenStatus::unknown)
-        flags |= O_CREAT;
-    unit.fd = open_descriptor(unit.path, flags);
-    if (unit.fd < 0)
-        return os_failure(unit.path, "cannot open", errno);
-    struct stat info {};
-    const bool to_read = status == RtOpenStatus::old_file && position == RtPosition::asis;
-    if (::fstat(unit.fd, &info) != 0 || S_ISDIR(info.st_mode) ||
-        (to_read && !S_ISREG(info.st_mode))) {
-        const int error = ::fstat(unit.fd, &info) != 0 ? errno
-                          : S_ISDIR(info.st_mode)      ? EISDIR
-                                                       : EINVAL;
-        ::close(unit.fd);
-        unit.fd = -1;
-        if (error == EINVAL)
-            return {EINVAL, unit.path + ": cannot open: not a regular file"};
-        return os_failure(unit.path, "cannot open", error);
-    }
-    unit.append = position == RtPosition::append;
-    return {};
-}
-
-// The whole text in one write; a short write is continued with the rest, so the text ends up
-// whole or not at all. At `append` the kernel places it at the end of the file; otherwise at the
-// current position, and what followed is cut off, because the record written becomes the last
-// record of a sequential file.
-// An append that fails, at once or after a short write (a full disk, the file size limit), cuts
-// the file back to its size before the write: a record is in the file whole or not at all, and a
-// later record never follows half a line.
-Outcome write_text(Unit& unit, std::string_view text) {
-    const std::optional<off_t> size_before =
-        unit.append ? rt_regular_file_size(unit.fd) : std::nullopt;
-    const RtWholeWrite written = rt_write_whole(
-        unit.fd, text, unit.append ? std::nullopt : std::optional<off_t>(unit.offset));
-    if (written.error != 0) {
-        if (size_before && written.written > 0 && ::ftruncate(unit.fd, *size_before) != 0)
-            return os_failure(unit.path, "cannot write (and cannot cut the part written)",
-                              written.error);
-        return os_failure(unit.path, "cannot write", written.error);
-    }
-    unit.buffer.clear();
-    if (!unit.append) {
-        unit.offset += static_cast<off_t>(written.written);
-        struct stat info {};
-        if (::fstat(unit.fd, &info) == 0 && info.st_size > unit.offset &&
-            ::ftruncate(unit.fd, unit.offset) != 0)
-            return os_failure(unit.path, "cannot write", errno);
-    }
-    return {};
-}
-
-// The next line without its LF or CR LF; false at the end of the file or on a failure. A line
-// longer than RT_MAX_LINE_LENGTH is read on to its end a chunk at a time, keeping none of it, and
-// fails with RT_IOSTAT_LINE_TOO_LONG; the next call reads the line after it.
-bool next_line(Unit& unit, std::string& line, Outcome& failure) {
-    size_t end = unit.buffer.find('\n');
-    bool too_long = false;
-    while (end == std::string::npos) {
-        if (unit.buffer.size() > RT_MAX_LINE_LENGTH + 1) {
-            too_long = true;
-            unit.offset += static_cast<off_t>(unit.buffer.size());
-            unit.buffer.clear();
-        }
-        const size_t old_size = unit.buffer.size();
-        unit.buffer.resize(old_size + READ_CHUNK);
-        const ssize_t got = ::pread(unit.fd, unit.buffer.data() + old_size, READ_CHUNK,
-                                    unit.offset + static_cast<off_t>(old_size));
-        const int error = errno;
-        unit.buffer.resize(old_size + static_cast<size_t>(got > 0 ? got : 0));
-        if (got < 0 && error == EINTR)
-            continue;
-        if (got < 0) {
-            failure = os_failure(unit.path, "cannot read", error);
-            return false;
-        }
-        if (got == 0) {
-            if (unit.buffer.empty() && !too_long)
-                return false;
-            end = unit.buffer.size(); // a last line without a line end
-            break;
-        }
-        end = unit.buffer.find('\n', old_size);
-    }
-    const size_t taken = std::min(end + 1, unit.buffer.size());
-    size_t length = end;
-    if (length > 0 && unit.buffer[length - 1] == '\r')
-        --length;
-    too_long = too_long || length > RT_MAX_LINE_LENGTH;
-    if (!too_long) {
-        line.assign(unit.buffer, 0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-    }
-    unit.buffer.erase(0, taken);
-    unit.offset += static_cast<off_t>(taken);
-    if (too_long) {
-        failure = {RT_IOSTAT_LINE_TOO_LONG, unit.path + ": a line longer than " +
-                                                std::to_string(RT_MAX_LINE_LENGTH) + " characters"};
-        return false;
-    }
-    return true;
 }
 
 // Records of one unit for the formatted reader; the table is locked only while a line is taken,
@@ -206,13 +66,13 @@ public:
         std::lock_guard lock(table.mutex);
         auto found = table.units.find(m_unit);
         if (found == table.units.end()) {
-            Outcome outcome = not_connected(m_unit);
+            RtUnitOutcome outcome = not_connected(m_unit);
             failure = {outcome.status, outcome.message};
             return false;
         }
         m_path = found->second.path;
-        Outcome outcome;
-        if (next_line(found->second, record, outcome))
+        RtUnitOutcome outcome;
+        if (rt_read_unit_line(found->second, record, outcome))
             return true;
         failure = {outcome.status, outcome.message};
         return false;
@@ -220,7 +80,7 @@ public:
     bool comma_ends_field() const override { return true; }
 
     // The reader's result as the unit reports it: failures name the file.
-    Outcome outcome(const RtReadResult& result) const {
+    RtUnitOutcome outcome(const RtReadResult& result) const {
         if (result.status == RT_IOSTAT_OK ||
             (result.status > 0 && result.status != RT_IOSTAT_BAD_VALUE &&
              result.status != RT_IOSTAT_OVERFLOW))
@@ -241,9 +101,9 @@ int rt_open(int32_t unit, std::string_view path, RtOpenStatus status, RtPosition
             RtOnError on_error) {
     if (path == "USER")
         return rt_open_window(unit, {}, on_error);
-    Unit opened;
+    RtUnitFile opened;
     opened.path = path;
-    Outcome outcome = open_file(opened, status, position);
+    RtUnitOutcome outcome = rt_open_unit_file(opened, status, position);
     std::optional<int> replaced;
     if (outcome.status == RT_IOSTAT_OK) {
         UnitTable& table = unit_table();
@@ -290,14 +150,14 @@ int write_records(int32_t unit, std::span<const std::string> records, RtOnError 
     std::string text;
     for (const std::string& record : records)
         text += record + "\r\n";
-    std::optional<Outcome> written;
+    std::optional<RtUnitOutcome> written;
     RtWindowUnitHooks hooks;
     {
         UnitTable& table = unit_table();
         std::lock_guard lock(table.mutex);
         auto found = table.units.find(unit);
         if (found != table.units.end())
-            written = write_text(found->second, text);
+            written = rt_write_unit_file(found->second, text);
         hooks = table.hooks;
     }
     // A fatal error runs the stop actions, which lock the table: never report under the lock.
@@ -374,11 +234,11 @@ int rt_flush(int32_t unit, RtOnError on_error) {
         return finish(not_connected(unit), on_error);
     }
     if (fd < 0)
-        return finish(os_failure(*path, "cannot flush", copy_error), on_error);
+        return finish(rt_unit_failure(*path, "cannot flush", copy_error), on_error);
     const int error = rt_sync_descriptor(fd);
     ::close(fd);
     if (error != 0)
-        return finish(os_failure(*path, "cannot flush", error), on_error);
+        return finish(rt_unit_failure(*path, "cannot flush", error), on_error);
     return RT_IOSTAT_OK;
 }
 
@@ -387,7 +247,7 @@ int rt_close(int32_t unit, RtOnError on_error) {
 }
 
 int rt_close(int32_t unit, RtWindowClose window_close, RtOnError on_error) {
-    std::optional<Unit> closed;
+    std::optional<RtUnitFile> closed;
     RtWindowUnitHooks hooks;
     {
         UnitTable& table = unit_table();
@@ -401,7 +261,7 @@ int rt_close(int32_t unit, RtWindowClose window_close, RtOnError on_error) {
     }
     if (closed) {
         if (::close(closed->fd) != 0)
-            return finish(os_failure(closed->path, "cannot close", errno), on_error);
+            return finish(rt_unit_failure(closed->path, "cannot close", errno), on_error);
         return RT_IOSTAT_OK;
     }
     if (const std::optional<int32_t> window = rt_unit_window(unit)) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "runtime/format.h"
+#include "runtime/unit_modes.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -11,19 +12,11 @@
 #include <string>
 #include <string_view>
 
-enum class RtOpenStatus { old_file, new_file, unknown };
-enum class RtPosition { asis, append };
-
 // Whether the caller has an error branch. With `report` every call returns its status (0 ok,
 // -1 end of file, 5010/5011 bad values, otherwise the errno of the failure). With `stop` any
 // failure ends the program through rt_fatal_error with a message naming the file and the
 // reason, and the calls return 0.
 enum class RtOnError { stop, report };
-
-// The longest line a unit reads, line end excluded. A longer line is passed over whole, holding no
-// more than this much of it in memory, and its read fails with RT_IOSTAT_LINE_TOO_LONG: a file
-// without line ends (a damaged file, a copy gone wrong) cannot fill the program's memory.
-inline constexpr size_t RT_MAX_LINE_LENGTH = 4096;
 
 // Connects a file to a unit, replacing an earlier connection of the unit. "old" needs an
 // existing file and creates nothing; an "old" file opened `asis` (to be read) must be a regular

@@ -28,6 +28,7 @@ def findings_of(files):
         check_includes.KNOWN_CYCLES = []
         try:
             return (check_includes.layer_findings(includes) +
+                    check_includes.floor_findings(includes) +
                     check_includes.cycle_findings(includes))
         finally:
             check_includes.KNOWN_CYCLES = saved
@@ -81,6 +82,43 @@ class CheckIncludesTest(unittest.TestCase):
                 findings = findings_of({including: [included], included: []})
                 self.assertEqual(len(findings), 1)
                 self.assertIn(f"{including}:2:", findings[0])
+
+    def test_rooms_of_the_framework_include_their_own_floor_and_the_floors_below(self):
+        cases = [
+            ("framework/windows/w.cpp", "framework/surface/s.h"),
+            ("framework/graphics/g.cpp", "framework/windows/w.h"),
+            ("framework/text/t.cpp", "framework/graphics/g.h"),
+            ("framework/text/t.cpp", "framework/terminal/o.h"),
+            ("framework/terminal/o.cpp", "framework/text/t.h"),
+            ("framework/program/p.cpp", "framework/surface/s.h"),
+            ("framework/surface/s.cpp", "framework/forward.h"),
+            ("framework/forward.h", "framework/program/p.h"),
+        ]
+        for including, included in cases:
+            with self.subTest(including=including, included=included):
+                self.assertEqual(findings_of({including: [included], included: []}), [])
+
+    def test_rooms_of_the_framework_that_reach_a_floor_above_fail(self):
+        cases = [
+            ("framework/surface/s.cpp", "framework/windows/w.h"),
+            ("framework/windows/w.cpp", "framework/graphics/g.h"),
+            ("framework/windows/w.cpp", "framework/text/t.h"),
+            ("framework/windows/w.cpp", "framework/program/p.h"),
+            ("framework/graphics/g.cpp", "framework/terminal/o.h"),
+            ("framework/terminal/o.cpp", "framework/program/p.h"),
+        ]
+        for including, included in cases:
+            with self.subTest(including=including, included=included):
+                findings = findings_of({including: [included], included: []})
+                self.assertEqual(len(findings), 1)
+                self.assertIn(f"{including}:2:", findings[0])
+                self.assertIn("a floor above it", findings[0])
+
+    def test_a_room_on_no_floor_fails(self):
+        findings = findings_of({"framework/attic/a.h": ["framework/surface/s.h"],
+                                "framework/surface/s.h": []})
+        self.assertEqual(len(findings), 1)
+        self.assertIn("framework/attic/ is on none of the floors", findings[0])
 
     def test_tests_and_benchmarks_may_include_any_layer(self):
         self.assertEqual(findings_of({

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <mutex>
 
 namespace {
 
@@ -131,6 +132,16 @@ void show_message_later(const std::string& caption, const std::string& text) {
     }
     rt_modal_begin();
     on_gui_later([spec] { show_modal_box(spec, Hold::begun); });
+}
+
+void report_missing_text_font(const std::string& face) {
+    static std::once_flag reported;
+    std::call_once(reported, [&] {
+        show_message_later(GW_ERROR_CAPTION,
+                           std::string(message_text(GW_MESSAGE_INTERNAL_ERROR)) +
+                               "\nno font could be made for the text cells (" +
+                               (face.empty() ? std::string("Courier New") : face) + ")");
+    });
 }
 
 } // namespace framework

@@ -43,4 +43,9 @@ void show_message_later(const std::string& caption, const std::string& text);
 // The text of a message number ("" for an unknown one).
 const char* message_text(int32_t message);
 
+// Tells the user, once per run and without waiting, that no font could be made for a window's
+// text cells (`face` CP1251, empty for the default face): the windows' missing-font report,
+// which start-up registers. Any thread.
+void report_missing_text_font(const std::string& face);
+
 } // namespace framework

@@ -1,40 +1,24 @@
-// The application's menus: the model of the menu bar, its routines and the dispatch of commands.
+// The application's menus: changing the menu bar's items, their states and routines, and what the
+// framework asks of them.
 #include "framework/program/menus.h"
 
 #include "framework/program/error_reports.h"
-#include "framework/program/process.h"
-#include "framework/program/program_state.h"
-#include "platform/ui/menu_bar.h"
+#include "framework/program/menu_model.h"
 #include "runtime/trace.h"
 
 #include <algorithm>
 #include <mutex>
-#include <set>
+#include <string>
 
 namespace {
 
+using framework::menu_model;
 using framework::MenuItemInfo;
+using framework::MenuModel;
+using framework::show_menu_model_locked;
 
 constexpr size_t ABOUT_LIMIT = 512;
 constexpr size_t COLUMN_LENGTH = 20;
-// "&Window" in the default tree.
-constexpr int32_t WINDOW_MENU_NUMBER = 5;
-
-struct MenuModel {
-    std::mutex mutex;
-    std::vector<MenuItemInfo> bar;
-    std::vector<gw_menu_routine> callbacks; // indexed by identifier - 1101
-    int32_t next_command = GW_FIRST_APP_COMMAND;
-    std::set<int32_t> present;
-    int32_t window_list_menu = 0; // 1-based; 0 none
-    bool default_tree = false;
-    std::string about = "talvena window framework\nversion 0.1.0";
-};
-
-MenuModel& model() {
-    static MenuModel menus;
-    return menus;
-}
 
 // The label rule: a label without '&' gets one in front, so its first character is the key.
 std::string menu_label(const char* text) {
@@ -87,52 +71,6 @@ MenuItemInfo new_item(int32_t flags, const char* text, int32_t command) {
     return item;
 }
 
-// While the program is paused the Pause item reads Resume and resumes; its flags stay.
-constexpr const char* RESUME_LABEL = "&Resume\tCtrl+Q";
-
-std::vector<ui::MenuEntry> to_entries(const std::vector<MenuItemInfo>& items) {
-    const bool paused = framework::run_state() == GW_PAUSED;
-    std::vector<ui::MenuEntry> entries;
-    for (const MenuItemInfo& item : items) {
-        ui::MenuEntry entry;
-        entry.label = item.label;
-        entry.command = item.command;
-        if (paused && item.command == framework::COMMAND_PAUSE) {
-            entry.label = RESUME_LABEL;
-            entry.command = framework::COMMAND_RESUME;
-        }
-        entry.greyed = item.flags & GW_MENU_GREYED;
-        entry.disabled = item.flags & GW_MENU_DISABLED;
-        entry.checked = item.flags & GW_MENU_CHECKED;
-        entry.separator = item.flags & GW_MENU_SEPARATOR;
-        entry.column_break = item.column_break;
-        entry.drop_down = item.drop_down;
-        entry.items = to_entries(item.items);
-        entries.push_back(std::move(entry));
-    }
-    return entries;
-}
-
-// Without an active child window the frame shows the default tree when it was built, else a bar
-// of one item with an empty label that does nothing.
-std::vector<ui::MenuEntry> inactive_entries(const MenuModel& menus) {
-    if (menus.default_tree)
-        return to_entries(menus.bar);
-    ui::MenuEntry nothing;
-    nothing.command = framework::COMMAND_NOTHING;
-    return {nothing};
-}
-
-// Posted with the lock held, so that rebuilds reach the GUI thread in the order of the changes.
-void redraw_locked(const MenuModel& menus) {
-    ui::MenuBars bars;
-    bars.active = to_entries(menus.bar);
-    bars.inactive = inactive_entries(menus);
-    bars.window_list = menus.window_list_menu - 1;
-    framework::on_gui_later(
-        [bars = std::move(bars)]() mutable { ui::set_menu_bars(std::move(bars)); });
-}
-
 // The item `item` of top-level item `menu` (item 0: the top-level item), or nullptr.
 MenuItemInfo* find_item(MenuModel& menus, int32_t menu, int32_t item) {
     if (menu < 1 || menu > static_cast<int32_t>(menus.bar.size()) || item < 0)
@@ -164,7 +102,7 @@ enum class ItemPlacement : uint8_t { append, insert };
 int32_t add_item(int32_t menu, int32_t item, int32_t flags, const char* text,
                  gw_menu_routine routine, ItemPlacement placement) {
     const bool append = placement == ItemPlacement::append;
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     const int32_t count = static_cast<int32_t>(menus.bar.size());
     if (menu < 1 || menu > count + 1 || item < 0)
@@ -174,14 +112,14 @@ int32_t add_item(int32_t menu, int32_t item, int32_t flags, const char* text,
             ++menus.window_list_menu;
         menus.bar.insert(menus.bar.begin() + (menu - 1),
                          new_item(flags, text, assign_command(menus, routine)));
-        redraw_locked(menus);
+        show_menu_model_locked(menus);
         return 1;
     }
     if (menu == count + 1) {
         if (!append)
             return 0;
         menus.bar.push_back(new_item(flags, text, assign_command(menus, routine)));
-        redraw_locked(menus);
+        show_menu_model_locked(menus);
         return 1;
     }
     MenuItemInfo& top = menus.bar[static_cast<size_t>(menu - 1)];
@@ -197,7 +135,7 @@ int32_t add_item(int32_t menu, int32_t item, int32_t flags, const char* text,
     } else {
         top.items.insert(top.items.begin() + (item - 1), std::move(entry));
     }
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
     return 1;
 }
 
@@ -221,7 +159,7 @@ int32_t gw_insert_menu_item(int32_t menu, int32_t item, int32_t flags, const cha
 }
 
 int32_t gw_delete_menu_item(int32_t menu, int32_t item) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     bool refused = false;
     {
         std::lock_guard lock(menus.mutex);
@@ -234,7 +172,7 @@ int32_t gw_delete_menu_item(int32_t menu, int32_t item) {
             else if (menus.window_list_menu > menu)
                 --menus.window_list_menu;
             menus.bar.erase(menus.bar.begin() + (menu - 1));
-            redraw_locked(menus);
+            show_menu_model_locked(menus);
             return 1;
         }
         const int32_t command = found->command;
@@ -244,7 +182,7 @@ int32_t gw_delete_menu_item(int32_t menu, int32_t item) {
             menus.present.erase(command);
             auto& items = menus.bar[static_cast<size_t>(menu - 1)].items;
             items.erase(items.begin() + (item - 1));
-            redraw_locked(menus);
+            show_menu_model_locked(menus);
             return 1;
         }
         refused = true;
@@ -256,7 +194,7 @@ int32_t gw_delete_menu_item(int32_t menu, int32_t item) {
 
 // A check request wins over an enable request given with it.
 int32_t gw_set_menu_item_state(int32_t menu, int32_t item, int32_t state) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     MenuItemInfo* found = find_item(menus, menu, item);
     if (!found)
@@ -272,23 +210,23 @@ int32_t gw_set_menu_item_state(int32_t menu, int32_t item, int32_t state) {
                        (state & (GW_MENU_GREYED | GW_MENU_DISABLED));
     else
         return 0;
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
     return 1;
 }
 
 int32_t gw_set_menu_item_text(int32_t menu, int32_t item, const char* text) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     MenuItemInfo* found = find_item(menus, menu, item);
     if (!found)
         return 0;
     found->label = menu_label(text);
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
     return 1;
 }
 
 int32_t gw_set_menu_item_callback(int32_t menu, int32_t item, gw_menu_routine routine) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     MenuItemInfo* found = find_item(menus, menu, item);
     if (!found || found->drop_down || !is_application_command(menus, found->command))
@@ -301,114 +239,58 @@ int32_t gw_set_menu_item_callback(int32_t menu, int32_t item, gw_menu_routine ro
     } else {
         menus.callbacks[static_cast<size_t>(found->command - GW_FIRST_APP_COMMAND)] = routine;
     }
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
     return 1;
 }
 
 int32_t gw_set_window_list_menu(int32_t menu) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     const MenuItemInfo* top = find_item(menus, menu, 0);
     if (!top || !top->drop_down)
         return 0;
     menus.window_list_menu = menu;
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
     return 1;
 }
 
 int32_t gw_set_about_text(const char* text) {
     if (!text || utf8_length(text) > ABOUT_LIMIT)
         return -1;
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     menus.about = text;
     return 0;
 }
 
-bool gw_build_default_menus() {
-    struct Entry {
-        const char* label;
-        int32_t command;
-    };
-    const std::vector<std::pair<const char*, std::vector<Entry>>> TREE = {
-        {"&File",
-         {{"&Print...", framework::COMMAND_PRINT},
-          {"&Save...", framework::COMMAND_SAVE},
-          {"E&xit\tCtrl+C", framework::COMMAND_EXIT}}},
-        {"&Edit",
-         {{"Select &Text", framework::COMMAND_SELECT_TEXT},
-          {"Select &Graphics", framework::COMMAND_SELECT_GRAPHICS},
-          {"Select &All", framework::COMMAND_SELECT_ALL},
-          {"&Copy\tCtrl+Ins", framework::COMMAND_COPY},
-          {"&Paste", framework::COMMAND_PASTE}}},
-        {"&View",
-         {{"&Size To Fit", framework::COMMAND_SIZE_TO_FIT},
-          {"&Full Screen\tAlt+Enter", framework::COMMAND_FULL_SCREEN}}},
-        {"&State", {{"&Pause\tCtrl+S", framework::COMMAND_PAUSE}}},
-        {"&Window",
-         {{"&Cascade", framework::COMMAND_CASCADE},
-          {"&Tile", framework::COMMAND_TILE},
-          {"&Arrange Icons", framework::COMMAND_ARRANGE_ICONS},
-          {"&Input", framework::COMMAND_INPUT},
-          {"C&lear Paste", framework::COMMAND_CLEAR_PASTE},
-          {"&Status Bar", framework::COMMAND_STATUS_BAR}}},
-        {"&Help",
-         {{"&Contents", framework::COMMAND_HELP_CONTENTS},
-          {"Using &Help", framework::COMMAND_USING_HELP},
-          {"&About", framework::COMMAND_ABOUT}}},
-    };
-    MenuModel& menus = model();
-    std::lock_guard lock(menus.mutex);
-    if (!menus.bar.empty())
-        return false;
-    for (const auto& [title, entries] : TREE) {
-        MenuItemInfo top;
-        top.label = title;
-        top.drop_down = true;
-        for (const Entry& entry : entries) {
-            MenuItemInfo item;
-            item.label = entry.label;
-            item.command = entry.command;
-            item.flags = entry.command == framework::COMMAND_INPUT ? GW_MENU_GREYED : 0;
-            top.items.push_back(std::move(item));
-        }
-        menus.bar.push_back(std::move(top));
-    }
-    menus.present = framework::tracked_commands();
-    menus.default_tree = true;
-    menus.window_list_menu = WINDOW_MENU_NUMBER;
-    redraw_locked(menus);
-    return true;
-}
-
 namespace framework {
 
 std::vector<MenuItemInfo> menu_bar_items() {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     return menus.bar;
 }
 
 bool menu_bar_empty() {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     return menus.bar.empty();
 }
 
 bool command_present(int32_t command) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     return menus.present.count(command) != 0;
 }
 
 void show_menu_bar() {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
 }
 
 void set_application_items_greyed(bool greyed) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     const auto set = [greyed](MenuItemInfo& item) {
         item.flags = greyed ? item.flags | GW_MENU_GREYED : item.flags & ~GW_MENU_GREYED;
@@ -420,17 +302,17 @@ void set_application_items_greyed(bool greyed) {
             if (is_application_command(menus, item.command))
                 set(item);
     }
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
 }
 
 std::string about_text() {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     return menus.about;
 }
 
 gw_menu_routine chosen_application_routine(int32_t command) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     rt_trace_event("menu", {{"label", label_without_ampersands(menus.bar, command)}});
     if (command > LAST_BUILTIN_COMMAND && is_application_command(menus, command))
@@ -439,23 +321,23 @@ gw_menu_routine chosen_application_routine(int32_t command) {
 }
 
 void set_command_checked(int32_t command, bool checked) {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     for (MenuItemInfo& top : menus.bar)
         for (MenuItemInfo& item : top.items)
             if (item.command == command)
                 item.flags = checked ? item.flags | GW_MENU_CHECKED : item.flags & ~GW_MENU_CHECKED;
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
 }
 
 void reset_menus() {
-    MenuModel& menus = model();
+    MenuModel& menus = menu_model();
     std::lock_guard lock(menus.mutex);
     menus.bar.clear();
     menus.present.clear();
     menus.window_list_menu = 0;
     menus.default_tree = false;
-    redraw_locked(menus);
+    show_menu_model_locked(menus);
 }
 
 } // namespace framework

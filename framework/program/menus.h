@@ -6,20 +6,12 @@
 // it says otherwise. Application callbacks run on the GUI thread.
 #pragma once
 
+#include "framework/program/menu_items.h"
 #include "framework/program/predefined_routines.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-// Append and insert flags; state requests of gw_set_menu_item_state.
-constexpr int32_t GW_MENU_GREYED = 1;
-constexpr int32_t GW_MENU_DISABLED = 2;
-constexpr int32_t GW_MENU_ENABLED = 4;
-constexpr int32_t GW_MENU_SEPARATOR = 8;
-constexpr int32_t GW_MENU_CHECKED = 16;
-constexpr int32_t GW_MENU_UNCHECKED = 32;
-constexpr int32_t GW_FIRST_APP_COMMAND = 1101;
 
 // Appends an item to the drop-down of top-level item `menu`, or, with `menu` one past the last,
 // a new top-level command item. A top-level command item appended to becomes a drop-down with
@@ -63,15 +55,6 @@ bool gw_build_default_menus();
 
 namespace framework {
 
-// One item of the menu model as the tests see it.
-struct MenuItemInfo {
-    std::string label;
-    int32_t command = 0;
-    int32_t flags = 0; // GW_MENU_GREYED | GW_MENU_DISABLED | GW_MENU_CHECKED | GW_MENU_SEPARATOR
-    bool drop_down = false;
-    bool column_break = false;
-    std::vector<MenuItemInfo> items;
-};
 std::vector<MenuItemInfo> menu_bar_items();
 bool menu_bar_empty();
 // Whether an item of a built-in command with a changing state is in the menu bar.

@@ -10,6 +10,7 @@
 #include "framework/program/text_units.h"
 #include "framework/program/window_system_hooks.h"
 #include "framework/windows/thread_record.h"
+#include "framework/windows/window_config.h"
 #include "platform/ui/frame_window.h"
 #include "platform/ui/gui_thread.h"
 #include "runtime/cp1251.h"
@@ -121,6 +122,7 @@ namespace framework {
 bool build_frame(int argc, char** argv, const GwApplication& application,
                  const GwStartupOptions& options) {
     framework::set_program_title(framework::title_from_executable(executable_path(argc, argv)));
+    framework::set_missing_text_font_report(framework::report_missing_text_font);
     if (!ui::start_application(argc, argv, options.headless))
         return false;
     framework::set_startup_phase(framework::StartupPhase::starting);

@@ -4,7 +4,9 @@
 #include "framework/surface/call_status.h"
 #include "framework/text/gw_text.h"
 #include "framework/text/process_font_state.h"
+#include "framework/windows/process_font_library.h"
 #include "framework/windows/thread_record.h"
+#include "framework/windows/window_calls.h"
 #include "runtime/cp1251.h"
 
 #include <algorithm>
@@ -29,7 +31,7 @@ bool build_table(FontState& state) {
     state.initialised = true;
     state.table.clear();
     state.default_index = -1;
-    fonts::FontLibrary* fonts = library(state);
+    fonts::FontLibrary* fonts = process_font_library();
     std::optional<std::vector<fonts::EnumeratedFont>> enumerated;
     if (fonts)
         enumerated = fonts->enumerate();
@@ -54,16 +56,11 @@ void forget_font(gw_child_window& window) {
 
 FontState& font_state() {
     static FontState state;
+    // Every window font is made under this state, so a window destroyed before it existed has
+    // no font to let go of.
+    static const bool registered = (set_window_font_release(release_window_font), true);
+    (void)registered;
     return state;
-}
-
-fonts::FontLibrary* library(FontState& state) {
-    std::lock_guard lock(state.library_mutex);
-    if (!state.library && !state.library_failed) {
-        state.library = fonts::FontLibrary::open(state.source);
-        state.library_failed = !state.library;
-    }
-    return state.library.get();
 }
 
 std::shared_ptr<const fonts::Font> current_font(gw_child_window& window) {
@@ -75,7 +72,7 @@ std::shared_ptr<const fonts::Font> current_font(gw_child_window& window) {
 // width (0 where not given), the orientation and the style flags are applied, and the entry
 // itself stays as enumerated.
 int16_t create_entry_font(FontState& state, gw_child_window& window, const FontChoice& choice) {
-    fonts::FontLibrary* fonts = library(state);
+    fonts::FontLibrary* fonts = process_font_library();
     const fonts::EnumeratedFont& entry = state.table.at(static_cast<size_t>(choice.index));
     fonts::LogicalFont logical = entry.logical;
     if (choice.size == FontSize::requested) {
@@ -117,10 +114,9 @@ int16_t create_entry_font(FontState& state, gw_child_window& window, const FontC
 void set_font_source(fonts::FontSource source) {
     FontState& state = font_state();
     std::lock_guard lock(state.mutex);
-    std::lock_guard library_lock(state.library_mutex);
-    if (state.built || state.library)
+    if (state.built)
         return;
-    state.source = std::move(source);
+    set_font_library_source(std::move(source));
 }
 
 std::vector<fonts::EnumeratedFont> font_table_entries() {

@@ -19,7 +19,8 @@ std::vector<fonts::EnumeratedFont> font_table_entries();
 // The index of the last enumerated entry that is not a plain raster font; -1 when none.
 int32_t default_font_index();
 
-// Forgets a window's font; called when the window is destroyed. Thread-safe.
+// Forgets a window's font; registered as the window calls' font release, so that it is called
+// when the window is destroyed. Thread-safe.
 void release_window_font(gw_child_window& window);
 
 } // namespace framework

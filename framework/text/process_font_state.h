@@ -2,8 +2,8 @@
 // family.
 #pragma once
 
-#include "framework/windows/child_window.h"
 #include "framework/text/font_choice.h"
+#include "framework/windows/child_window.h"
 #include "platform/fonts/font_library.h"
 
 #include <memory>
@@ -13,15 +13,11 @@
 namespace framework {
 
 struct FontState {
-    // Taken for the whole of every font call; the configuration lock, the library lock and a
-    // surface lock may be taken under it, never the other way round.
+    // Taken for the whole of every font call; the configuration lock, the font library's lock
+    // (windows/process_font_library.h) and a surface lock may be taken under it, never the other
+    // way round. Window configurations take the library's lock alone (to open the library), never
+    // this one, since a font call may configure the window it draws in.
     std::mutex mutex;
-    // Guards opening the library. Window configurations create their text fonts under it alone,
-    // since a font call may configure the window it draws in.
-    std::mutex library_mutex;
-    fonts::FontSource source;
-    std::unique_ptr<fonts::FontLibrary> library; // once open, open until the process ends
-    bool library_failed = false;
 
     std::vector<fonts::EnumeratedFont> table;
     bool built = false;       // usable for selection
@@ -40,10 +36,6 @@ struct FontState {
 
 // The process's font state. Hold its mutex while using it.
 FontState& font_state();
-
-// The library the fonts come from, opened on first use; nullptr when it cannot be opened.
-// Takes the library lock; the library itself is thread-safe.
-fonts::FontLibrary* library(FontState& state);
 
 // Creates table entry `choice.index` for the window with the current orientation and style
 // flags and makes it the window's current font. Result index + 1, or -1 with status -1 when the

@@ -1,7 +1,7 @@
 // Creating a window configuration's text font and judging its size against the cell asked for.
 #include "framework/windows/text_grid_font.h"
 
-#include "framework/text/process_font_state.h"
+#include "framework/windows/process_font_library.h"
 #include "runtime/cp1251.h"
 
 namespace framework {
@@ -22,7 +22,7 @@ std::optional<TextFont> create_text_font(const std::string& face, int32_t cell_w
     logical.set_face_name(face.empty() ? std::string("Courier New") : cp1251_to_utf8(face));
 
     std::shared_ptr<const fonts::Font> font;
-    if (fonts::FontLibrary* fonts = library(font_state()))
+    if (fonts::FontLibrary* fonts = process_font_library())
         font = fonts->create(logical);
     if (!font)
         return std::nullopt;

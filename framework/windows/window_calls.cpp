@@ -2,12 +2,26 @@
 #include "framework/windows/window_calls.h"
 
 #include "framework/surface/call_status.h"
-#include "framework/text/font_table.h"
 #include "framework/windows/thread_record.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <string>
+
+namespace {
+
+std::atomic<framework::WindowFontRelease> g_font_release{nullptr};
+
+} // namespace
+
+namespace framework {
+
+void set_window_font_release(WindowFontRelease release) {
+    g_font_release.store(release);
+}
+
+} // namespace framework
 
 // The slot is marked closed first, then the window is taken off the screen and its font and
 // text grid are forgotten before the slot is free, so that a new window never meets them.
@@ -22,7 +36,8 @@ int32_t gw_close_child_window(int32_t window_number, int32_t keep) {
         window->surface.release();
         if (screen.close)
             screen.close(*window, mode);
-        framework::release_window_font(*window);
+        if (const framework::WindowFontRelease release_font = g_font_release.load())
+            release_font(*window);
         framework::empty_window_slot(*window);
     }
     if (mode == framework::CloseMode::keep && screen.close)

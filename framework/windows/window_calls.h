@@ -22,3 +22,14 @@ int32_t gw_set_window_config(gw_window_config& config);
 // Fills the record from the calling thread's active window (applying the default configuration
 // first when it has none). Result 1, or 0 when the thread has no active window.
 int32_t gw_get_window_config(gw_window_config& config);
+
+namespace framework {
+
+// Lets go of a destroyed window's graphic-text font, under the font calls' lock, so that a font
+// call in progress on the window finishes first and a new window in the slot never meets the
+// font. The text floor registers it when it makes its font state, before any window can have a
+// font; until then a destroyed window has none to let go of. Thread-safe.
+using WindowFontRelease = void (*)(gw_child_window& window);
+void set_window_font_release(WindowFontRelease release);
+
+} // namespace framework

@@ -1,7 +1,6 @@
 // Applying window configurations to child windows.
 #include "framework/windows/window_config.h"
 
-#include "framework/program/error_reports.h"
 #include "framework/surface/call_status.h"
 #include "framework/windows/text_grid_font.h"
 
@@ -10,6 +9,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -55,16 +55,9 @@ void store_cell(gw_window_config& config, int32_t cell_width, int32_t cell_heigh
     field = framework::cell_size(cell_width, cell_height);
 }
 
-// Without any font the grid keeps the cell asked for and the window works without a text font;
-// the user is told once.
-void report_missing_font(const std::string& face) {
-    static std::once_flag reported;
-    std::call_once(reported, [&] {
-        framework::show_message_later(
-            GW_ERROR_CAPTION, std::string(framework::message_text(GW_MESSAGE_INTERNAL_ERROR)) +
-                                  "\nno font could be made for the text cells (" +
-                                  (face.empty() ? std::string("Courier New") : face) + ")");
-    });
+framework::MissingTextFontReport& missing_font_report() {
+    static framework::MissingTextFontReport report;
+    return report;
 }
 
 int32_t apply_locked(gw_window_config& config, gw_child_window& window) {
@@ -100,8 +93,10 @@ int32_t apply_locked(gw_window_config& config, gw_child_window& window) {
             store_cell(config, across.cell, down.cell);
             adjusted = true;
         }
-    } else {
-        report_missing_font(request.face);
+    } else if (const framework::MissingTextFontReport& report = missing_font_report()) {
+        // Without any font the grid keeps the cell asked for and the window works without a
+        // text font.
+        report(request.face);
     }
 
     config.surface_width = static_cast<int16_t>(across.pixels);
@@ -217,6 +212,10 @@ bool ensure_configured(gw_child_window& window) {
     }
     tell_window_system(result, window);
     return result == 1;
+}
+
+void set_missing_text_font_report(MissingTextFontReport report) {
+    missing_font_report() = std::move(report);
 }
 
 } // namespace framework

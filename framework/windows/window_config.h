@@ -5,6 +5,8 @@
 #include "framework/windows/text_grid_font.h"
 
 #include <cstdint>
+#include <functional>
+#include <string>
 
 constexpr int32_t GW_DEFAULT_FONT_CELL = -1;
 constexpr int32_t GW_EXTENDED_FONT_CELL = -2;
@@ -57,5 +59,13 @@ bool ensure_configured(gw_child_window& window);
 // 1, 2 or 4 and the extended cell must not be 0. A field that breaks its rule is set to -1 (the
 // style to 0x80000000) and false returned.
 bool validate_window_config(gw_window_config& config);
+
+// Tells the user that no font could be made for a window's text cells; `face` is the face asked
+// for (CP1251, empty for the default face). Called for every configuration that gets no font,
+// under the configuration lock, so it must not wait for another thread. The program floor
+// registers it at start-up, before any window is configured; without it the window simply has
+// no text font.
+using MissingTextFontReport = std::function<void(const std::string& face)>;
+void set_missing_text_font_report(MissingTextFontReport report);
 
 } // namespace framework

@@ -1,4 +1,5 @@
 // Enumerating the installed scalable faces, and the alias faces, into the platform's font model.
+#include "platform/fonts/face_aliases.h"
 #include "platform/fonts/font_library.h"
 #include "platform/fonts/font_metrics.h"
 #include "platform/fonts/fontconfig_access.h"
@@ -113,8 +114,8 @@ std::optional<EnumeratedFont> describe(const ListedFace& listed, const std::stri
 } // namespace
 
 std::optional<std::vector<EnumeratedFont>> FontLibrary::enumerate() {
-    std::lock_guard lock(m_impl->mutex);
-    std::optional<std::vector<ListedFace>> listed = list_faces(m_impl->config);
+    std::lock_guard lock(m_configuration->mutex);
+    std::optional<std::vector<ListedFace>> listed = list_faces(m_configuration->config);
     if (!listed)
         return std::nullopt;
 
@@ -140,7 +141,8 @@ std::optional<std::vector<EnumeratedFont>> FontLibrary::enumerate() {
         const auto same_name = [&](const auto& entry) { return entry.first.first == folded; };
         if (std::any_of(families.begin(), families.end(), same_name))
             continue;
-        const std::optional<MatchedFace> matched = m_impl->match(alias.name, FW_NORMAL, false);
+        const std::optional<MatchedFace> matched =
+            m_configuration->match(alias.name, FW_NORMAL, false);
         if (!matched)
             continue;
         const auto compatible = metric_compatible_families(alias.base);

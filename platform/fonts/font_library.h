@@ -11,21 +11,14 @@
 
 namespace fonts {
 
+struct FontConfiguration;
+
 // Where the fonts come from: the system's font configuration, or (for reproducible results)
 // only the font files of the given directories.
 struct FontSource {
     std::vector<std::string> directories; // empty: the system's fonts
     // Fontconfig's cache of the directories' scans; empty: the user's cache folder.
     std::string cache_directory;
-};
-
-// The faces that programs written for the original platform name, which fontconfig resolves to
-// the installed metric-compatible families: "Times New Roman", "Arial", "Courier New" and their
-// Cyrillic character-set names ending in " Cyr".
-struct FaceAlias {
-    const char* name;
-    const char* base; // the original platform's family the name stands for
-    uint8_t charset;
 };
 
 // Thread-safe.
@@ -49,9 +42,8 @@ public:
     std::shared_ptr<const Font> create(const LogicalFont& font);
 
 private:
-    struct Impl;
-    explicit FontLibrary(std::unique_ptr<Impl> impl);
-    std::unique_ptr<Impl> m_impl;
+    explicit FontLibrary(std::unique_ptr<FontConfiguration> configuration);
+    std::unique_ptr<FontConfiguration> m_configuration;
 };
 
 } // namespace fonts

@@ -1,14 +1,13 @@
-// Private to the fonts library: the fontconfig configuration behind a FontLibrary and the
-// alias table.
+// Private to the fonts library: the fontconfig configuration the fonts come from, and matching a
+// face in it.
 #pragma once
 
 #include "platform/fonts/face_cache.h"
-#include "platform/fonts/font_library.h"
 
 #include <fontconfig/fontconfig.h>
 #include <map>
 #include <mutex>
-#include <span>
+#include <optional>
 #include <string>
 
 namespace fonts {
@@ -22,27 +21,23 @@ struct MatchedFace {
     int32_t fc_slant = FC_SLANT_ROMAN;
 };
 
-struct FontLibrary::Impl {
+// A loaded fontconfig configuration, which it owns, and the faces matched in it so far.
+struct FontConfiguration {
     FcConfig* config = nullptr;
     std::mutex mutex; // guards config and matches
     std::map<std::string, std::optional<MatchedFace>> matches;
 
-    ~Impl() {
+    explicit FontConfiguration(FcConfig* loaded) : config(loaded) {}
+    ~FontConfiguration() {
         if (config)
             FcConfigDestroy(config);
     }
+    FontConfiguration(const FontConfiguration&) = delete;
+    FontConfiguration& operator=(const FontConfiguration&) = delete;
 
     // Fontconfig's best face for a family, weight (OpenType scale) and slant; nothing when no
     // face matches at all. Caller holds the mutex.
     std::optional<MatchedFace> match(const std::string& family, int32_t weight, bool italic);
 };
-
-std::span<const FaceAlias> face_aliases();
-
-// The families that stand in for one of the original platform's families, best first.
-std::span<const char* const> metric_compatible_families(const std::string& base);
-
-// Lower-case ASCII letters, for comparing names without regard to case.
-std::string fold_case(std::string text);
 
 } // namespace fonts

@@ -3,7 +3,7 @@
 
 #include "platform/raster/bitmap.h"
 #include "platform/raster/clipping.h"
-#include "platform/raster/drawing_context.h"
+#include "platform/raster/draw_state.h"
 #include "platform/raster/raster_ops.h"
 
 #include <array>

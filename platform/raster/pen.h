@@ -1,7 +1,7 @@
 // The pen stage: what a cosmetic pen puts down at each step of a line.
 #pragma once
 
-#include "platform/raster/drawing_context.h"
+#include "platform/raster/draw_state.h"
 #include "platform/raster/raster_ops.h"
 
 #include <cstdint>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/raster/color.h"
-#include "platform/raster/drawing_context.h"
+#include "platform/raster/draw_state.h"
 
 namespace raster {
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/ui/frame_window.h"
+#include "platform/ui/view_caret.h"
 
 #include <cstdint>
 #include <string>
@@ -48,16 +49,6 @@ void schedule_repaint(int32_t view_id);
 // usual. GUI thread.
 void repaint_view_now(int32_t view_id);
 
-// A view's text caret: a bar over surface pixels x..x+width-1, y..y+height-1, drawn over the
-// view in inverted colours, never into the surface. It is shown while it is enabled and the view
-// has the keyboard focus, and moves with the scroll position.
-struct CaretSpec {
-    bool enabled = false;
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-};
 // Moves, shows or hides the caret. It blinks at the platform's cursor flash time (steady when
 // that is 0, and on the offscreen platform, whose pictures must not depend on when they are taken);
 // it is lit again whenever it moves or the view gains the focus.

@@ -1,7 +1,7 @@
 // Private to the window system: the dialog windows behind dialog handles, for the dialog files.
 #pragma once
 
-#include "platform/ui/dialog_window.h"
+#include "platform/ui/dialog_spec.h"
 
 #include <QDialog>
 #include <QKeyEvent>
@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <cmath>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace ui::detail {

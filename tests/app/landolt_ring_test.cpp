@@ -1,10 +1,10 @@
 // The Landolt ring: its size from the viewing geometry, the random side and tilt, and the ring
 // as drawn, with its gap where the side and tilt say.
+#include "app/acuity_levels.h"
 #include "app/drawing_window.h"
 #include "app/geometry_status.h"
 #include "app/landolt_ring.h"
 #include "app/random.h"
-#include "app/vision_test.h"
 #include "drawing_window_fixture.h"
 #include "ring_measurement.h"
 

@@ -12,11 +12,6 @@ namespace {
 std::filesystem::path data_folder = ".";
 DataFolderSource data_folder_source = DataFolderSource::given;
 
-std::string_view environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? std::string_view(value) : std::string_view();
-}
-
 bool is_folder(const std::filesystem::path& path) {
     std::error_code ignored;
     return std::filesystem::is_directory(path, ignored);
@@ -67,13 +62,24 @@ std::string_view app_data_folder_source_name(DataFolderSource source) {
     return "data-dir";
 }
 
+std::optional<std::filesystem::path> app_base_directory_folder(std::string_view base,
+                                                               std::string_view home,
+                                                               std::string_view home_default) {
+    if (base.starts_with('/'))
+        return std::filesystem::path(base) / "talvena";
+    if (!home.empty())
+        return std::filesystem::path(home) / home_default / "talvena";
+    return std::nullopt;
+}
+
 std::optional<std::filesystem::path> app_user_data_folder(std::string_view xdg_data_home,
                                                           std::string_view home) {
-    if (xdg_data_home.starts_with('/'))
-        return std::filesystem::path(xdg_data_home) / "talvena";
-    if (!home.empty())
-        return std::filesystem::path(home) / ".local" / "share" / "talvena";
-    return std::nullopt;
+    return app_base_directory_folder(xdg_data_home, home, ".local/share");
+}
+
+std::string_view app_environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? std::string_view(value) : std::string_view();
 }
 
 // A dangling link or a folder by the results file's name still counts: it is what the user's
@@ -96,7 +102,7 @@ void app_use_default_data_folder(std::string_view results_file) {
         working = ".";
     const DataFolderChoice choice = app_choose_data_folder(
         working, results_file,
-        app_user_data_folder(environment("XDG_DATA_HOME"), environment("HOME")));
+        app_user_data_folder(app_environment("XDG_DATA_HOME"), app_environment("HOME")));
     app_set_data_folder(choice.folder, choice.source);
 }
 

@@ -24,11 +24,21 @@ DataFolderSource app_data_folder_source();
 // The source as the trace names it: "data-dir", "working-folder" or "user-data".
 std::string_view app_data_folder_source_name(DataFolderSource source);
 
-// The user's data folder of the program, from the values of XDG_DATA_HOME and HOME (empty when
-// unset): $XDG_DATA_HOME/talvena when that is an absolute path (the base directory rules ignore a
-// relative one), else $HOME/.local/share/talvena; nothing when HOME is empty as well.
+// The program's folder under a base directory of the user's, from the values of the base's
+// variable and of HOME (empty when unset): <base>/talvena when the base is an absolute path (the
+// base directory rules ignore a relative one), else $HOME/<home_default>/talvena; nothing when
+// HOME is empty as well.
+std::optional<std::filesystem::path> app_base_directory_folder(std::string_view base,
+                                                               std::string_view home,
+                                                               std::string_view home_default);
+
+// The user's data folder of the program, from the values of XDG_DATA_HOME and HOME:
+// $XDG_DATA_HOME/talvena, else $HOME/.local/share/talvena.
 std::optional<std::filesystem::path> app_user_data_folder(std::string_view xdg_data_home,
                                                           std::string_view home);
+
+// The value of an environment variable; empty when unset.
+std::string_view app_environment(const char* name);
 
 struct DataFolderChoice {
     std::filesystem::path folder;

@@ -1,6 +1,7 @@
 // Remembering the viewing parameters between runs, and first values from the screen.
 #include "app/remembered_parameters.h"
 
+#include "app/data_folder.h"
 #include "runtime/small_file.h"
 #include "runtime/whole_write.h"
 
@@ -8,7 +9,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <map>
 #include <sstream>
@@ -59,11 +59,8 @@ std::optional<std::filesystem::path> app_config_folder() {
 }
 
 std::optional<std::filesystem::path> app_default_config_folder() {
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config && config[0] == '/')
-        return std::filesystem::path(config) / "talvena";
-    if (const char* home = std::getenv("HOME"); home && home[0] != '\0')
-        return std::filesystem::path(home) / ".config" / "talvena";
-    return std::nullopt;
+    return app_base_directory_folder(app_environment("XDG_CONFIG_HOME"), app_environment("HOME"),
+                                     ".config");
 }
 
 void app_set_screen_values_wanted(bool wanted) {

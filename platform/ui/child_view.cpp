@@ -3,6 +3,7 @@
 #include "platform/ui/child_view.h"
 
 #include "platform/ui/child_view_widget.h"
+#include "platform/ui/frame_presence.h"
 #include "platform/ui/frame_internal.h"
 #include "platform/ui/view_internal.h"
 
@@ -131,6 +132,7 @@ void configure_view(int32_t view_id, int32_t surface_width, int32_t surface_heig
     widget.update_scroll_ranges();
     widget.shrink_to_surface();
     widget.viewport()->update();
+    schedule_presence_check();
 }
 
 void place_view(int32_t view_id, ShowState state, int32_t x, int32_t y, int32_t width,
@@ -181,8 +183,11 @@ int32_t active_view() {
 
 void activate_view(int32_t view_id) {
     QMdiArea* area = detail::mdi_area();
-    if (View* view = find_view(view_id); view && area)
+    if (View* view = find_view(view_id); view && area) {
         area->setActiveSubWindow(view->frame);
+        // An active window may have lost the keyboard to the frame's menu bar or a box.
+        view->view->setFocus();
+    }
 }
 
 ViewState view_state(int32_t view_id) {

@@ -71,7 +71,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void scrollContentsBy(int, int) override { viewport()->update(); }
+    void scrollContentsBy(int, int) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

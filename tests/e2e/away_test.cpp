@@ -59,6 +59,6 @@ TEST_P(AwayOnX, RingStandsStillUntilTheFrameIsBack) {
 INSTANTIATE_TEST_SUITE_P(Ways, AwayOnX,
                          ::testing::Values(AwayCase{"unmap"}, AwayCase{"focus"},
                                            AwayCase{"shrink"}),
-                         [](const auto& info) { return std::string(info.param.how); });
+                         [](const auto& test_info) { return std::string(test_info.param.how); });
 
 } // namespace

@@ -55,6 +55,9 @@ unmap)
     xdotool windowmap "$frame"
     ;;
 focus)
+    # The frame has the keyboard first, as a window manager gives it to a window clicked.
+    xdotool windowfocus "$frame"
+    sleep 0.3
     xmessage -geometry 200x100+1100+600 'another program' &
     other=$!
     helper=$(xdotool search --sync --onlyvisible --classname '^xmessage$' | head -n 1)

@@ -8,6 +8,7 @@
 #include "platform/ui/view_internal.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScrollBar>
@@ -187,6 +188,15 @@ void activate_view(int32_t view_id) {
         area->setActiveSubWindow(view->frame);
         // An active window may have lost the keyboard to the frame's menu bar or a box.
         view->view->setFocus();
+        // Nothing gives the frame the keyboard on an X server without a window manager; but the
+        // keyboard is never taken back from another program that has it.
+        const FramePresence presence = frame_presence();
+        QWidget* frame = detail::frame();
+        if (frame && presence.exposed && !presence.focus_elsewhere &&
+            QGuiApplication::platformName() != QLatin1String("offscreen") &&
+            QGuiApplication::applicationState() != Qt::ApplicationActive &&
+            !QApplication::activeModalWidget())
+            frame->activateWindow();
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include "framework/program/process.h"
 #include "framework/windows/child_window.h"
+#include "platform/ui/child_view.h"
 #include "platform/ui/frame_presence.h"
 
 #include <atomic>
@@ -40,7 +41,8 @@ namespace framework {
 
 void check_presence() {
     const gw_presence_callback callback = g_callback.load();
-    if (!callback)
+    // A window that is gone (the program ends) is nothing the user should come back to.
+    if (!callback || !ui::view_state(g_window_number.load()).exists)
         return;
     const ui::FramePresence frame = ui::frame_presence();
     const GwPresence now{frame.exposed, frame.focus_elsewhere,

@@ -11,8 +11,10 @@
 #include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -233,6 +235,28 @@ void set_view_caret(int32_t view_id, const CaretSpec& caret) {
 
 void play_default_sound() {
     QApplication::beep();
+}
+
+bool view_shows_whole(int32_t view_id) {
+    const View* view = find_view(view_id);
+    if (!view || !view->view || !view->frame)
+        return false;
+    const detail::ChildView& child = *view->view;
+    if (!child.isVisible() || view->frame->isMinimized())
+        return false;
+    constexpr int32_t TOLERANCE_PX = 2;
+    const double ratio = child.devicePixelRatioF();
+    const auto logical = [ratio](int32_t device) {
+        return static_cast<int>(std::ceil(std::max(0, device - TOLERANCE_PX) / ratio));
+    };
+    const QRect surface(0, 0, logical(child.surface_width), logical(child.surface_height));
+    if (surface.isEmpty())
+        return true;
+    // The viewport's region that its parents do not clip, shifted by the scroll position: at a
+    // scroll position other than 0 the surface's top-left corner is out of view.
+    const QRegion shown = child.viewport()->visibleRegion();
+    const bool scrolled = child.scroll() != QPoint(0, 0);
+    return !scrolled && (QRegion(surface) - shown).isEmpty();
 }
 
 void scroll_view_to(int32_t view_id, int32_t x, int32_t y) {

@@ -163,27 +163,23 @@ void ChildView::scrollContentsBy(int, int) {
 // key handling is never used, so a key the framework ignores does nothing at all. Releases go
 // there too: a key may stand for a mouse button, held down as long as the key.
 void ChildView::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    const WindowHooks& hooks = window_hooks();
-    if (!hooks.on_key)
-        return;
-    KeyInput input = key_input(*event);
-    if (input.key == Key::none)
-        return;
-    input.view_id = m_id;
-    hooks.on_key(input);
+    deliver_key(*event, false);
 }
 
 void ChildView::keyReleaseEvent(QKeyEvent* event) {
-    event->accept();
+    deliver_key(*event, true);
+}
+
+void ChildView::deliver_key(QKeyEvent& event, bool release) {
+    event.accept();
     const WindowHooks& hooks = window_hooks();
     if (!hooks.on_key)
         return;
-    KeyInput input = key_input(*event);
+    KeyInput input = key_input(event);
     if (input.key == Key::none)
         return;
     input.view_id = m_id;
-    input.release = true;
+    input.release = release;
     hooks.on_key(input);
 }
 

@@ -85,6 +85,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void deliver_key(QKeyEvent& event, bool release);
     void deliver(const QMouseEvent& event, MouseAction action);
     QRect caret_device_rect(const QRect& surface) const;
     void draw_caret(QPainter& painter, const QRect& surface) const;

@@ -2,18 +2,13 @@
 // resizes that may cut a child window's surface off.
 #include "platform/ui/frame_presence.h"
 
-#include "platform/ui/child_view_widget.h"
 #include "platform/ui/frame_internal.h"
-#include "platform/ui/view_internal.h"
 #include "platform/ui/window_hooks.h"
 
 #include <QEvent>
 #include <QGuiApplication>
-#include <QMdiSubWindow>
-#include <QRegion>
 #include <QTimer>
 #include <QWindow>
-#include <cmath>
 
 namespace {
 
@@ -67,28 +62,6 @@ namespace ui {
 
 FramePresence frame_presence() {
     return g_presence;
-}
-
-bool view_shows_whole(int32_t view_id) {
-    const detail::View* view = detail::find_view(view_id);
-    if (!view || !view->view || !view->frame)
-        return false;
-    const detail::ChildView& child = *view->view;
-    if (!child.isVisible() || view->frame->isMinimized())
-        return false;
-    constexpr int32_t TOLERANCE_PX = 2;
-    const double ratio = child.devicePixelRatioF();
-    const auto logical = [ratio](int32_t device) {
-        return static_cast<int>(std::ceil(std::max(0, device - TOLERANCE_PX) / ratio));
-    };
-    const QRect surface(0, 0, logical(child.surface_width), logical(child.surface_height));
-    if (surface.isEmpty())
-        return true;
-    // The viewport's region that its parents do not clip, shifted by the scroll position: at a
-    // scroll position other than 0 the surface's top-left corner is out of view.
-    const QRegion shown = child.viewport()->visibleRegion();
-    const bool scrolled = child.scroll() != QPoint(0, 0);
-    return !scrolled && (QRegion(surface) - shown).isEmpty();
 }
 
 void schedule_presence_check() {

@@ -1,5 +1,6 @@
-// Whether the user can see the program: the frame's exposure, the keyboard focus taken by
-// another program, and whether a child window shows its whole surface. GUI thread only.
+// Whether the user can see the program: the frame's exposure and the keyboard focus taken by
+// another program (what a child window shows of its surface is view_shows_whole, in
+// child_view.h). GUI thread only.
 #pragma once
 
 #include <cstdint>
@@ -15,12 +16,7 @@ struct FramePresence {
 // program to take the focus, the frame is always present.
 FramePresence frame_presence();
 
-// Whether the view shows its whole surface (two device pixels short at most, as the scroll
-// ranges allow): the window is shown and not minimised, and neither its own size, the frame's
-// child-window area nor the frame cuts any of it off. False for a view that does not exist.
-bool view_shows_whole(int32_t view_id);
-
-// The frame's presence or a view's size may have changed: one check is made a moment later
+// The frame's presence or what a view shows may have changed: one check is made a moment later
 // (the window hooks' on_presence_changed), however many calls come before it.
 void schedule_presence_check();
 

@@ -311,8 +311,8 @@ TEST(VisionTest, DeskGeometryTestsOnlyWhatTheScreenShows) {
                                  std::string(PASS) + std::string(PASS);
     const ProgramRun run = e2e::run_program("desk", DESK_PARAMETERS + "on pause K=2 click right\n" +
                                                         answers(pass_all) +
-                                                        "on vision-result snapshot result\n"
-                                                        "on wait-click after 1 click left\n"
+                                                        "on wait-click after 0.5 snapshot result\n"
+                                                        "after 0.5 click left\n"
                                                         "on figure after 0.5 menu Выход\n");
     ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
     Steps expected;
@@ -325,8 +325,9 @@ TEST(VisionTest, DeskGeometryTestsOnlyWhatTheScreenShows) {
     EXPECT_EQ(joined_lines(vision_steps(run)), joined_lines(expected));
     int32_t rings = 0;
     for (const e2e::TraceEvent& event : run.trace) {
-        if (event.name == "level")
+        if (event.name == "level") {
             EXPECT_GE(std::stod(event.value("gap")), 0.5) << event.text();
+        }
         if (event.name == "ring") {
             ++rings;
             EXPECT_TRUE(event.value("V") != "1.5" && event.value("V") != "2.0") << event.text();
@@ -344,8 +345,8 @@ TEST(VisionTest, DeskGeometryTestsOnlyWhatTheScreenShows) {
         "desk_below", DESK_PARAMETERS + "on pause K=2 click right\n" +
                           answers(std::string(PASS) + std::string(PASS) + std::string(PASS) +
                                   std::string(PASS) + std::string(FAIL)) +
-                          "on vision-result snapshot result\n"
-                          "on wait-click after 1 click left\n"
+                          "on wait-click after 0.5 snapshot result\n"
+                          "after 0.5 click left\n"
                           "on figure after 0.5 menu Выход\n");
     ASSERT_EQ(below.exit_code, 0) << below.output << below.trace_text();
     EXPECT_LT(below.find("vision-result V=1.0 limit=0"), below.trace.size()) << below.trace_text();

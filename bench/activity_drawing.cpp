@@ -289,12 +289,12 @@ void print_training_image_times(int32_t window, const FigurePointTable& figures)
     }
 }
 
-// A sheet of rings enlarged eight times, each on a 24 x 24 pixel cut around the centre with its
+// A sheet of rings enlarged twelve times, each on a 16 x 16 pixel cut around the centre with its
 // gap on the right tilted by +45 degrees: columns 1.0, 1.5 and 2.0; rows the default geometry
 // before and after, then the desk geometry before and after. Written when a path is given.
 void write_ring_sheet(int32_t window, const std::filesystem::path& path) {
-    constexpr int32_t CUT = 24;
-    constexpr int32_t ZOOM = 8;
+    constexpr int32_t CUT = 16;
+    constexpr int32_t ZOOM = 12;
     constexpr int32_t CELL = CUT * ZOOM;
     constexpr int32_t RULE = 4;
     const Geometry rows[] = {{"default", 200.0f, 17.7f, 1024, 768},

@@ -287,8 +287,11 @@ void app_run_vision_test(int16_t width, int16_t height) {
                                                   height, viewing.screen_nx, viewing.screen_ny);
     const bool limit = result_index && *result_index == first_unshowable - 1;
     if (limit) {
-        status = "Острота не менее " + app_acuity_text(app_acuity_level(*result_index)) +
-                 ": выше этот экран с такого расстояния не показывает. " + status;
+        const char* why = first_unshowable == ACUITY_HIGHEST_INDEX
+                              ? ": это высший уровень проверки. "
+                              : ": выше этот экран с такого расстояния не показывает. ";
+        status =
+            "Острота не менее " + app_acuity_text(app_acuity_level(*result_index)) + why + status;
     }
     app_show_status(status);
     if (!result_index) {

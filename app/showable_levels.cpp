@@ -4,6 +4,7 @@
 #include "app/acuity_levels.h"
 #include "app/landolt_ring.h"
 
+#include <algorithm>
 #include <cmath>
 
 bool app_gap_showable(double ideal_gap_px) {
@@ -23,15 +24,20 @@ int32_t app_first_unshowable_index(float distance_cm, float diagonal_in, int32_t
 }
 
 // From the gap at a metre, the distance follows; the single-precision geometry may round the
-// gap at that distance a hair below half a pixel, so the answer is checked against the rule.
+// gap at that distance a hair either side of half a pixel, so the neighbours are checked against
+// the rule. A screen so coarse or so fine that the distance is out of all reason gives the
+// largest distance there is.
 int32_t app_showable_from_cm(float v, float diagonal_in, int32_t nx, int32_t ny) {
+    constexpr double FARTHEST = 1e9;
     const double per_cm = app_ring_gap_pixels(v, 100.0f, diagonal_in, nx, ny) / 100.0;
-    auto distance = static_cast<int32_t>(std::ceil(SHOWABLE_GAP_PX / per_cm));
-    distance = distance < 1 ? 1 : distance;
-    while (distance > 1 &&
-           app_level_showable(v, static_cast<float>(distance - 1), diagonal_in, nx, ny))
+    const double estimate = per_cm > 0.0 ? std::ceil(SHOWABLE_GAP_PX / per_cm) : FARTHEST;
+    auto distance = static_cast<int32_t>(std::clamp(estimate, 1.0, FARTHEST));
+    const auto showable = [&](int32_t d) {
+        return app_level_showable(v, static_cast<float>(d), diagonal_in, nx, ny);
+    };
+    for (int32_t step = 0; step < 4 && distance > 1 && showable(distance - 1); ++step)
         --distance;
-    while (!app_level_showable(v, static_cast<float>(distance), diagonal_in, nx, ny))
+    for (int32_t step = 0; step < 4 && !showable(distance); ++step)
         ++distance;
     return distance;
 }

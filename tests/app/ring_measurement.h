@@ -72,19 +72,20 @@ inline RingMeasured measure_ring(const raster::Bitmap& bitmap, double cx, double
     const double along_y = side * std::sin(angle);
     const auto mirror_x = static_cast<int32_t>(std::lround(2.0 * cx)) - 1;
     const auto mirror_y = static_cast<int32_t>(std::lround(2.0 * cy)) - 1;
-    double gap_light = 0.0;
+    // The extent over the whole bitmap, by the raw pixels; the light only where it can differ.
+    const raster::Pixel white = raster::pixel_from_colorref(0xFFFFFF);
     for (int32_t y = 0; y < bitmap.height(); ++y) {
         for (int32_t x = 0; x < bitmap.width(); ++x) {
-            const double light = light_at(bitmap, x, y);
-            if (light >= 1.0)
+            if (bitmap.pixel(x, y) == white)
                 continue;
-            measured.darkness += 1.0 - light;
+            measured.darkness += 1.0 - light_at(bitmap, x, y);
             measured.x1 = std::min(measured.x1, x);
             measured.x2 = std::max(measured.x2, x);
             measured.y1 = std::min(measured.y1, y);
             measured.y2 = std::max(measured.y2, y);
         }
     }
+    double gap_light = 0.0;
     const auto reach = static_cast<int32_t>(std::ceil(outer_radius)) + 3;
     for (int32_t y = static_cast<int32_t>(cy) - reach; y <= static_cast<int32_t>(cy) + reach; ++y) {
         for (int32_t x = static_cast<int32_t>(cx) - reach; x <= static_cast<int32_t>(cx) + reach;

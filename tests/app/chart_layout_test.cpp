@@ -85,8 +85,9 @@ TEST_F(ChartLayoutTest, HistoriesBeforeTheEraAreGriddedAcrossTheMissingYear) {
                                CHART_SECONDS_PER_DAY);
         EXPECT_EQ(layout.span(), end_of_last_day);
         EXPECT_EQ(layout.boundaries.size(), c.boundaries);
-        if (c.interval != ChartGridInterval::day)
+        if (c.interval != ChartGridInterval::day) {
             EXPECT_EQ(layout.boundaries, expected_boundaries(c.interval, c.earliest, c.latest));
+        }
         // A record of the earliest day stands at its time of day.
         EXPECT_EQ(app_chart_x(layout, c.earliest), 12 * 3600.0);
     }

@@ -492,8 +492,17 @@ TEST(ResultsChart, ARecordBeforeTheEraOrOnNoDateLeavesTheChartStanding) {
         // After the chart the user leaves from the start screen.
         EXPECT_LT(run.find("pause", chart_event), run.trace.size()) << run.trace_text();
 
+        // The frames are drawn. Over millennia the records crowd onto the side edges, and the
+        // line back from the record B.C. to the one before runs across, so there only the left
+        // half of the top edges is looked at.
         const Bitmap chart = chart_of(run);
-        expect_frame_edges(chart);
+        if (c.chart == STOPPED) {
+            expect_frame_edges(chart);
+        } else {
+            for (const Box& box : {VISION, TRAINING})
+                for (int32_t x = box.left + 5; x <= (box.left + box.right) / 2; ++x)
+                    ASSERT_EQ(color_at(chart, x, box.top), BLACK) << "top edge, column " << x;
+        }
         // "Начало  ..." names the earliest record.
         int32_t start_text = 0;
         for (int32_t y = 615; y < 650; ++y)

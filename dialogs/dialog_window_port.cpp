@@ -126,6 +126,10 @@ public:
             ui::show_dialog_message(window, text, area.x, area.y, area.width, area.height);
         });
     }
+
+    void focus(int32_t window, const ControlRecord& control) override {
+        framework::on_gui_and_wait([&] { ui::focus_dialog_control(window, control.item_index); });
+    }
 };
 
 ScreenPort g_screen_port;

@@ -62,6 +62,8 @@ TEST(InstalledTree, HoldsThePromisedFilesAndNothingElse) {
         "share/talvena/talvena.sym",
         "share/doc/talvena/copyright",
         "share/doc/talvena/changelog.gz",
+        "share/doc/talvena/README.md",
+        "share/doc/talvena/scripted-mode.md",
     };
     std::set<std::string> installed;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(prefix)) {

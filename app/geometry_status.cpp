@@ -20,8 +20,8 @@ constexpr double MEASURABLE_GAP_PX = 1.0;
 // is one pixel from d / g on; the drawn gap follows it in steps of the pixels, so the distance is
 // found by halving an interval that holds that estimate. The gap drawn grows with the distance,
 // if not smoothly, so the halving lands on the first distance that draws it.
-std::optional<int32_t> measurable_from(float v, float distance_cm, float diagonal_in,
-                                       int16_t width, int16_t height, int32_t nx, int32_t ny) {
+std::optional<int32_t> measurable_from(float v, float distance_cm, float diagonal_in, int16_t width,
+                                       int16_t height, int32_t nx, int32_t ny) {
     constexpr auto FARTHEST = static_cast<int32_t>(APP_DISTANCE_MAX_CM);
     const double ideal = app_ring_gap_pixels(v, distance_cm, diagonal_in, nx, ny);
     const double rounded_up = std::ceil(distance_cm / ideal);
@@ -32,7 +32,7 @@ std::optional<int32_t> measurable_from(float v, float distance_cm, float diagona
         return app_ring_gap_drawn_pixels(v, static_cast<float>(d), diagonal_in, width, height, nx,
                                          ny) >= MEASURABLE_GAP_PX;
     };
-    int32_t low = std::max(1, estimate / 2);               // not measurable, or the answer itself
+    int32_t low = std::max(1, estimate / 2);             // not measurable, or the answer itself
     int32_t high = std::min(2 * estimate + 1, FARTHEST); // measurable, unless beyond
     if (measurable(low))
         return low;

@@ -73,7 +73,8 @@ bool app_screen_values_wanted() {
     return g_screen_values_wanted;
 }
 
-std::optional<RememberedParameters> app_load_remembered_parameters(const ViewingParameters& defaults) {
+std::optional<RememberedParameters>
+app_load_remembered_parameters(const ViewingParameters& defaults) {
     if (!g_config_folder)
         return std::nullopt;
     const RtSmallFile file =
@@ -109,9 +110,9 @@ std::optional<RememberedParameters> app_load_remembered_parameters(const Viewing
     };
     take(distance, parameters.distance_cm, app_distance_in_range(distance),
          "дальность " + values["distance_cm"] + " см");
-    remembered.diagonal_taken = take(diagonal, parameters.diagonal_in,
-                                     app_diagonal_in_range(diagonal),
-                                     "диагональ " + values["diagonal_in"] + " дюйм.");
+    remembered.diagonal_taken =
+        take(diagonal, parameters.diagonal_in, app_diagonal_in_range(diagonal),
+             "диагональ " + values["diagonal_in"] + " дюйм.");
     take(ny, parameters.screen_ny, app_resolution_in_range(ny), "Ny=" + values["screen_ny"]);
     take(nx, parameters.screen_nx, app_resolution_in_range(nx), "Nx=" + values["screen_nx"]);
     return remembered;
@@ -157,7 +158,8 @@ ViewingParameters app_parameters_from_screen(const ViewingParameters& defaults,
 }
 
 bool app_screen_size_reported(const ScreenSize& screen) {
-    if (screen.width_px <= 0 || screen.height_px <= 0 || !diagonal_in_range(diagonal_inches(screen)))
+    if (screen.width_px <= 0 || screen.height_px <= 0 ||
+        !diagonal_in_range(diagonal_inches(screen)))
         return false;
     // The stand-in is the pixels' size at 96 dpi rounded to whole millimetres.
     const auto stand_in = [](int32_t pixels, double mm) {

@@ -37,7 +37,8 @@ struct RememberedParameters {
 // The remembered distance, diagonal and resolution over `defaults` (the training volume is not
 // remembered), or nothing when there is no folder, no file, or the file does not hold all four
 // as numbers. A number outside the dialog's ranges is not offered, whatever wrote it.
-std::optional<RememberedParameters> app_load_remembered_parameters(const ViewingParameters& defaults);
+std::optional<RememberedParameters>
+app_load_remembered_parameters(const ViewingParameters& defaults);
 
 // Remembers the parameters: the folder is made when missing, and the file is written anew beside
 // the old one and renamed over it, so it is never half written. False when that fails (the

@@ -1,6 +1,7 @@
 // The dialog windows on the window system: each call is carried out on the GUI thread and waited
 // for; the controls' notifications come back as events for the dialog loop.
 #include "dialogs/dialog_window_port.h"
+
 #include "framework/program/process.h"
 #include "platform/ui/dialog_window.h"
 #include "runtime/cp1251.h"

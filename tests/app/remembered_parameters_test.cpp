@@ -58,13 +58,25 @@ TEST_F(RememberedParametersFile, ValuesOutOfRangeAreNotOffered) {
         int32_t nx;
         std::vector<std::string> not_offered;
     } cases[] = {
-        {"distance_cm=1e+10\ndiagonal_in=23.8\nscreen_nx=1920\nscreen_ny=1080\n", 200.0f, 23.8f,
-         1920, {"дальность 1e+10 см"}},
-        {"distance_cm=-1\ndiagonal_in=0.001\nscreen_nx=1920\nscreen_ny=1080\n", 200.0f, 17.7f,
-         1920, {"дальность -1 см", "диагональ 0.001 дюйм."}},
-        {"distance_cm=nan\ndiagonal_in=999999999999\nscreen_nx=10000\nscreen_ny=1080\n", 200.0f,
-         17.7f, 1366, {"дальность nan см", "диагональ 999999999999 дюйм.", "Nx=10000"}},
-        {"distance_cm=10\ndiagonal_in=99.9\nscreen_nx=320\nscreen_ny=9999\n", 10.0f, 99.9f, 320,
+        {"distance_cm=1e+10\ndiagonal_in=23.8\nscreen_nx=1920\nscreen_ny=1080\n",
+         200.0f,
+         23.8f,
+         1920,
+         {"дальность 1e+10 см"}},
+        {"distance_cm=-1\ndiagonal_in=0.001\nscreen_nx=1920\nscreen_ny=1080\n",
+         200.0f,
+         17.7f,
+         1920,
+         {"дальность -1 см", "диагональ 0.001 дюйм."}},
+        {"distance_cm=nan\ndiagonal_in=999999999999\nscreen_nx=10000\nscreen_ny=1080\n",
+         200.0f,
+         17.7f,
+         1366,
+         {"дальность nan см", "диагональ 999999999999 дюйм.", "Nx=10000"}},
+        {"distance_cm=10\ndiagonal_in=99.9\nscreen_nx=320\nscreen_ny=9999\n",
+         10.0f,
+         99.9f,
+         320,
          {}},
     };
     for (const auto& c : cases) {

@@ -21,10 +21,10 @@ TEST(ParameterReading, TextsConvertByTheirDescriptors) {
         float want_diagonal;
     } CASES[] = {
         {" 200.0    ", " 17.70    ", 200.0f, 17.7f},
-        {"50        ", "17.3      ", 50.0f, 17.3f}, // no point: a whole number
-        {"  6 0     ", "1 7.3     ", 60.0f, 17.3f}, // blanks are ignored
-        {"62,5      ", "17,3      ", 62.5f, 17.3f}, // a decimal comma is a decimal point
-        {"10        ", "5         ", 10.0f, 5.0f},   // the smallest a setup can have
+        {"50        ", "17.3      ", 50.0f, 17.3f},   // no point: a whole number
+        {"  6 0     ", "1 7.3     ", 60.0f, 17.3f},   // blanks are ignored
+        {"62,5      ", "17,3      ", 62.5f, 17.3f},   // a decimal comma is a decimal point
+        {"10        ", "5         ", 10.0f, 5.0f},    // the smallest a setup can have
         {"1000.0    ", "99.9      ", 1000.0f, 99.9f}, // and the largest
         {"1e3       ", "99,90     ", 1000.0f, 99.9f},
     };
@@ -75,7 +75,8 @@ TEST(ParameterReading, UnusableFieldsAreRefusedFirstToLast) {
         {{" 200.0    ", " 17.70    ", " 768      ", "10.5      ", " 100      "}, 1003, NX},
         {{" 200.0    ", " 17.70    ", " 768      ", "10000     ", " 100      "}, 1003, NX},
         {{" 200.0    ", " 17.70    ", " 768      ", "9999999999", " 100      "}, 1003, NX},
-        {{" 200.0    ", " 17.70    ", " 768      ", "1024      ", "          "}, 1004,
+        {{" 200.0    ", " 17.70    ", " 768      ", "1024      ", "          "},
+         1004,
          "Объем тренировки: нужно целое число изображений больше нуля."},
     };
     for (const auto& c : CASES) {

@@ -83,9 +83,10 @@ TEST(RealScreen, AResolutionOtherThanTheScreensIsQuestioned) {
 // otherwise abort inside its start).
 TEST(RealScreen, WithoutADisplayTheProgramSaysSoAndEnds) {
     for (const char* display : {"", ":29999"}) {
-        const e2e::ProgramRun run = e2e::run_command(
-            *display ? "unopenable" : "none", {"env", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM",
-                      std::string("DISPLAY=") + display, e2e::program_path().string()});
+        const e2e::ProgramRun run =
+            e2e::run_command(*display ? "unopenable" : "none",
+                             {"env", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM",
+                              std::string("DISPLAY=") + display, e2e::program_path().string()});
         EXPECT_EQ(run.exit_code, 1) << display << run.output;
         EXPECT_NE(run.output.find("talvena: no display"), std::string::npos) << run.output;
         EXPECT_NE(run.output.find("--headless"), std::string::npos) << run.output;

@@ -152,7 +152,7 @@ TEST(ParameterDialog, ARefusalPointsAtItsFieldUntilTheValuesAreReadAgain) {
     EXPECT_EQ(from_dialog(run.trace),
               "dialog-shown id=101\ndialog-closed id=101 button=1\ndialog-refused field=1003\n"
               "dialog-shown id=101\ndialog-closed id=101 button=3\n"
-              "card diagonal=17.70 width=318 height=201\n"
+              "card diagonal=17.70 width=298 height=188\n"
               "card-end accepted=0 diagonal=17.70\n"
               "dialog-shown id=101\ndialog-closed id=101 button=1\n"
               "parameters distance=200.0 diagonal=17.7 nx=1366 ny=768 volume=100\n");

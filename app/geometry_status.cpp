@@ -3,9 +3,21 @@
 
 #include "app/acuity_levels.h"
 #include "app/showable_levels.h"
+#include "app/viewing_parameters.h"
 
 #include <cstdio>
 #include <optional>
+
+namespace {
+
+// "с 450 см", or "лишь дальше 10 м" when no distance the dialog accepts will do.
+std::string from_text(int32_t distance_cm) {
+    if (distance_cm > static_cast<int32_t>(APP_DISTANCE_MAX_CM))
+        return "лишь дальше 10 м";
+    return "с " + std::to_string(distance_cm) + " см";
+}
+
+} // namespace
 
 std::string app_geometry_status_text(float distance_cm, float diagonal_in, int16_t /*width*/,
                                      int16_t /*height*/, int32_t nx, int32_t ny) {
@@ -17,8 +29,8 @@ std::string app_geometry_status_text(float distance_cm, float diagonal_in, int16
     std::string text = highest ? "Измеримая острота: до " + app_acuity_text(*highest)
                                : "Разрыв кольца меньше половины пикселя даже при 0.1";
     if (!highest || *highest < 2.0f) {
-        text += "; 1.0 измерима с " + std::to_string(distance_for(1.0f)) + " см, 2.0 — с " +
-                std::to_string(distance_for(2.0f)) + " см";
+        text += "; 1.0 измерима " + from_text(distance_for(1.0f)) + ", 2.0 — " +
+                from_text(distance_for(2.0f));
     }
     return text;
 }

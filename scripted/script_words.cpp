@@ -127,6 +127,25 @@ int64_t take_seconds(ScriptWords& words, std::string_view after) {
     return whole_us * 1'000'000 + fraction_us;
 }
 
+double read_decimal(std::string_view word, const std::string& expected) {
+    const size_t point = word.find('.');
+    const std::string_view whole = word.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : word.substr(point + 1);
+    const auto digits_only = [](std::string_view digits) {
+        return digits.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    double value = 0.0;
+    const bool shape_ok = !word.empty() && word.size() <= 20 && digits_only(whole) &&
+                          digits_only(fraction) && !(whole.empty() && fraction.empty());
+    const auto [end, error] =
+        shape_ok ? std::from_chars(word.data(), word.data() + word.size(), value)
+                 : std::from_chars_result{word.data(), std::errc::invalid_argument};
+    if (!shape_ok || error != std::errc() || end != word.data() + word.size())
+        throw ScriptSyntaxError{"expected " + expected + ", found " + in_quotes(word)};
+    return value;
+}
+
 int32_t read_whole_number(std::string_view word, const std::string& expected) {
     int32_t value = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);

@@ -63,7 +63,7 @@ TEST(AcuityEstimate, IntervalEndsWhereTheLikelihoodHasFallenByTheDrop) {
     add(answers, 0.5f, 10, 2);
     add(answers, 0.6f, 6, 3);
     const AcuityEstimate estimate = app_estimate_acuity(answers);
-    EXPECT_EQ(estimate.answers, 63);
+    EXPECT_EQ(estimate.answers, 53);
     const double best = log_likelihood(answers, estimate.logmar);
     EXPECT_GE(best, log_likelihood(answers, estimate.logmar - 0.002));
     EXPECT_GE(best, log_likelihood(answers, estimate.logmar + 0.002));

@@ -72,9 +72,11 @@ TEST(SimulatedObserver, ProgramRunsTheCourseThatTheSameDrawsGive) {
         ++from;
     }
     // Every ring is answered 0.8 s after it is shown.
-    for (const e2e::TraceEvent& event : run.trace)
-        if (event.name == "ring-answer")
+    for (const e2e::TraceEvent& event : run.trace) {
+        if (event.name == "ring-answer") {
             EXPECT_EQ(event.value("dt"), "0.800");
+        }
+    }
 }
 
 // The observer draws from a generator of its own: the rings' sides and tilts are those of a run

@@ -15,10 +15,11 @@
 //
 // The interval holds every threshold whose log-likelihood is within `interval_drop` of the best.
 // The textbook drop for 95 % (1.92, half the 95 % point of chi-square with one degree of
-// freedom) holds only 86 to 91 % of simulated tests: the course stops a level on a run of
-// correct answers or on its third error, which makes the answers lumpier than the theory
-// assumes. 2.9 holds 95 % or more at every acuity; docs/validation.md gives the figures and the
-// reasons for the spread and lapse.
+// freedom) holds the truth in as few as 91 % of simulated tests at some acuities: the course
+// stops a level on a run of correct answers or on its third error, which makes the answers
+// lumpier than the theory assumes. 2.9 holds it in 95 % or more at every acuity for the observer
+// the model assumes and 85 % or more for observers half and twice as steep; docs/validation.md
+// gives the figures and the reasons for the spread and lapse.
 struct EstimateModel {
     double spread = 0.035;
     double lapse = 0.04;

@@ -24,9 +24,8 @@ std::vector<LevelTally> tally_by_level(std::span<const AcuityAnswer> answers) {
     std::vector<LevelTally> levels;
     for (const AcuityAnswer& answer : answers) {
         const double logmar = -std::log10(static_cast<double>(answer.level));
-        auto found = std::find_if(levels.begin(), levels.end(), [&](const LevelTally& level) {
-            return level.logmar == logmar;
-        });
+        auto found = std::find_if(levels.begin(), levels.end(),
+                                  [&](const LevelTally& level) { return level.logmar == logmar; });
         if (found == levels.end())
             found = levels.insert(levels.end(), LevelTally{logmar, 0, 0});
         (answer.correct ? found->correct : found->wrong) += 1;
@@ -121,8 +120,8 @@ AcuityEstimate app_estimate_acuity(std::span<const AcuityAnswer> answers,
     AcuityEstimate estimate;
     estimate.answers = static_cast<int32_t>(answers.size());
     const Likelihood likelihood(tally_by_level(answers), model.spread, model.lapse);
-    const auto points = static_cast<int32_t>(
-        std::lround((model.worst_logmar - model.best_logmar) / GRID_STEP));
+    const auto points =
+        static_cast<int32_t>(std::lround((model.worst_logmar - model.best_logmar) / GRID_STEP));
     const auto at = [&](int32_t i) {
         return i == points ? model.worst_logmar : model.best_logmar + i * GRID_STEP;
     };
@@ -135,27 +134,26 @@ AcuityEstimate app_estimate_acuity(std::span<const AcuityAnswer> answers,
     }
     if (answers.empty())
         best = points / 2;
-    estimate.logmar =
-        answers.empty() ? at(best)
-                        : refine_maximum(likelihood, at(std::max(best - 1, 0)),
-                                         at(std::min(best + 1, points)));
+    estimate.logmar = answers.empty() ? at(best)
+                                      : refine_maximum(likelihood, at(std::max(best - 1, 0)),
+                                                       at(std::min(best + 1, points)));
     const double level = likelihood(estimate.logmar) - model.interval_drop;
 
     int32_t low = best;
     while (low > 0 && values[static_cast<size_t>(low - 1)] >= level)
         --low;
     estimate.open_low = low == 0;
-    estimate.low_logmar = estimate.open_low
-                              ? model.best_logmar
-                              : refine_crossing(likelihood, std::min(at(low), estimate.logmar),
-                                                at(low - 1), level);
+    estimate.low_logmar =
+        estimate.open_low
+            ? model.best_logmar
+            : refine_crossing(likelihood, std::min(at(low), estimate.logmar), at(low - 1), level);
     int32_t high = best;
     while (high < points && values[static_cast<size_t>(high + 1)] >= level)
         ++high;
     estimate.open_high = high == points;
-    estimate.high_logmar = estimate.open_high
-                               ? model.worst_logmar
-                               : refine_crossing(likelihood, std::max(at(high), estimate.logmar),
-                                                 at(high + 1), level);
+    estimate.high_logmar =
+        estimate.open_high
+            ? model.worst_logmar
+            : refine_crossing(likelihood, std::max(at(high), estimate.logmar), at(high + 1), level);
     return estimate;
 }

@@ -94,13 +94,21 @@ AppendOutcome app_append_csv(const std::filesystem::path& path, std::string_view
     return app_append_failure(path, action, error);
 }
 
-void app_save_csv(const char* file_name, const char* kind, std::string_view header,
-                  const std::string& lines) {
+void app_save_in_data_folder(
+    const char* file_name, const char* kind,
+    const std::function<AppendOutcome(const std::filesystem::path&)>& append) {
     const std::filesystem::path path = app_data_folder() / file_name;
     const int folder_error = app_create_data_folder();
     const AppendOutcome outcome =
         folder_error != 0 ? app_append_failure(path, APP_CANNOT_MAKE_FOLDER, folder_error)
-                          : app_append_csv(path, header, lines);
+                          : append(path);
     if (!outcome.written)
         rt_trace_event("record-failed", {{"kind", kind}, {"reason", outcome.reason}});
+}
+
+void app_save_csv(const char* file_name, const char* kind, std::string_view header,
+                  const std::string& lines) {
+    app_save_in_data_folder(file_name, kind, [&](const std::filesystem::path& path) {
+        return app_append_csv(path, header, lines);
+    });
 }

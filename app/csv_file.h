@@ -5,6 +5,7 @@
 #include "app/results_file.h"
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,7 +25,13 @@ std::string app_csv_stamp(const ResultsStamp& at);
 AppendOutcome app_append_csv(const std::filesystem::path& path, std::string_view header,
                              const std::string& lines);
 
-// The same into `file_name` in the data folder, made when missing; a failure is written to the
-// trace as `record-failed kind=KIND reason=...` and the program goes on. Application thread.
+// Appends with `append` to `file_name` in the data folder, made when missing; a failure is
+// written to the trace as `record-failed kind=KIND reason=...` and the program goes on.
+// Application thread.
+void app_save_in_data_folder(
+    const char* file_name, const char* kind,
+    const std::function<AppendOutcome(const std::filesystem::path&)>& append);
+
+// app_append_csv into `file_name` in the data folder, as app_save_in_data_folder does.
 void app_save_csv(const char* file_name, const char* kind, std::string_view header,
                   const std::string& lines);

@@ -33,5 +33,6 @@ AppendOutcome app_append_finished_test(const std::filesystem::path& path,
 }
 
 void app_save_finished_test(const FinishedVisionTest& test) {
-    app_save_csv(TESTS_FILE_NAME, "tests", app_tests_header(), app_format_finished_test(test) + "\n");
+    app_save_csv(TESTS_FILE_NAME, "tests", app_tests_header(),
+                 app_format_finished_test(test) + "\n");
 }

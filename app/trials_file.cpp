@@ -2,9 +2,6 @@
 #include "app/trials_file.h"
 
 #include "app/csv_file.h"
-#include "app/data_folder.h"
-#include "app/failure_reasons.h"
-#include "runtime/trace.h"
 #include "runtime/whole_write.h"
 
 #include <cerrno>
@@ -120,11 +117,7 @@ AppendOutcome app_append_trials(const std::filesystem::path& path, const TrialLo
 void app_save_trials(const TrialLog& log, bool completed) {
     if (log.trials.empty())
         return;
-    const std::filesystem::path path = app_data_folder() / TRIALS_FILE_NAME;
-    const int folder_error = app_create_data_folder();
-    const AppendOutcome outcome =
-        folder_error != 0 ? app_append_failure(path, APP_CANNOT_MAKE_FOLDER, folder_error)
-                          : app_append_trials(path, log, completed);
-    if (!outcome.written)
-        rt_trace_event("record-failed", {{"kind", "trials"}, {"reason", outcome.reason}});
+    app_save_in_data_folder(TRIALS_FILE_NAME, "trials", [&](const std::filesystem::path& path) {
+        return app_append_trials(path, log, completed);
+    });
 }

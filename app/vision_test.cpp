@@ -236,9 +236,9 @@ void app_run_vision_test(int16_t width, int16_t height) {
     const double started_s = rt_clock_seconds();
     while (!bisection.result()) {
         int32_t passed = 0;
-        const LevelOutcome outcome = app_test_acuity_level(
-            bisection.level(), viewing.distance_cm, viewing.diagonal_in, width, height,
-            viewing.screen_nx, viewing.screen_ny, passed);
+        const LevelOutcome outcome =
+            app_test_acuity_level(bisection.level(), viewing.distance_cm, viewing.diagonal_in,
+                                  width, height, viewing.screen_nx, viewing.screen_ny, passed);
         if (outcome == LevelOutcome::aborted || both_buttons())
             break;
         bisection.tell(passed == 1);

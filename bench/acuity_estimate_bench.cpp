@@ -4,7 +4,6 @@
 #include "app/trials_file.h"
 
 #include <benchmark/benchmark.h>
-
 #include <vector>
 
 namespace {

@@ -193,10 +193,11 @@ ScriptAction parse_action(ScriptWords& words) {
         action.kind = ActionKind::close;
         words.expect_end("close");
     } else {
-        throw ScriptSyntaxError{"expected a trigger (at, after, on) or an action (press, release, "
-                                "click, menu, help, key, dialog, answer, observer, snapshot, close), "
-                                "found " +
-                                in_quotes(name)};
+        throw ScriptSyntaxError{
+            "expected a trigger (at, after, on) or an action (press, release, "
+            "click, menu, help, key, dialog, answer, observer, snapshot, close), "
+            "found " +
+            in_quotes(name)};
     }
     return action;
 }

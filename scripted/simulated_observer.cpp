@@ -39,8 +39,7 @@ uint64_t observer_seed(std::optional<int64_t> run_seed) {
     constexpr uint64_t MIX = 0x6A09E667F3BCC909ull;
     if (run_seed)
         return static_cast<uint64_t>(*run_seed) ^ MIX;
-    return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^
-           MIX;
+    return static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()) ^ MIX;
 }
 
 bool observer_answers_correctly(const ObserverModel& model, double level, ObserverDraws& draws) {

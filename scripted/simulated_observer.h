@@ -13,9 +13,9 @@ namespace scripted {
 // (logMAR of the level against the observer's), `seconds` after the ring is on the screen.
 struct ObserverModel {
     double acuity = 1.0;
-    double spread = 0.05;  // logMAR
-    double lapse = 0.0;    // 0 <= lapse < 0.5
-    double seconds = 0.5;  // 0.05 <= seconds < 2
+    double spread = 0.05; // logMAR
+    double lapse = 0.0;   // 0 <= lapse < 0.5
+    double seconds = 0.5; // 0.05 <= seconds < 2
 };
 
 // Why a model cannot be used, naming the value and what it must be; nothing when it can.

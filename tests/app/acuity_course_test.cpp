@@ -3,7 +3,6 @@
 #include "app/acuity_course.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 
 namespace {
@@ -43,8 +42,8 @@ TEST(AcuityLevelCount, CountsRingsAndEndsTheLevelByItsRules) {
         {"nine correct go on", false, "CCCCCCCCC", "ccccccccc", LevelState::going_on},
         {"three wrong fail", false, "WWW", "www", LevelState::failed},
         {"three wrong far apart fail", false, "WCCCCWCCCCW", "wccccwccccw", LevelState::failed},
-        {"a wrong answer restarts the ten", false, "CCCCCCCCCWCCCCCCCCCC",
-         "cccccccccwcccccccccc", LevelState::passed},
+        {"a wrong answer restarts the ten", false, "CCCCCCCCCWCCCCCCCCCC", "cccccccccwcccccccccc",
+         LevelState::passed},
         {"unanswered rings do not break the run", false, "CC--CC----CCCCCC", "ccnnccnnnncccccc",
          LevelState::passed},
         {"five unanswered in a row fail", false, "CCC-----", "cccnnnnn", LevelState::failed},
@@ -72,13 +71,25 @@ TEST(AcuityBisection, LevelsFollowFromWhatWasPassedToTheResult) {
         float result;
         bool at_limit;
     } CASES[] = {
-        {"passes every level", ACUITY_HIGHEST_INDEX, "11111", {0.1f, 0.7f, 1.0f, 1.5f, 2.0f},
-         2.0f, true},
+        {"passes every level",
+         ACUITY_HIGHEST_INDEX,
+         "11111",
+         {0.1f, 0.7f, 1.0f, 1.5f, 2.0f},
+         2.0f,
+         true},
         {"fails the first level", ACUITY_HIGHEST_INDEX, "0", {0.1f}, 0.0f, false},
-        {"passes up to 0.5", ACUITY_HIGHEST_INDEX, "10110", {0.1f, 0.7f, 0.4f, 0.5f, 0.6f}, 0.5f,
+        {"passes up to 0.5",
+         ACUITY_HIGHEST_INDEX,
+         "10110",
+         {0.1f, 0.7f, 0.4f, 0.5f, 0.6f},
+         0.5f,
          false},
-        {"passes up to 1.25", ACUITY_HIGHEST_INDEX, "11101", {0.1f, 0.7f, 1.0f, 1.5f, 1.25f},
-         1.25f, false},
+        {"passes up to 1.25",
+         ACUITY_HIGHEST_INDEX,
+         "11101",
+         {0.1f, 0.7f, 1.0f, 1.5f, 1.25f},
+         1.25f,
+         false},
         {"passes 0.1 only", ACUITY_HIGHEST_INDEX, "1000", {0.1f, 0.7f, 0.4f, 0.2f}, 0.1f, false},
         // A screen that cannot show 1.25 and above: the bisection stops below them, and a result
         // at the best level it can reach is a limit, not a measurement.

@@ -4,9 +4,8 @@
 #include "app/acuity_estimate.h"
 #include "app/estimate_text.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace {
@@ -22,9 +21,9 @@ void add(std::vector<AcuityAnswer>& answers, float level, int correct, int wrong
 double log_likelihood(const std::vector<AcuityAnswer>& answers, double threshold) {
     double sum = 0.0;
     for (const AcuityAnswer& answer : answers) {
-        const double p = app_answer_probability(-std::log10(static_cast<double>(answer.level)),
-                                                threshold, ESTIMATE_MODEL.spread,
-                                                ESTIMATE_MODEL.lapse);
+        const double p =
+            app_answer_probability(-std::log10(static_cast<double>(answer.level)), threshold,
+                                   ESTIMATE_MODEL.spread, ESTIMATE_MODEL.lapse);
         sum += std::log(answer.correct ? p : 1.0 - p);
     }
     return sum;
@@ -70,8 +69,8 @@ TEST(AcuityEstimate, IntervalEndsWhereTheLikelihoodHasFallenByTheDrop) {
     ASSERT_FALSE(estimate.open_low || estimate.open_high);
     EXPECT_NEAR(log_likelihood(answers, estimate.low_logmar), best - ESTIMATE_MODEL.interval_drop,
                 1e-3);
-    EXPECT_NEAR(log_likelihood(answers, estimate.high_logmar),
-                best - ESTIMATE_MODEL.interval_drop, 1e-3);
+    EXPECT_NEAR(log_likelihood(answers, estimate.high_logmar), best - ESTIMATE_MODEL.interval_drop,
+                1e-3);
     // Between 0.5 (passed) and 0.6 (failed), nearer 0.6 where most answers were still right.
     EXPECT_GT(estimate.acuity(), 0.5);
     EXPECT_LT(estimate.acuity(), 0.7);
@@ -96,7 +95,10 @@ TEST(AcuityEstimate, OneSidedTestsGiveTheBoundAndAnOpenInterval) {
     } CASES[] = {
         {"all correct", all_correct, ESTIMATE_MODEL.best_logmar, true, false},
         {"all wrong", all_wrong, ESTIMATE_MODEL.worst_logmar, false, true},
-        {"no answers", {}, (ESTIMATE_MODEL.best_logmar + ESTIMATE_MODEL.worst_logmar) / 2, true,
+        {"no answers",
+         {},
+         (ESTIMATE_MODEL.best_logmar + ESTIMATE_MODEL.worst_logmar) / 2,
+         true,
          true},
     };
     for (const auto& c : CASES) {

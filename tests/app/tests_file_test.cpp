@@ -3,9 +3,8 @@
 #include "app/tests_file.h"
 #include "tests/app/appending_fixture.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
@@ -14,8 +13,6 @@ namespace {
 using appending_fixture::DataFolder;
 using appending_fixture::FailureCase;
 using appending_fixture::file_bytes;
-using appending_fixture::FileSizeLimit;
-using appending_fixture::folder_state;
 using appending_fixture::RecordEvents;
 using appending_fixture::TempFolder;
 using appending_fixture::unwritable_places;
@@ -91,23 +88,8 @@ TEST(TestsFile, AFailureIsTracedAndLeavesEverythingAsItWas) {
                          return folder / TESTS_FILE_NAME;
                      },
                      "cannot write: File too large", kept.size() + 20});
-    for (const FailureCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempFolder folder;
-        const fs::path path = c.prepare(folder.path());
-        const std::string before = folder_state(folder.path());
-        DataFolder data(path.parent_path());
-        RecordEvents events;
-        {
-            FileSizeLimit limit(c.size_limit);
-            ASSERT_TRUE(limit.set());
-            app_save_finished_test(finished_test());
-        }
-        EXPECT_EQ(folder_state(folder.path()), before);
-        const std::string reason = path.string() + ": " + c.reason;
-        EXPECT_EQ(events.events(), std::vector<std::string>{"record-failed kind=tests reason=" +
-                                                            RtTraceField("reason", reason).value});
-    }
+    appending_fixture::expect_failures_leave_everything(
+        cases, "tests", [] { app_save_finished_test(finished_test()); });
 }
 
 } // namespace

@@ -42,15 +42,14 @@ std::string fixed(double value, int decimals) {
 TEST(SimulatedObserver, ProgramRunsTheCourseThatTheSameDrawsGive) {
     constexpr int32_t SEED = 5;
     const scripted::ObserverModel observer{0.5, 0.035, 0.02, 0.8};
-    const ProgramRun run =
-        e2e::run_program("agree",
-                         e2e::ACCEPT_DEFAULTS + "observer 0.5 0.035 0.02 0.8\n" +
-                             "on pause K=2 click right\n"
-                             "on wait-click after 1 click left\n"
-                             "on pause click right\n"
-                             "on wait-click after 1 click left\n"
-                             "on figure after 0.5 menu Выход\n",
-                         {.seed = SEED});
+    const ProgramRun run = e2e::run_program("agree",
+                                            e2e::ACCEPT_DEFAULTS + "observer 0.5 0.035 0.02 0.8\n" +
+                                                "on pause K=2 click right\n"
+                                                "on wait-click after 1 click left\n"
+                                                "on pause click right\n"
+                                                "on wait-click after 1 click left\n"
+                                                "on figure after 0.5 menu Выход\n",
+                                            {.seed = SEED});
     ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
     const auto rows = csv_rows(run.user_data_folder() / "talvena-tests.csv");
     ASSERT_EQ(rows.size(), 2u) << run.trace_text();
@@ -104,10 +103,10 @@ TEST(SimulatedObserver, LeavesTheProgramsOwnRandomChoicesAlone) {
 }
 
 TEST(SimulatedObserver, ObserverOffLeavesTheRingsUnanswered) {
-    const ProgramRun run = e2e::run_program(
-        "off", START_VISION_TEST + "observer 100 0.035 0 0.5\n"
-                                   "on level-end observer off\n"
-                                   "on ring-answer verdict=none menu Выход\n");
+    const ProgramRun run =
+        e2e::run_program("off", START_VISION_TEST + "observer 100 0.035 0 0.5\n"
+                                                    "on level-end observer off\n"
+                                                    "on ring-answer verdict=none menu Выход\n");
     ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
     const size_t level_end = run.find("level-end V=0.1 passed=1");
     ASSERT_LT(level_end, run.trace.size()) << run.trace_text();

@@ -15,7 +15,7 @@ constexpr int32_t RUNS = 800;
 struct ObserverCase {
     const char* name;
     double spread;
-    double most_error;    // logMAR
+    double most_error; // logMAR
     double least_coverage;
 };
 

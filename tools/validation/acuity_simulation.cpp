@@ -96,7 +96,8 @@ CaseFigures run_simulation_case(const SimulationCase& simulation) {
     double counted = 0.0;
     double seconds = 0.0;
     for (int32_t run = 0; run < simulation.runs; ++run) {
-        const SimulatedTest test = simulate_vision_test(simulation.observer, draws, simulation.model);
+        const SimulatedTest test =
+            simulate_vision_test(simulation.observer, draws, simulation.model);
         const double measured = result_logmar(test.result);
         results.push_back(measured);
         result_errors.push_back(measured - true_logmar);

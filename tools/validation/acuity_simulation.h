@@ -42,8 +42,8 @@ struct CaseFigures {
     double estimate_mean_error = 0.0;
     double estimate_sd = 0.0;
     double estimate_retest_limit = 0.0;
-    double coverage = 0.0;           // share of runs whose interval holds the true logMAR
-    double estimate_p025 = 0.0;      // 2.5 % and 97.5 % points of the estimate, logMAR
+    double coverage = 0.0;      // share of runs whose interval holds the true logMAR
+    double estimate_p025 = 0.0; // 2.5 % and 97.5 % points of the estimate, logMAR
     double estimate_p975 = 0.0;
     double result_p025 = 0.0;
     double result_p975 = 0.0;

@@ -73,10 +73,8 @@ std::vector<CaseRow> run_cases(int32_t runs) {
     uint64_t seed = 1000;
     for (const Group& group : groups()) {
         for (const double acuity : TRUE_ACUITIES) {
-            SimulationCase simulation{{acuity, group.spread, group.lapse, ANSWER_SECONDS},
-                                      runs,
-                                      ++seed,
-                                      ESTIMATE_MODEL};
+            SimulationCase simulation{
+                {acuity, group.spread, group.lapse, ANSWER_SECONDS}, runs, ++seed, ESTIMATE_MODEL};
             CaseRow row{group, acuity, run_simulation_case(simulation), -1.0};
             if (group.spread == ESTIMATE_MODEL.spread && group.lapse == 0.02) {
                 simulation.model.interval_drop = 1.92;
@@ -90,7 +88,7 @@ std::vector<CaseRow> run_cases(int32_t runs) {
 
 std::string group_title(const Group& group) {
     const double s = ESTIMATE_MODEL.spread;
-    const char* spread = group.spread == s ? "the assumed spread"
+    const char* spread = group.spread == s  ? "the assumed spread"
                          : group.spread < s ? "half the assumed spread"
                                             : "twice the assumed spread";
     return std::string("Observer with ") + spread + " (" + number(group.spread, 4) + ") and " +
@@ -107,12 +105,11 @@ void write_group_table(std::ostream& out, const std::vector<CaseRow>& rows, cons
         if (row.group.spread != group.spread || row.group.lapse != group.lapse)
             continue;
         const CaseFigures& f = row.figures;
-        out << "| " << number(row.acuity, 2) << " (" << number(logmar_of(row.acuity), 2)
-            << ") | " << number(f.result_median, 2) << " | "
-            << number(f.result_mean_error, 3, true) << " | ±" << number(f.result_retest_limit, 2)
-            << " | " << number(f.estimate_mean_error, 3, true) << " | "
-            << number(f.estimate_sd, 3) << " | ±" << number(f.estimate_retest_limit, 2) << " | "
-            << percent(f.coverage) << " |";
+        out << "| " << number(row.acuity, 2) << " (" << number(logmar_of(row.acuity), 2) << ") | "
+            << number(f.result_median, 2) << " | " << number(f.result_mean_error, 3, true) << " | ±"
+            << number(f.result_retest_limit, 2) << " | " << number(f.estimate_mean_error, 3, true)
+            << " | " << number(f.estimate_sd, 3) << " | ±" << number(f.estimate_retest_limit, 2)
+            << " | " << percent(f.coverage) << " |";
         if (main_group)
             out << " " << percent(row.textbook_coverage) << " |";
         out << " " << number(f.mean_counted, 1) << " | " << number(f.mean_minutes, 2) << " |\n";
@@ -162,8 +159,9 @@ with the program's timing (answer, tone, one second's pause) for the minutes per
 section on the real program below shows that the program itself, on its virtual clock with the
 same observer and draws, runs exactly the same tests.
 
-)" << runs << R"( runs per case, each case from a fixed seed; )"
-        << std::size(TRUE_ACUITIES) << R"( true acuities from 0.1 to 2.0; observers with the
+)" << runs
+        << R"( runs per case, each case from a fixed seed; )" << std::size(TRUE_ACUITIES)
+        << R"( true acuities from 0.1 to 2.0; observers with the
 spread the estimate assumes, half and twice it, each with 0, 2 and 5 % lapses.
 
 - *Result*: the test's result as the results file keeps it. Its errors are in logMAR
@@ -215,13 +213,14 @@ fixed: spread )"
     const std::vector<Group> all = groups();
     out << "### " << group_title(all[0]) << "\n\n";
     write_group_table(out, rows, all[0], true);
-    out << "Over the true acuities, for this observer: the result's retest limits have a median of ±"
+    out << "Over the true acuities, for this observer: the result's retest limits have a median of "
+           "±"
         << number(median_of(result_limits), 2) << " logMAR, the estimate's ±"
-        << number(median_of(estimate_limits), 2)
-        << "; the estimate's mean error is at most " << number(worst_main_error, 3)
-        << " logMAR and its interval holds the truth in at least " << percent(worst_main_coverage)
-        << " of the runs. A test takes a median of " << number(median_of(answers), 0)
-        << " counted answers and " << number(median_of(minutes), 1) << " minutes.\n\n";
+        << number(median_of(estimate_limits), 2) << "; the estimate's mean error is at most "
+        << number(worst_main_error, 3) << " logMAR and its interval holds the truth in at least "
+        << percent(worst_main_coverage) << " of the runs. A test takes a median of "
+        << number(median_of(answers), 0) << " counted answers and " << number(median_of(minutes), 1)
+        << " minutes.\n\n";
     out << R"(![True against measured acuity](validation.png)
 
 The plot shows, for the reference observer, the result (left) and the estimate (right) against
@@ -269,8 +268,8 @@ how far the truth may lie. Trends over many tests mean more than any one step.
     }
     out << "## The real program\n\n" << agreement << "\n";
     out << "## Run time\n\nThe simulations above (" << rows.size() << " cases of " << runs
-        << " runs, and the reference cases again with the 1.92 drop) took "
-        << number(seconds, 1) << " s in one process.\n";
+        << " runs, and the reference cases again with the 1.92 drop) took " << number(seconds, 1)
+        << " s in one process.\n";
 }
 
 void write_table(const std::string& path, const std::vector<CaseRow>& rows) {
@@ -332,8 +331,7 @@ int agree(uint64_t seed, const ObserverModel& observer, const std::string& tests
         const SimulatedTest test = simulate_vision_test(observer, draws);
         const bool equal = number(test.result, 2) == f[1] &&
                            number(test.estimate.logmar, 3) == f[4] &&
-                           std::to_string(test.counted) == f[7] &&
-                           number(test.seconds, 1) == f[8];
+                           std::to_string(test.counted) == f[7] && number(test.seconds, 1) == f[8];
         same += equal ? 1 : 0;
         report += "| " + std::to_string(tests) + " | " + f[1] + " | " + number(test.result, 2) +
                   " | " + f[4] + " | " + number(test.estimate.logmar, 3) + " | " + f[7] + " | " +

@@ -124,9 +124,11 @@ double median_of(std::vector<double> values) {
 
 void write_markdown(const std::string& path, const std::vector<CaseRow>& rows, int32_t runs,
                     double seconds, const std::string& agreement) {
-    std::vector<double> result_limits, estimate_limits, minutes, answers;
+    std::vector<double> result_limits, estimate_limits, minutes, answers, lapse_free_limits;
     double worst_main_error = 0.0, worst_main_coverage = 1.0;
     for (const CaseRow& row : rows) {
+        if (row.group.spread == ESTIMATE_MODEL.spread && row.group.lapse == 0.0)
+            lapse_free_limits.push_back(row.figures.result_retest_limit);
         if (row.group.spread != ESTIMATE_MODEL.spread || row.group.lapse != 0.02)
             continue;
         result_limits.push_back(row.figures.result_retest_limit);
@@ -250,8 +252,10 @@ above: for the result, about ±)"
         << number(median_of(result_limits), 2) << R"( logMAR, a factor of about )"
         << number(std::pow(10.0, median_of(result_limits)), 1) << R"( in acuity (0.5 one day and
 )" << number(0.5 * std::pow(10.0, median_of(result_limits)), 1)
-        << R"( the next, with nothing changed). Most of that comes from lapses: an observer who never
-lapses has retest limits of about a third of that (the table of 0 % lapses). A rise or a fall
+        << R"( the next, with nothing changed). Much of that comes from lapses: an observer who never
+lapses has retest limits of about ±)"
+        << number(median_of(lapse_free_limits), 2)
+        << R"( (the table of 0 % lapses). A rise or a fall
 in the chart smaller than that is what retesting alone produces and is no sign of change. The
 result also lies below the truth on average (the best level *passed*, and passing takes ten
 correct answers in a row), by the mean error in the table. The estimate is nearly unbiased and

@@ -16,11 +16,14 @@
 #include "app/rgb_colors.h"
 #include "app/screen_note.h"
 #include "app/screen_text.h"
+#include "app/showable_levels.h"
 #include "app/side_drawn.h"
 #include "app/tests_file.h"
 #include "app/trials_file.h"
 #include "app/viewing_parameters.h"
 #include "framework/graphics/gw_graphics.h"
+#include "framework/program/error_reports.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
 #include "framework/program/window_system_hooks.h"
 #include "runtime/beep.h"
@@ -28,7 +31,9 @@
 #include "runtime/format.h"
 #include "runtime/trace.h"
 
+#include <cstdio>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -109,17 +114,37 @@ void trace_answer(std::string_view verdict, int64_t elapsed_us) {
         {{"verdict", verdict}, {"dt", rt_trace_seconds(static_cast<double>(elapsed_us) / 1e6)}});
 }
 
-// The result in large blue type over whatever the last ring left on the screen.
-void show_result(float acuity) {
+// The result in large blue type over whatever the last ring left on the screen. A result that
+// is the highest level the screen can show from this distance is a limit, not a measure: a line
+// of its own under the caption says the acuity is at least that.
+void show_result(float acuity, bool limit) {
     static const RtFormat caption("('Острота зрения')");
     static const RtFormat value("(F4.1)");
+    static const RtFormat at_least("('не менее ',F4.2)");
     gw_set_color_rgb(RGB_BLUE);
     app_select_font(APP_TEXT_FONT);
     app_draw_text(200, 250, caption, {}, 14);
     app_select_font(APP_NUMBER_FONT);
     app_draw_text(500, 185, value, {acuity}, 4);
+    if (limit) {
+        app_select_font(APP_TEXT_FONT);
+        app_draw_text(200, 300, at_least, {acuity}, 13);
+    }
     app_draw_click_prompt();
-    rt_trace_event("vision-result", {{"V", app_acuity_text(acuity)}});
+    rt_trace_event("vision-result", {{"V", app_acuity_text(acuity)}, {"limit", limit ? 1 : 0}});
+}
+
+// Not even 0.1 can be shown from here: the box says so and names the distance from which it can.
+void report_nothing_showable(float distance_cm, float diagonal_in, int32_t nx, int32_t ny) {
+    const float first = app_acuity_level(ACUITY_FIRST_TRIED_INDEX);
+    char distance[32];
+    std::snprintf(distance, sizeof distance, "%.0f", static_cast<double>(distance_cm));
+    framework::show_message(framework::MessageIcon::warning, framework::program_title(),
+                            "Проверка зрения не начата: с " + std::string(distance) +
+                                " см разрыв кольца даже при остроте " + app_acuity_text(first) +
+                                " меньше половины пикселя этого экрана.\nКольца можно показать с " +
+                                std::to_string(app_showable_from_cm(first, diagonal_in, nx, ny)) +
+                                " см.");
 }
 
 // The answers judged correct or wrong, for the estimate: unanswered and uncounted rings say
@@ -132,7 +157,7 @@ std::vector<AcuityAnswer> counted_answers(const TrialLog& log) {
     return answers;
 }
 
-// The estimate under the result, in the trace and in the status bar.
+// The estimate under the result, and in the trace.
 void show_estimate(const AcuityEstimate& estimate, bool limit) {
     app_select_font(ESTIMATE_FONT);
     gw_set_color_rgb(RGB_BLUE);
@@ -143,7 +168,6 @@ void show_estimate(const AcuityEstimate& estimate, bool limit) {
                                        {"low", app_csv_fixed(estimate.acuity_low(), 2)},
                                        {"high", app_csv_fixed(estimate.acuity_high(), 2)},
                                        {"limit", limit ? 1 : 0}});
-    app_show_status(app_estimate_status_text(estimate));
 }
 
 // Both buttons: the test leaves no trace but its trials, and the mouse state starts afresh once
@@ -230,9 +254,18 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
 // until the two are neighbours; the result is the best level passed (0.0 when none was).
 void app_run_vision_test(int16_t width, int16_t height) {
     const ViewingParameters& viewing = app_viewing_parameters();
+    // The upper bound starts at the lowest level the screen cannot show, so that no such ring is
+    // ever drawn; passing the level below it reaches the screen's limit.
+    const int32_t first_unshowable = app_first_unshowable_index(
+        viewing.distance_cm, viewing.diagonal_in, viewing.screen_nx, viewing.screen_ny);
+    if (first_unshowable <= ACUITY_FIRST_TRIED_INDEX) {
+        report_nothing_showable(viewing.distance_cm, viewing.diagonal_in, viewing.screen_nx,
+                                viewing.screen_ny);
+        return;
+    }
     TrialLog log{app_results_stamp_now(), "vision", {}};
     trial_log = &log;
-    bisection = AcuityBisection();
+    bisection = AcuityBisection(first_unshowable);
     const double started_s = rt_clock_seconds();
     while (!bisection.result()) {
         int32_t passed = 0;
@@ -247,8 +280,17 @@ void app_run_vision_test(int16_t width, int16_t height) {
     const bool limit = bisection.result_at_limit();
     trial_log = nullptr;
     app_tell_side_drawn(0);
-    app_show_status(app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in, width,
-                                             height, viewing.screen_nx, viewing.screen_ny));
+    std::string status = app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in, width,
+                                                  height, viewing.screen_nx, viewing.screen_ny);
+    std::string limit_text;
+    if (limit) {
+        const char* why = first_unshowable == ACUITY_HIGHEST_INDEX
+                              ? ": это высший уровень проверки. "
+                              : ": выше этот экран с такого расстояния не показывает. ";
+        limit_text = "Острота не менее " + app_acuity_text(*result) + why;
+        status = limit_text + status;
+    }
+    app_show_status(status);
     if (!result) {
         abort_test();
         app_save_trials(log, false);
@@ -263,10 +305,10 @@ void app_run_vision_test(int16_t width, int16_t height) {
     app_save_finished_test({log.started, *result, limit, estimate, rt_clock_seconds() - started_s,
                             viewing.distance_cm, viewing.diagonal_in, viewing.screen_nx,
                             viewing.screen_ny});
-    show_result(*result);
+    show_result(*result, limit);
     show_estimate(estimate, limit);
+    app_show_status(limit_text + app_estimate_status_text(estimate));
     app_report_record_failure(record);
     app_wait_for_click();
-    app_show_status(app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in, width,
-                                             height, viewing.screen_nx, viewing.screen_ny));
+    app_show_status(status);
 }

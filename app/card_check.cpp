@@ -42,7 +42,9 @@ std::atomic<int32_t> g_end{0};
 constexpr int32_t END_ACCEPTED = 1;
 constexpr int32_t END_LEFT = 2;
 
-int32_t card_key(int32_t /*unit*/, int32_t key, int32_t /*key_state*/) {
+int32_t card_key(int32_t /*unit*/, int32_t key, int32_t key_state) {
+    if (key_state & GW_KEY_RELEASE)
+        return 1;
     switch (key) {
     case '+':
     case '=': // the same key without Shift

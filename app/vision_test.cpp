@@ -12,6 +12,7 @@
 #include "app/geometry_status.h"
 #include "app/interaction_state.h"
 #include "app/landolt_ring.h"
+#include "app/presence.h"
 #include "app/results_file.h"
 #include "app/rgb_colors.h"
 #include "app/screen_note.h"
@@ -108,10 +109,14 @@ void trace_ring(float v, const LandoltRingDrawn& ring) {
                             {"gap", rt_trace_seconds(ring.gap_drawn_px)}});
 }
 
-void trace_answer(std::string_view verdict, int64_t elapsed_us) {
-    rt_trace_event(
-        "ring-answer",
-        {{"verdict", verdict}, {"dt", rt_trace_seconds(static_cast<double>(elapsed_us) / 1e6)}});
+// An answered ring says where the answer came from: the mouse or a key.
+void trace_answer(std::string_view verdict, int64_t elapsed_us, bool answered = false) {
+    const std::string dt = rt_trace_seconds(static_cast<double>(elapsed_us) / 1e6);
+    if (answered)
+        rt_trace_event("ring-answer",
+                       {{"verdict", verdict}, {"dt", dt}, {"input", app_click_input_name()}});
+    else
+        rt_trace_event("ring-answer", {{"verdict", verdict}, {"dt", dt}});
 }
 
 // The result in large blue type over whatever the last ring left on the screen. A result that
@@ -193,6 +198,7 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
         v, app_ring_gap_drawn_pixels(v, distance_cm, diagonal_in, width, height, nx, ny)));
     AcuityLevelCount count(v == app_acuity_level(ACUITY_FIRST_TRIED_INDEX));
     for (;;) {
+        app_wait_while_away();
         LandoltRingDrawn ring;
         app_draw_landolt_ring(v, distance_cm, diagonal_in, width, height, nx, ny, &ring);
         app_tell_side_drawn(ring.side);
@@ -216,7 +222,7 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
                                  (ring.side == RING_GAP_RIGHT && buttons == APP_RIGHT_BUTTON);
             const char* verdict = app_ring_verdict_name(
                 count.tell(correct ? RingAnswer::correct : RingAnswer::wrong));
-            trace_answer(verdict, elapsed);
+            trace_answer(verdict, elapsed, true);
             log_ring(v, ring, gap, verdict, answer_s);
             if (both_buttons())
                 return LevelOutcome::aborted;

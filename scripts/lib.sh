@@ -8,7 +8,7 @@ TALVENA_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libasound2-dev libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth
+    xvfb xauth xdotool x11-utils
     desktop-file-utils appstream
 )
 

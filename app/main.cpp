@@ -41,6 +41,9 @@ void start_script(scripted::Script script, const RunOptions& options) {
     g_script_runner =
         std::make_unique<scripted::ScriptRunner>(std::move(script), scripted::script_target(),
                                                  invoke_on_gui, scripted::snapshot_folder(options));
+    // The observer's own draws: from --seed when given, so that a run repeats exactly.
+    if (options.seed)
+        g_script_runner->seed_observer(scripted::observer_seed(*options.seed));
     g_script_runner->start();
 }
 

@@ -4,6 +4,7 @@
 #include "app/rgb_colors.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/text/gw_text.h"
+#include "runtime/cp1251.h"
 
 #include <string>
 
@@ -16,6 +17,12 @@ void app_draw_text(int32_t x, int32_t y, const RtFormat& format,
     const std::string buffer = rt_write_text(format, values, 80);
     gw_move_to(x, y, nullptr);
     gw_draw_text(buffer.data(), length);
+}
+
+void app_draw_utf8_text(int32_t x, int32_t y, std::string_view text) {
+    const std::string bytes = utf8_to_cp1251(text);
+    gw_move_to(x, y, nullptr);
+    gw_draw_text(bytes.data(), static_cast<int32_t>(bytes.size()));
 }
 
 void app_draw_click_prompt() {

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 inline constexpr std::string_view APP_TEXT_FONT = "t'Times New Roman Cyr'h38w17ib";
@@ -18,6 +19,10 @@ void app_select_font(std::string_view spec);
 // characters in the current font and colour, the top left of the first at (x, y).
 void app_draw_text(int32_t x, int32_t y, const RtFormat& format,
                    std::initializer_list<RtValue> values, int32_t length);
+
+// Draws a UTF-8 text (every character in CP1251) whole in the current font and colour, the top
+// left of the first character at (x, y).
+void app_draw_utf8_text(int32_t x, int32_t y, std::string_view text);
 
 // "Для продолжения нажмите любую кнопку мыши" in blue at (60, 550), under every result.
 void app_draw_click_prompt();

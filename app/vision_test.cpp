@@ -3,8 +3,12 @@
 #include "app/vision_test.h"
 
 #include "app/activities.h"
+#include "app/acuity_course.h"
+#include "app/acuity_estimate.h"
 #include "app/acuity_levels.h"
 #include "app/answer_clock.h"
+#include "app/csv_file.h"
+#include "app/estimate_text.h"
 #include "app/geometry_status.h"
 #include "app/interaction_state.h"
 #include "app/landolt_ring.h"
@@ -15,6 +19,7 @@
 #include "app/screen_text.h"
 #include "app/showable_levels.h"
 #include "app/side_drawn.h"
+#include "app/tests_file.h"
 #include "app/trials_file.h"
 #include "app/viewing_parameters.h"
 #include "framework/graphics/gw_graphics.h"
@@ -31,26 +36,23 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 constexpr int64_t ANSWER_WINDOW_US = 2'000'000; // the beep's 50 ms included
 constexpr int64_t PAUSE_US = 1'000'000;
 
-// A level ends after this many correct answers without a wrong one between them, or this many
-// wrong answers in all, or this many unanswered rings since the last correct answer.
-constexpr int32_t RUN_TO_PASS = 10;
-constexpr int32_t ERRORS_TO_FAIL = 3;
-constexpr int32_t MISSES_TO_FAIL = 5;
+// The estimate's lines on the result screen: smaller type of the result's family, between the
+// result and the prompt.
+constexpr std::string_view ESTIMATE_FONT = "t'Times New Roman Cyr'h28w12ib";
+constexpr int32_t ESTIMATE_X = 60;
+constexpr int32_t ESTIMATE_ACUITY_Y = 360;
+constexpr int32_t ESTIMATE_LOGMAR_Y = 420;
 
 // The bisection over the table's indices, program-wide: put back before and after every test
 // that is not aborted.
-struct Bisection {
-    int32_t lo = ACUITY_LOWEST_INDEX;
-    int32_t hi = ACUITY_HIGHEST_INDEX;
-    int32_t mid = ACUITY_FIRST_TRIED_INDEX;
-};
-Bisection bisection;
+AcuityBisection bisection;
 
 // The rings of the test under way, for the trials file.
 TrialLog* trial_log = nullptr;
@@ -150,13 +152,27 @@ void report_nothing_showable(float distance_cm, float diagonal_in, int32_t nx, i
                                 " см.");
 }
 
-// 1 passed, 0 failed, nothing while the level goes on; errors are looked at first.
-std::optional<int32_t> decide(int32_t run, int32_t errors, int32_t misses) {
-    if (errors >= ERRORS_TO_FAIL || misses >= MISSES_TO_FAIL)
-        return 0;
-    if (run >= RUN_TO_PASS)
-        return 1;
-    return std::nullopt;
+// The answers judged correct or wrong, for the estimate: unanswered and uncounted rings say
+// nothing of what the user saw.
+std::vector<AcuityAnswer> counted_answers(const TrialLog& log) {
+    std::vector<AcuityAnswer> answers;
+    for (const Trial& trial : log.trials)
+        if (trial.level && (trial.verdict == "correct" || trial.verdict == "wrong"))
+            answers.push_back({*trial.level, trial.verdict == "correct"});
+    return answers;
+}
+
+// The estimate under the result, and in the trace.
+void show_estimate(const AcuityEstimate& estimate, bool limit) {
+    app_select_font(ESTIMATE_FONT);
+    gw_set_color_rgb(RGB_BLUE);
+    app_draw_utf8_text(ESTIMATE_X, ESTIMATE_ACUITY_Y, app_estimate_acuity_line(estimate));
+    app_draw_utf8_text(ESTIMATE_X, ESTIMATE_LOGMAR_Y, app_estimate_logmar_line(estimate));
+    rt_trace_event("vision-estimate", {{"acuity", app_csv_fixed(estimate.acuity(), 2)},
+                                       {"logmar", app_csv_fixed(estimate.logmar, 3)},
+                                       {"low", app_csv_fixed(estimate.acuity_low(), 2)},
+                                       {"high", app_csv_fixed(estimate.acuity_high(), 2)},
+                                       {"limit", limit ? 1 : 0}});
 }
 
 // Both buttons: the test leaves no trace but its trials, and the mouse state starts afresh once
@@ -180,9 +196,7 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
     rt_trace_event("level", {{"V", app_acuity_text(v)}, {"gap", rt_trace_seconds(gap)}});
     app_show_status(app_level_status_text(
         v, app_ring_gap_drawn_pixels(v, distance_cm, diagonal_in, width, height, nx, ny)));
-    int32_t run = 0;
-    int32_t errors = 0;
-    int32_t misses = 0;
+    AcuityLevelCount count(v == app_acuity_level(ACUITY_FIRST_TRIED_INDEX));
     for (;;) {
         app_wait_while_away();
         LandoltRingDrawn ring;
@@ -206,36 +220,29 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
             const int32_t buttons = app_get(mouse_buttons);
             const bool correct = (ring.side == RING_GAP_LEFT && buttons == APP_LEFT_BUTTON) ||
                                  (ring.side == RING_GAP_RIGHT && buttons == APP_RIGHT_BUTTON);
-            const char* verdict = correct ? "correct" : "wrong";
+            const char* verdict = app_ring_verdict_name(
+                count.tell(correct ? RingAnswer::correct : RingAnswer::wrong));
             trace_answer(verdict, elapsed, true);
             log_ring(v, ring, gap, verdict, answer_s);
-            if (correct) {
-                ++run;
-                misses = 0;
-            } else {
-                ++errors;
-                run = 0;
-            }
             if (both_buttons())
                 return LevelOutcome::aborted;
             if (correct)
                 rt_beep(800, 200);
             else
                 rt_beep(200, 300);
-        } else if (run == 0 && errors == 0 && v == app_acuity_level(ACUITY_FIRST_TRIED_INDEX)) {
-            trace_answer("repeat", elapsed);
-            log_ring(v, ring, gap, "repeat", std::nullopt);
         } else {
-            trace_answer("none", elapsed);
-            log_ring(v, ring, gap, "none", std::nullopt);
-            ++misses;
-            if (both_buttons())
-                return LevelOutcome::aborted;
-            rt_beep(400, 50);
+            const RingVerdict verdict = count.tell(RingAnswer::none);
+            trace_answer(app_ring_verdict_name(verdict), elapsed);
+            log_ring(v, ring, gap, app_ring_verdict_name(verdict), std::nullopt);
+            if (verdict == RingVerdict::none) {
+                if (both_buttons())
+                    return LevelOutcome::aborted;
+                rt_beep(400, 50);
+            }
         }
 
-        if (const std::optional<int32_t> decided = decide(run, errors, misses)) {
-            passed = *decided;
+        if (const LevelState state = count.state(); state != LevelState::going_on) {
+            passed = state == LevelState::passed ? 1 : 0;
             rt_trace_event("level-end", {{"V", app_acuity_text(v)}, {"passed", passed}});
             return passed == 1 ? LevelOutcome::passed : LevelOutcome::failed;
         }
@@ -264,54 +271,50 @@ void app_run_vision_test(int16_t width, int16_t height) {
     }
     TrialLog log{app_results_stamp_now(), "vision", {}};
     trial_log = &log;
-    bisection = Bisection{};
-    bisection.hi = first_unshowable;
-    std::optional<int32_t> result_index;
-    while (!result_index) {
+    bisection = AcuityBisection(first_unshowable);
+    const double started_s = rt_clock_seconds();
+    while (!bisection.result()) {
         int32_t passed = 0;
-        const LevelOutcome outcome = app_test_acuity_level(
-            app_acuity_level(bisection.mid), viewing.distance_cm, viewing.diagonal_in, width,
-            height, viewing.screen_nx, viewing.screen_ny, passed);
+        const LevelOutcome outcome =
+            app_test_acuity_level(bisection.level(), viewing.distance_cm, viewing.diagonal_in,
+                                  width, height, viewing.screen_nx, viewing.screen_ny, passed);
         if (outcome == LevelOutcome::aborted || both_buttons())
             break;
-        if (passed == 1) {
-            if (bisection.mid >= bisection.hi - 1)
-                result_index = bisection.mid;
-            else
-                bisection.lo = bisection.mid;
-        } else {
-            if (bisection.mid <= bisection.lo + 1)
-                result_index = bisection.lo;
-            else
-                bisection.hi = bisection.mid;
-        }
-        bisection.mid = bisection.lo + (bisection.hi - bisection.lo) / 2;
+        bisection.tell(passed == 1);
     }
+    const std::optional<float> result = bisection.result();
+    const bool limit = bisection.result_at_limit();
     trial_log = nullptr;
     app_tell_side_drawn(0);
     std::string status = app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in, width,
                                                   height, viewing.screen_nx, viewing.screen_ny);
-    const bool limit = result_index && *result_index == first_unshowable - 1;
+    std::string limit_text;
     if (limit) {
         const char* why = first_unshowable == ACUITY_HIGHEST_INDEX
                               ? ": это высший уровень проверки. "
                               : ": выше этот экран с такого расстояния не показывает. ";
-        status =
-            "Острота не менее " + app_acuity_text(app_acuity_level(*result_index)) + why + status;
+        limit_text = "Острота не менее " + app_acuity_text(*result) + why;
+        status = limit_text + status;
     }
     app_show_status(status);
-    if (!result_index) {
+    if (!result) {
         abort_test();
         app_save_trials(log, false);
         return;
     }
-    bisection = Bisection{};
-    const float result = app_acuity_level(*result_index);
+    bisection = AcuityBisection();
     const AppendOutcome record =
         app_append_vision_record({app_results_stamp_now(), viewing.distance_cm, viewing.diagonal_in,
-                                  viewing.screen_ny, viewing.screen_nx, result});
+                                  viewing.screen_ny, viewing.screen_nx, *result});
     app_save_trials(log, true);
-    show_result(result, limit);
+    const AcuityEstimate estimate = app_estimate_acuity(counted_answers(log));
+    app_save_finished_test({log.started, *result, limit, estimate, rt_clock_seconds() - started_s,
+                            viewing.distance_cm, viewing.diagonal_in, viewing.screen_nx,
+                            viewing.screen_ny});
+    show_result(*result, limit);
+    show_estimate(estimate, limit);
+    app_show_status(limit_text + app_estimate_status_text(estimate));
     app_report_record_failure(record);
     app_wait_for_click();
+    app_show_status(status);
 }

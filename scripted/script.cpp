@@ -102,6 +102,32 @@ bool is_safe_file_name(std::string_view name) {
            name.find_first_of("/\\") == std::string_view::npos;
 }
 
+// `observer ACUITY SPREAD LAPSE SECONDS` or `observer off`.
+std::optional<ObserverModel> parse_observer(ScriptWords& words) {
+    const std::string expected = "ACUITY SPREAD LAPSE SECONDS or off after observer";
+    if (words.peek() == "off") {
+        words.take("");
+        words.expect_end("observer off");
+        return std::nullopt;
+    }
+    ObserverModel model;
+    const struct {
+        const char* name;
+        double* value;
+    } fields[] = {{"ACUITY", &model.acuity},
+                  {"SPREAD", &model.spread},
+                  {"LAPSE", &model.lapse},
+                  {"SECONDS", &model.seconds}};
+    for (const auto& field : fields) {
+        const std::string what = std::string("a number ") + field.name + " in " + expected;
+        *field.value = read_decimal(words.take(what), what);
+    }
+    words.expect_end("the observer's SECONDS");
+    if (const std::optional<std::string> problem = observer_model_problem(model))
+        throw ScriptSyntaxError{"expected " + *problem + " in observer " + expected};
+    return model;
+}
+
 ScriptAction parse_action(ScriptWords& words) {
     ScriptAction action;
     const std::string_view name = words.take("an action");
@@ -151,6 +177,9 @@ ScriptAction parse_action(ScriptWords& words) {
                                     in_quotes(verdict)};
         action.correct = verdict == "correct";
         words.expect_end("the answer");
+    } else if (name == "observer") {
+        action.kind = ActionKind::observer;
+        action.observer = parse_observer(words);
     } else if (name == "snapshot") {
         action.kind = ActionKind::snapshot;
         action.text = words.take("a file name after snapshot");
@@ -164,9 +193,11 @@ ScriptAction parse_action(ScriptWords& words) {
         action.kind = ActionKind::close;
         words.expect_end("close");
     } else {
-        throw ScriptSyntaxError{"expected a trigger (at, after, on) or an action (press, release, "
-                                "click, menu, help, key, dialog, answer, snapshot, close), found " +
-                                in_quotes(name)};
+        throw ScriptSyntaxError{
+            "expected a trigger (at, after, on) or an action (press, release, "
+            "click, menu, help, key, dialog, answer, observer, snapshot, close), "
+            "found " +
+            in_quotes(name)};
     }
     return action;
 }

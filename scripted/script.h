@@ -2,6 +2,7 @@
 #pragma once
 
 #include "scripted/script_target.h"
+#include "scripted/simulated_observer.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -37,13 +38,14 @@ enum class ActionKind : uint8_t {
     dialog_set,
     dialog_press,
     answer,
+    observer,
     snapshot,
     close
 };
 
 // One action; only the fields its kind names are used: buttons and point (press, release, click),
 // text (menu label for menu and help, key name, dialog text, snapshot name), control_id
-// (dialog_set, dialog_press), correct (answer).
+// (dialog_set, dialog_press), correct (answer), observer (observer; nothing for `observer off`).
 struct ScriptAction {
     ActionKind kind = ActionKind::close;
     ScriptButtons buttons = ScriptButtons::left;
@@ -51,13 +53,19 @@ struct ScriptAction {
     std::string text;
     int32_t control_id = 0;
     bool correct = true;
+    std::optional<ObserverModel> observer;
 
     friend bool operator==(const ScriptAction& a, const ScriptAction& b) {
         const bool same_point =
             a.point.has_value() == b.point.has_value() &&
             (!a.point || (a.point->x == b.point->x && a.point->y == b.point->y));
         return a.kind == b.kind && a.buttons == b.buttons && same_point && a.text == b.text &&
-               a.control_id == b.control_id && a.correct == b.correct;
+               a.control_id == b.control_id && a.correct == b.correct &&
+               a.observer.has_value() == b.observer.has_value() &&
+               (!a.observer || (a.observer->acuity == b.observer->acuity &&
+                                a.observer->spread == b.observer->spread &&
+                                a.observer->lapse == b.observer->lapse &&
+                                a.observer->seconds == b.observer->seconds));
     }
 };
 

@@ -4,6 +4,10 @@
 #include "runtime/clock.h"
 #include "scripted/answer_side.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
 namespace scripted {
 namespace {
 
@@ -31,12 +35,27 @@ void write_script_error(int32_t line_number, std::string_view reason) {
                    {{"line", line_number}, {"reason", reason.empty() ? "failed" : reason}});
 }
 
+// The level of a `ring` event, or nothing when it has none.
+std::optional<double> ring_level(std::span<const RtTraceField> fields) {
+    for (const RtTraceField& field : fields) {
+        if (field.key != "V")
+            continue;
+        double level = 0.0;
+        const auto [end, error] =
+            std::from_chars(field.value.data(), field.value.data() + field.value.size(), level);
+        if (error == std::errc() && end == field.value.data() + field.value.size() && level > 0.0)
+            return level;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
-// What is due next: a whole line, or the release that ends a click.
+// What is due next: a whole line, the release that ends a click, or the observer's answer.
 struct ScriptRunner::Step {
     const ScriptLine* line = nullptr;
     std::optional<PendingRelease> release;
+    std::optional<PendingAnswer> observer_answer;
 };
 
 ScriptRunner::ScriptRunner(Script script, ScriptTarget& target, GuiInvoker invoke,
@@ -90,6 +109,11 @@ void ScriptRunner::stop() {
     std::lock_guard wait_for_it(m_firing);
 }
 
+void ScriptRunner::seed_observer(uint64_t seed) {
+    std::lock_guard lock(m_mutex);
+    m_draws = ObserverDraws(seed);
+}
+
 bool ScriptRunner::finished() const {
     std::lock_guard lock(m_mutex);
     return m_next >= m_script.lines.size() && !m_release && !m_busy;
@@ -98,6 +122,14 @@ bool ScriptRunner::finished() const {
 // Listeners run under the trace's lock: this one only records the match and never waits.
 void ScriptRunner::on_trace_event(std::string_view event, std::span<const RtTraceField> fields) {
     std::lock_guard lock(m_mutex);
+    if (m_observer && event == "ring") {
+        if (const std::optional<double> level = ring_level(fields)) {
+            const auto delay_us = static_cast<int64_t>(std::llround(m_observer->seconds * 1e6));
+            m_observer_answer = PendingAnswer{*level, rt_clock_microseconds() + delay_us};
+            tell_clock_when_due();
+            m_changed.notify_all();
+        }
+    }
     if (m_next >= m_script.lines.size() || m_matched_us)
         return;
     const ScriptTrigger& trigger = m_script.lines[m_next].trigger;
@@ -108,8 +140,21 @@ void ScriptRunner::on_trace_event(std::string_view event, std::span<const RtTrac
     m_changed.notify_all();
 }
 
-// When the next step is due; nothing while it waits for its event or the script has ended.
+// When the next step is due; nothing while it waits for its event or the script has ended (and
+// no observer's answer or release is pending).
 std::optional<int64_t> ScriptRunner::due_time() const {
+    std::optional<int64_t> observer_due;
+    if (m_observer_release)
+        observer_due = m_observer_release->due_us;
+    else if (m_observer_answer)
+        observer_due = m_observer_answer->due_us;
+    const std::optional<int64_t> line_due = line_due_time();
+    if (observer_due && line_due)
+        return std::min(*observer_due, *line_due);
+    return observer_due ? observer_due : line_due;
+}
+
+std::optional<int64_t> ScriptRunner::line_due_time() const {
     if (m_release)
         return m_release->due_us;
     if (m_next >= m_script.lines.size())
@@ -148,7 +193,19 @@ std::optional<ScriptRunner::Step> ScriptRunner::take_due_step(int64_t now_us) {
         return std::nullopt;
     Step step;
     m_busy = true;
-    if (m_release) {
+    const std::optional<int64_t> line_due = line_due_time();
+    const bool line_is_due = line_due && *line_due <= now_us;
+    if (m_observer_release && m_observer_release->due_us <= now_us) {
+        step.release = m_observer_release;
+        m_observer_release.reset();
+    } else if (!m_observer_release && m_observer_answer && m_observer_answer->due_us <= now_us &&
+               (!line_is_due || m_observer_answer->due_us < *line_due)) {
+        step.observer_answer = m_observer_answer;
+        m_observer_answer.reset();
+    } else if (!line_is_due) {
+        m_busy = false;
+        return std::nullopt;
+    } else if (m_release) {
         step.release = m_release;
         m_release.reset();
     } else {
@@ -184,7 +241,8 @@ void ScriptRunner::run_due_lines() {
 
 void ScriptRunner::run_thread() {
     std::unique_lock lock(m_mutex);
-    while (!m_stopping && (m_next < m_script.lines.size() || m_release)) {
+    while (!m_stopping &&
+           (m_next < m_script.lines.size() || m_release || m_observer || m_observer_release)) {
         const int64_t now_us = rt_clock_microseconds();
         const std::optional<int64_t> due = due_time();
         if (!due) {
@@ -206,7 +264,47 @@ ScriptActionResult ScriptRunner::invoke(const std::function<ScriptActionResult()
     return result;
 }
 
+// The observer's click for the ring last drawn: a draw decides whether it names the gap's side.
+void ScriptRunner::answer_as_observer(const PendingAnswer& answer) {
+    ObserverModel model;
+    bool correct = false;
+    int32_t line_number = 0;
+    {
+        std::lock_guard lock(m_mutex);
+        if (!m_observer)
+            return;
+        model = *m_observer;
+        line_number = m_observer_line;
+        correct = observer_answers_correctly(model, answer.level, m_draws);
+    }
+    const std::optional<int32_t> side = current_answer_side();
+    if (!side || *side == 0) {
+        write_script_error(line_number, side ? "nothing_drawn" : "no_activity");
+        return;
+    }
+    const ScriptButtons buttons =
+        (*side > 0) == correct ? ScriptButtons::right : ScriptButtons::left;
+    int64_t pressed_us = 0;
+    const ScriptActionResult result = invoke([&] {
+        const ScriptActionResult pressed = m_target.press(buttons, std::nullopt);
+        pressed_us = rt_clock_microseconds();
+        return pressed;
+    });
+    if (!result.done) {
+        write_script_error(line_number, result.reason);
+        return;
+    }
+    std::lock_guard lock(m_mutex);
+    m_observer_release =
+        PendingRelease{buttons, std::nullopt, line_number, pressed_us + CLICK_RELEASE_US};
+    tell_clock_when_due();
+}
+
 void ScriptRunner::carry_out(const Step& step, int64_t now_us) {
+    if (step.observer_answer) {
+        answer_as_observer(*step.observer_answer);
+        return;
+    }
     if (step.release) {
         const PendingRelease release = *step.release;
         const ScriptActionResult result =
@@ -218,6 +316,15 @@ void ScriptRunner::carry_out(const Step& step, int64_t now_us) {
     const ScriptLine& line = *step.line;
     const ScriptAction& action = line.action;
     ScriptButtons buttons = action.buttons;
+    if (action.kind == ActionKind::observer) {
+        std::lock_guard lock(m_mutex);
+        m_observer = action.observer;
+        m_observer_line = line.line_number;
+        m_observer_answer.reset();
+        tell_clock_when_due();
+        m_changed.notify_all();
+        return;
+    }
     if (action.kind == ActionKind::answer) {
         // The side is read on this thread, where the activity that draws runs.
         const std::optional<int32_t> side = current_answer_side();
@@ -256,6 +363,8 @@ void ScriptRunner::carry_out(const Step& step, int64_t now_us) {
             return m_target.snapshot(m_snapshot_dir.string(), action.text);
         case ActionKind::close:
             return m_target.close_frame();
+        case ActionKind::observer:
+            break;
         }
         return ScriptActionResult::failed("unknown_action");
     });

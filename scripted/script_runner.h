@@ -4,6 +4,7 @@
 #include "runtime/trace.h"
 #include "scripted/script.h"
 #include "scripted/script_target.h"
+#include "scripted/simulated_observer.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -36,6 +37,11 @@ inline constexpr int64_t CLICK_RELEASE_US = 50'000;
 // but fire only there, so the order of events and actions never depends on the threads' timing.
 //
 // Real clock: a thread of its own waits (without polling) until a line is due and invokes it.
+//
+// An `observer` line starts a simulated observer beside the lines: every `ring` event from then
+// on (until `observer off`) is answered with a click its seconds later, by the button that names
+// the gap's side or the other one, as its draws decide; a draw is made at each answer, in the
+// order of the rings.
 class ScriptRunner {
 public:
     // `target` and `invoke` must outlive the runner. `snapshot_dir` receives snapshot files.
@@ -54,16 +60,33 @@ public:
     // called on the GUI thread while the application thread may be carrying one out.
     void stop();
 
-    // True once every line has fired and been carried out. Thread-safe.
+    // True once every line has fired and been carried out (an observer may still be answering).
+    // Thread-safe.
     bool finished() const;
+
+    // Seeds the observer's draws (by default from the time); call before start().
+    void seed_observer(uint64_t seed);
 
 private:
     struct Step;
+    struct PendingRelease {
+        ScriptButtons buttons;
+        std::optional<ScriptPoint> point;
+        int32_t line_number;
+        int64_t due_us;
+    };
+    // The observer's answer to the ring of a level, due at a time.
+    struct PendingAnswer {
+        double level;
+        int64_t due_us;
+    };
 
     void run_due_lines();
     void run_thread();
     std::optional<Step> take_due_step(int64_t now_us);
     std::optional<int64_t> due_time() const;
+    std::optional<int64_t> line_due_time() const;
+    void answer_as_observer(const PendingAnswer& answer);
     void tell_clock_when_due() const;
     void carry_out(const Step& step, int64_t now_us);
     ScriptActionResult invoke(const std::function<ScriptActionResult()>& action);
@@ -81,13 +104,14 @@ private:
     size_t m_next = 0;                   // the line waiting for its trigger
     int64_t m_armed_us = 0;              // when the line before it fired (the start for the first)
     std::optional<int64_t> m_matched_us; // when its `on` event was written
-    struct PendingRelease {
-        ScriptButtons buttons;
-        std::optional<ScriptPoint> point;
-        int32_t line_number;
-        int64_t due_us;
-    };
     std::optional<PendingRelease> m_release;
+    // The simulated observer, when a line has started one; its next answer; and the release that
+    // ends its last click.
+    std::optional<ObserverModel> m_observer;
+    int32_t m_observer_line = 0;
+    std::optional<PendingAnswer> m_observer_answer;
+    std::optional<PendingRelease> m_observer_release;
+    ObserverDraws m_draws{observer_seed(std::nullopt)};
     bool m_busy = false; // a step is being carried out (a click's release may still follow)
     bool m_started = false;
     bool m_virtual = false; // the hooks are set, rather than a thread of its own

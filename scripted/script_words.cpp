@@ -11,6 +11,28 @@ bool is_blank(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool all_digits(std::string_view digits) {
+    return digits.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// A number as written in a script: digits, then maybe a point and more digits.
+struct DecimalWord {
+    std::string_view whole;
+    std::string_view fraction;
+    bool has_point = false;
+    bool digits_only = false; // no sign, exponent or other character
+};
+
+DecimalWord split_decimal(std::string_view word) {
+    const size_t point = word.find('.');
+    DecimalWord split;
+    split.whole = word.substr(0, point);
+    split.has_point = point != std::string_view::npos;
+    split.fraction = split.has_point ? word.substr(point + 1) : std::string_view();
+    split.digits_only = all_digits(split.whole) && all_digits(split.fraction);
+    return split;
+}
+
 } // namespace
 
 std::string_view without_comment(std::string_view line) {
@@ -103,16 +125,9 @@ void ScriptWords::expect_end(std::string_view after) const {
 int64_t take_seconds(ScriptWords& words, std::string_view after) {
     const std::string expected = "seconds (such as 2 or 0.25) after " + std::string(after);
     const std::string_view word = words.take(expected);
-    const size_t point = word.find('.');
-    const std::string_view whole = word.substr(0, point);
-    const std::string_view fraction =
-        point == std::string_view::npos ? std::string_view() : word.substr(point + 1);
-    const auto all_digits = [](std::string_view digits) {
-        return digits.find_first_not_of("0123456789") == std::string_view::npos;
-    };
-    const bool shape_ok = !whole.empty() && whole.size() <= 9 && all_digits(whole) &&
-                          all_digits(fraction) && fraction.size() <= 6 &&
-                          (point == std::string_view::npos || !fraction.empty());
+    const auto [whole, fraction, has_point, digits_only] = split_decimal(word);
+    const bool shape_ok = digits_only && !whole.empty() && whole.size() <= 9 &&
+                          fraction.size() <= 6 && (!has_point || !fraction.empty());
     if (!shape_ok)
         throw ScriptSyntaxError{"expected " + expected + ", found " + in_quotes(word)};
     int64_t whole_us = 0;
@@ -125,6 +140,19 @@ int64_t take_seconds(ScriptWords& words, std::string_view after) {
         scale /= 10;
     }
     return whole_us * 1'000'000 + fraction_us;
+}
+
+double read_decimal(std::string_view word, const std::string& expected) {
+    const DecimalWord split = split_decimal(word);
+    double value = 0.0;
+    const bool shape_ok =
+        split.digits_only && word.size() <= 20 && !(split.whole.empty() && split.fraction.empty());
+    const auto [end, error] =
+        shape_ok ? std::from_chars(word.data(), word.data() + word.size(), value)
+                 : std::from_chars_result{word.data(), std::errc::invalid_argument};
+    if (!shape_ok || error != std::errc() || end != word.data() + word.size())
+        throw ScriptSyntaxError{"expected " + expected + ", found " + in_quotes(word)};
+    return value;
 }
 
 int32_t read_whole_number(std::string_view word, const std::string& expected) {

@@ -59,6 +59,10 @@ private:
 // microseconds. At most 9 digits before the point keep every sum of times far from overflow.
 int64_t take_seconds(ScriptWords& words, std::string_view after);
 
+// A decimal number such as 0.8, 2 or 0.025 (digits, at most one point, no sign or exponent);
+// throws naming `expected` otherwise.
+double read_decimal(std::string_view word, const std::string& expected);
+
 // A whole number from 0 to 2147483647; throws naming `expected` otherwise.
 int32_t read_whole_number(std::string_view word, const std::string& expected);
 

@@ -15,6 +15,9 @@ TALVENA_PACKAGES=(
 # What scripts/package needs besides them: dpkg-shlibdeps and file for CPack's dependency search.
 TALVENA_PACKAGING_PACKAGES=(dpkg-dev file)
 
+# What scripts/validate needs besides them: matplotlib for the plot.
+TALVENA_VALIDATE_PACKAGES=(python3-matplotlib)
+
 # What scripts/fuzz needs besides them: clang with its fuzzer and sanitizer run-times.
 TALVENA_FUZZ_PACKAGES=(clang libclang-rt-14-dev)
 
@@ -43,6 +46,11 @@ talvena_install_packages() {
 # Installs what making the Debian package needs beyond the ordinary build.
 talvena_install_packaging_packages() {
     talvena_install_packages "${TALVENA_PACKAGING_PACKAGES[@]}"
+}
+
+# Installs what the validation needs beyond the ordinary build.
+talvena_install_validate_packages() {
+    talvena_install_packages "${TALVENA_VALIDATE_PACKAGES[@]}"
 }
 
 # Installs what the fuzz targets need beyond the ordinary build.

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 #include <string_view>
 #include <unistd.h>
@@ -119,6 +120,32 @@ inline std::vector<FailureCase> unwritable_places(const std::string& file_name) 
          },
          "cannot write: No space left on device"},
     };
+}
+
+// Saves with `save` in the place each case prepares: the folder is left as it was, and the trace
+// has the one `record-failed kind=KIND` event naming the file and the reason. For the CSV files,
+// whose failures tell no one but the trace.
+inline void expect_failures_leave_everything(const std::vector<FailureCase>& cases,
+                                             const std::string& kind,
+                                             const std::function<void()>& save) {
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempFolder folder;
+        const std::filesystem::path path = c.prepare(folder.path());
+        const std::string before = folder_state(folder.path());
+        DataFolder data(path.parent_path());
+        RecordEvents events;
+        {
+            FileSizeLimit limit(c.size_limit);
+            ASSERT_TRUE(limit.set());
+            save();
+        }
+        EXPECT_EQ(folder_state(folder.path()), before);
+        const std::string reason = path.string() + ": " + c.reason;
+        EXPECT_EQ(events.events(),
+                  std::vector<std::string>{"record-failed kind=" + kind +
+                                           " reason=" + RtTraceField("reason", reason).value});
+    }
 }
 
 } // namespace appending_fixture

@@ -12,8 +12,6 @@ namespace {
 using appending_fixture::DataFolder;
 using appending_fixture::FailureCase;
 using appending_fixture::file_bytes;
-using appending_fixture::FileSizeLimit;
-using appending_fixture::folder_state;
 using appending_fixture::RecordEvents;
 using appending_fixture::TempFolder;
 using appending_fixture::unwritable_places;
@@ -133,23 +131,8 @@ TEST(TrialsFile, AFailureIsTracedAndLeavesEverythingAsItWas) {
                          return folder / TRIALS_FILE_NAME;
                      },
                      "cannot write: File too large", earlier.size() + 5});
-    for (const FailureCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        TempFolder folder;
-        const fs::path path = c.prepare(folder.path());
-        const std::string before = folder_state(folder.path());
-        DataFolder data(path.parent_path());
-        RecordEvents events;
-        {
-            FileSizeLimit limit(c.size_limit);
-            ASSERT_TRUE(limit.set());
-            app_save_trials(vision_log(), true);
-        }
-        EXPECT_EQ(folder_state(folder.path()), before);
-        const std::string reason = path.string() + ": " + c.reason;
-        EXPECT_EQ(events.events(), std::vector<std::string>{"record-failed kind=trials reason=" +
-                                                            RtTraceField("reason", reason).value});
-    }
+    appending_fixture::expect_failures_leave_everything(
+        cases, "trials", [] { app_save_trials(vision_log(), true); });
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // thread.
 #include "runtime/clock.h"
 #include "runtime/trace.h"
+#include "scripted/answer_side.h"
 #include "scripted/script_runner.h"
 #include "tests/scripted/fake_gui.h"
 
@@ -83,6 +84,34 @@ TEST(RealClockScriptRunnerTest, CarriesLinesOutInOrderOnTheGuiThread) {
     EXPECT_GE(lines[0].first - start_us, 20'000);
     EXPECT_GE(lines[2].first - lines[1].first, 10'000);
     EXPECT_GE(lines[4].first - lines[3].first, CLICK_RELEASE_US);
+    EXPECT_EQ(target.wrong_thread_calls, 0);
+}
+
+// The observer on the real clock: the runner's thread wakes for a ring written after the script
+// has ended and clicks its seconds later, on the side of the gap for an observer far sharper
+// than the ring.
+TEST(RealClockScriptRunnerTest, ObserverAnswersRingsAfterTheScriptHasEnded) {
+    const ScriptParseResult parsed = parse_script("observer 100 0.035 0 0.05\n");
+    ASSERT_FALSE(parsed.error);
+    EventLog log;
+    FakeGui gui;
+    FakeTarget target(gui.id());
+    set_answer_side_provider([] { return -1; });
+    ScriptRunner runner(
+        parsed.script, target, [&gui](std::function<void()> work) { gui.invoke(work); }, ".");
+    runner.start();
+    ASSERT_TRUE(EventLog::wait_for([&] { return runner.finished(); }));
+    const int64_t ring_us = rt_clock_microseconds();
+    rt_trace_event("ring", {{"V", "0.5"}, {"side", -1}});
+    ASSERT_TRUE(EventLog::wait_for([&] { return log.lines().size() >= 3; }));
+    runner.stop();
+    set_answer_side_provider({});
+
+    const auto lines = log.lines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[1].second, "target action=press buttons=left");
+    EXPECT_EQ(lines[2].second, "target action=release buttons=left");
+    EXPECT_GE(lines[1].first - ring_us, 50'000);
     EXPECT_EQ(target.wrong_thread_calls, 0);
 }
 

@@ -35,6 +35,12 @@ ScriptAction answer(bool correct) {
     return result;
 }
 
+ScriptAction observer(std::optional<ObserverModel> model) {
+    ScriptAction result = action(ActionKind::observer);
+    result.observer = model;
+    return result;
+}
+
 ScriptTrigger trigger(TriggerKind kind, int64_t delay_us, std::string event = {},
                       std::vector<std::pair<std::string, std::string>> keys = {}) {
     return {kind, delay_us, std::move(event), std::move(keys)};
@@ -76,6 +82,10 @@ TEST(ScriptParserTest, ReadsEveryTriggerAndAction) {
         {"dialog press 1", now, with_text(ActionKind::dialog_press, "", 1)},
         {"answer correct", now, answer(true)},
         {"answer wrong", now, answer(false)},
+        {"observer 0.5 0.035 0.02 0.8", now, observer(ObserverModel{0.5, 0.035, 0.02, 0.8})},
+        {"observer 2 1 0 0.05", now, observer(ObserverModel{2.0, 1.0, 0.0, 0.05})},
+        {"observer 0.8 .05 0.499 1.999", now, observer(ObserverModel{0.8, 0.05, 0.499, 1.999})},
+        {"observer off", now, observer(std::nullopt)},
         {"snapshot start-screen_2", now, with_text(ActionKind::snapshot, "start-screen_2")},
         {"close", now, action(ActionKind::close)},
         // Triggers; seconds are kept exactly in microseconds.
@@ -177,6 +187,22 @@ TEST(ScriptParserTest, NamesTheLineAndWhatWasExpected) {
         {"dialog press 1 2", "unexpected '2' after the control id"},
         {"answer", "expected correct or wrong after answer"},
         {"answer left", "found 'left'"},
+        // The observer's values and their ranges: acuity and spread above 0, lapse below one
+        // half, seconds from 0.05 to under 2.
+        {"observer", "expected a number ACUITY"},
+        {"observer 0.5 0.05 0.02", "expected a number SECONDS"},
+        {"observer 0.5 0.05 0.02 0.8 9", "unexpected '9' after the observer's SECONDS"},
+        {"observer on", "found 'on'"},
+        {"observer off now", "unexpected 'now' after observer off"},
+        {"observer -0.5 0.05 0.02 0.8", "found '-0.5'"},
+        {"observer 1e1 0.05 0.02 0.8", "found '1e1'"},
+        {"observer nan 0.05 0.02 0.8", "found 'nan'"},
+        {"observer . 0.05 0.02 0.8", "found '.'"},
+        {"observer 0 0.05 0.02 0.8", "expected an acuity above 0"},
+        {"observer 0.5 0 0.02 0.8", "expected a spread above 0"},
+        {"observer 0.5 0.05 0.5 0.8", "expected a lapse from 0 up to (not including) 0.5"},
+        {"observer 0.5 0.05 0.02 0.04", "expected seconds from 0.05 up to (not including) 2"},
+        {"observer 0.5 0.05 0.02 2", "expected seconds from 0.05"},
         {"snapshot", "expected a file name after snapshot"},
         {"snapshot ../outside", "found '../outside'"},
         {"snapshot a/b", "found 'a/b'"},

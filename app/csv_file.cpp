@@ -79,13 +79,16 @@ AppendOutcome app_append_csv(const std::filesystem::path& path, std::string_view
         action = "cannot flush";
         error = rt_sync_descriptor(fd);
     }
-    if (error != 0 && cut_back)
-        (void)::ftruncate(fd, size_before);
+    if (error != 0 && cut_back) {
+        // Best effort: the write's own error is the one reported.
+        [[maybe_unused]] const int cut = ::ftruncate(fd, size_before);
+    }
     if (::close(fd) != 0 && error == 0) {
         error = errno;
         action = "cannot close";
-        if (cut_back)
-            (void)::truncate(path.c_str(), size_before);
+        if (cut_back) {
+            [[maybe_unused]] const int cut = ::truncate(path.c_str(), size_before);
+        }
     }
     if (error == 0)
         return {true, {}, {}};

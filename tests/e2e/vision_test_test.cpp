@@ -359,15 +359,22 @@ TEST(VisionTest, DeskGeometryTestsOnlyWhatTheScreenShows) {
 
 // So close that not even 0.1 can be shown: a box says so and names the distance from which it
 // can, and the test does not start; nothing is recorded and the start screen goes on.
+// The nearest distance and the largest, coarsest screen the dialog takes: a pixel of 5.6 mm.
 TEST(VisionTest, NothingShowableIsSaidAndNotTested) {
     const ProgramRun run =
-        e2e::run_program("too_close", desk_parameters(4) + "on message after 0.5 key Enter\n"
-                                                           "on figure after 0.5 menu Выход\n");
+        e2e::run_program("too_close", "on dialog-shown id=101 dialog set 1000 10\n"
+                                      "dialog set 1001 99.9\n"
+                                      "dialog set 1002 320\n"
+                                      "dialog set 1003 320\n"
+                                      "dialog press 1\n"
+                                      "on pause K=2 click right\n"
+                                      "on message after 0.5 key Enter\n"
+                                      "on figure after 0.5 menu Выход\n");
     ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
     const size_t message = run.find("message");
     ASSERT_LT(message, run.trace.size()) << run.trace_text();
     const std::string text = run.trace[message].value("text");
-    EXPECT_NE(text.find("с_5_см"), std::string::npos) << text;
+    EXPECT_NE(text.find("с_97_см"), std::string::npos) << text;
     EXPECT_EQ(run.find("level"), run.trace.size()) << run.trace_text();
     EXPECT_EQ(run.find("ring"), run.trace.size());
     EXPECT_FALSE(fs::exists(run.user_data_folder() / "talvena.rtr"));

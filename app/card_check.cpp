@@ -9,6 +9,7 @@
 #include "framework/text/gw_text.h"
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
+#include "platform/language/catalogue.h"
 #include "runtime/clock.h"
 #include "runtime/cp1251.h"
 #include "runtime/trace.h"
@@ -93,12 +94,16 @@ void draw_check(int32_t hundredths, const CardOutline& card) {
     gw_clear_screen(0);
     gw_select_font(TEXT_FONT.data(), static_cast<int32_t>(TEXT_FONT.size()));
     gw_set_color_rgb(RGB_BLACK);
-    draw_line_of_text(0, "Приложите к экрану банковскую карту и подгоните рамку под её края.");
-    draw_line_of_text(1, "Рамка больше: + или стрелка вверх / вправо; меньше: - или стрелка "
-                         "вниз / влево.");
-    draw_line_of_text(2, "Enter — принять диагональ, Esc — оставить прежнюю.");
+    draw_line_of_text(0, language::translate("card check", "Приложите к экрану банковскую карту и "
+                                                           "подгоните рамку под её края."));
+    draw_line_of_text(1, language::translate("card check",
+                                             "Рамка больше: + или стрелка вверх / вправо; "
+                                             "меньше: - или стрелка вниз / влево."));
+    draw_line_of_text(
+        2, language::translate("card check", "Enter — принять диагональ, Esc — оставить прежнюю."));
     gw_set_color_rgb(RGB_BLUE);
-    draw_line_of_text(3, "Диагональ: " + inches_text(hundredths) + " дюйма");
+    draw_line_of_text(3, language::fill_in(language::translate("card check", "Диагональ: %1 дюйма"),
+                                           {inches_text(hundredths)}));
     gw_set_color_rgb(CARD_FILL);
     gw_rectangle(GW_FILLED, CARD_X, CARD_Y, CARD_X + card.width - 1, CARD_Y + card.height - 1);
     // Two pixels wide, inside the card's size: the card's edge meets the outline's outer edge.

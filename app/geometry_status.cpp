@@ -3,6 +3,7 @@
 
 #include "app/acuity_levels.h"
 #include "app/landolt_ring.h"
+#include "platform/language/catalogue.h"
 
 #include <algorithm>
 #include <cmath>
@@ -57,11 +58,14 @@ std::string app_geometry_status_text(float distance_cm, float diagonal_in, int16
     const auto distance_for = [&](float v) {
         return measurable_from(v, distance_cm, diagonal_in, width, height, nx, ny);
     };
-    std::string text = highest ? "Измеримая острота: до " + app_acuity_text(*highest)
-                               : "Разрыв кольца меньше пикселя даже при 0.1";
+    std::string text =
+        highest ? language::fill_in(language::translate("status bar", "Измеримая острота: до %1"),
+                                    {app_acuity_text(*highest)})
+                : language::translate("status bar", "Разрыв кольца меньше пикселя даже при 0.1");
     if (!highest || *highest < 2.0f) {
-        text += "; 1.0 измерима с " + std::to_string(distance_for(1.0f)) + " см, 2.0 — с " +
-                std::to_string(distance_for(2.0f)) + " см";
+        text += language::fill_in(
+            language::translate("status bar", "; 1.0 измерима с %1 см, 2.0 — с %2 см"),
+            {std::to_string(distance_for(1.0f)), std::to_string(distance_for(2.0f))});
     }
     return text;
 }
@@ -69,8 +73,11 @@ std::string app_geometry_status_text(float distance_cm, float diagonal_in, int16
 std::string app_level_status_text(float v, double gap_drawn_pixels) {
     char gap[32];
     std::snprintf(gap, sizeof gap, "%.1f", gap_drawn_pixels);
-    std::string text = "Острота " + app_acuity_text(v) + ": разрыв кольца " + gap + " пикс.";
+    std::string text =
+        language::fill_in(language::translate("status bar", "Острота %1: разрыв кольца %2 пикс."),
+                          {app_acuity_text(v), gap});
     if (gap_drawn_pixels < MEASURABLE_GAP_PX)
-        text += " — меньше пикселя, этот уровень на таком экране не измерить";
+        text += language::translate("status bar",
+                                    " — меньше пикселя, этот уровень на таком экране не измерить");
     return text;
 }

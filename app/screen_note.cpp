@@ -3,6 +3,7 @@
 
 #include "framework/program/status_bar.h"
 #include "framework/program/window_system_hooks.h"
+#include "platform/language/catalogue.h"
 #include "runtime/trace.h"
 
 #include <atomic>
@@ -30,9 +31,11 @@ std::string app_screen_note(int32_t screen_width, int32_t screen_height, int32_t
     if (screen_width <= 0 || screen_height <= 0 || nx <= 0 || ny <= 0 ||
         (screen_width == nx && screen_height == ny))
         return {};
-    return "Окно на экране " + resolution_text(screen_width, screen_height) +
-           ", а параметры введены для " + resolution_text(nx, ny) +
-           ": кольца будут не своего размера.";
+    return language::fill_in(
+        language::translate("status bar",
+                            "Окно на экране %1, а параметры введены для %2: кольца будут не "
+                            "своего размера."),
+        {resolution_text(screen_width, screen_height), resolution_text(nx, ny)});
 }
 
 void app_watch_screen(int32_t nx, int32_t ny) {

@@ -18,6 +18,7 @@
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/status_bar.h"
 #include "framework/program/window_system_hooks.h"
+#include "platform/language/catalogue.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/format.h"
@@ -109,11 +110,13 @@ void trace_answer(std::string_view verdict, int64_t elapsed_us) {
 
 // The result in large blue type over whatever the last ring left on the screen.
 void show_result(float acuity) {
-    static const RtFormat caption("('Острота зрения')");
+    static constexpr const char* RUSSIAN = TRANSLATABLE("vision test", "Острота зрения");
+    static const std::string shown = language::translate("vision test", RUSSIAN);
+    static const RtFormat caption(app_quoted_text("vision test", RUSSIAN));
     static const RtFormat value("(F4.1)");
     gw_set_color_rgb(RGB_BLUE);
     app_select_font(APP_TEXT_FONT);
-    app_draw_text(200, 250, caption, {}, 14);
+    app_draw_text(200, 250, caption, {}, app_shown_length(RUSSIAN, shown, 14));
     app_select_font(APP_NUMBER_FONT);
     app_draw_text(500, 185, value, {acuity}, 4);
     app_draw_click_prompt();

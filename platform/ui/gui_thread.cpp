@@ -1,6 +1,8 @@
 // The GUI thread: the application object, its event loop, and handing work to it.
 #include "platform/ui/gui_thread.h"
 
+#include "platform/language/catalogue.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QIcon>
@@ -72,6 +74,7 @@ bool start_application(int argc, char** argv, bool headless) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(program_icon());
     QGuiApplication::setDesktopFileName(QStringLiteral(TALVENA_APP_ID));
+    language::install_toolkit_translations();
     return true;
 }
 

@@ -18,6 +18,7 @@
 #include <atomic>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -68,19 +69,26 @@ int32_t card_key(int32_t /*unit*/, int32_t key, int32_t /*key_state*/) {
     }
 }
 
-// "17,70" for 1770 hundredths: the diagonal as a Russian reader writes it.
-std::string inches_text(int32_t hundredths) {
+// The whole inches and the two digits of hundredths: "17" and "70" for 1770.
+std::pair<std::string, std::string> inches_parts(int32_t hundredths) {
     std::string fraction = std::to_string(hundredths % 100);
     if (fraction.size() < 2)
         fraction.insert(0, 1, '0');
-    return std::to_string(hundredths / 100) + "," + fraction;
+    return {std::to_string(hundredths / 100), fraction};
 }
 
 // The trace's value of the diagonal: "17.70".
 std::string trace_inches(int32_t hundredths) {
-    std::string text = inches_text(hundredths);
-    text[text.find(',')] = '.';
-    return text;
+    const auto [whole, fraction] = inches_parts(hundredths);
+    return whole + "." + fraction;
+}
+
+// The diagonal as the user reads it: "17,70" in Russian, "17.70" in English; the separator is
+// the catalogue's.
+std::string diagonal_line(int32_t hundredths) {
+    const auto [whole, fraction] = inches_parts(hundredths);
+    return language::fill_in(language::translate("card check", "Диагональ: %1,%2 дюйма"),
+                             {whole, fraction});
 }
 
 void draw_line_of_text(int32_t row, std::string_view utf8) {
@@ -102,8 +110,7 @@ void draw_check(int32_t hundredths, const CardOutline& card) {
     draw_line_of_text(
         2, language::translate("card check", "Enter — принять диагональ, Esc — оставить прежнюю."));
     gw_set_color_rgb(RGB_BLUE);
-    draw_line_of_text(3, language::fill_in(language::translate("card check", "Диагональ: %1 дюйма"),
-                                           {inches_text(hundredths)}));
+    draw_line_of_text(3, diagonal_line(hundredths));
     gw_set_color_rgb(CARD_FILL);
     gw_rectangle(GW_FILLED, CARD_X, CARD_Y, CARD_X + card.width - 1, CARD_Y + card.height - 1);
     // Two pixels wide, inside the card's size: the card's edge meets the outline's outer edge.

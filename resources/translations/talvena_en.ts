@@ -16,8 +16,8 @@
         <translation>Enter: accept the diagonal; Esc: keep the previous one.</translation>
     </message>
     <message>
-        <source>Диагональ: %1 дюйма</source>
-        <translation>Diagonal: %1 inches</translation>
+        <source>Диагональ: %1,%2 дюйма</source>
+        <translation>Diagonal: %1.%2 inches</translation>
     </message>
 </context>
 <context>

@@ -150,4 +150,40 @@ TEST(EnglishRun, TrainingSummaryAndTheChartOfAHistory) {
     EXPECT_TRUE(fs::is_regular_file(run.snapshot("summary")));
 }
 
+// What is stored does not depend on the language: the same vision test (three correct rings and
+// a failed level, at a fixed seed) leaves the same talvena.rtr and talvena-trials.csv in Russian
+// and in English, and the same events but for the texts shown.
+TEST(EnglishRun, StoresExactlyWhatARussianRunStores) {
+    const std::string script = e2e::ACCEPT_DEFAULTS + "on pause K=2 click right\n"
+                                                      "on ring after 0.5 answer correct\n"
+                                                      "on ring after 0.5 answer wrong\n"
+                                                      "on ring after 0.5 answer wrong\n"
+                                                      "on ring after 0.5 answer wrong\n"
+                                                      "on wait-click after 0.5 click left\n"
+                                                      "on figure after 0.5 menu Выход\n";
+    e2e::RunOptions russian_options;
+    russian_options.arguments = {"--data-dir", "."};
+    e2e::RunOptions english_options = english();
+    english_options.arguments.insert(english_options.arguments.end(), {"--data-dir", "."});
+    const ProgramRun russian = e2e::run_program("stored_russian", script, russian_options);
+    const ProgramRun in_english = e2e::run_program("stored_english", script, english_options);
+    ASSERT_EQ(russian.exit_code, 0) << russian.output << russian.trace_text();
+    ASSERT_EQ(in_english.exit_code, 0) << in_english.output << in_english.trace_text();
+    for (const char* name : {"talvena.rtr", "talvena-trials.csv"}) {
+        const std::string stored = test_support::file_bytes(russian.folder / name);
+        EXPECT_FALSE(stored.empty()) << name;
+        EXPECT_EQ(test_support::file_bytes(in_english.folder / name), stored) << name;
+    }
+    // The events without the texts a user reads.
+    const auto events = [](const ProgramRun& run) {
+        std::vector<std::string> kept;
+        for (const e2e::TraceEvent& event : run.trace)
+            if (event.name != "text" && event.name != "status" && event.name != "results-file" &&
+                event.name != "window-opened" && event.name != "menu")
+                kept.push_back(event.text());
+        return e2e::joined_lines(kept);
+    };
+    EXPECT_EQ(events(in_english), events(russian));
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <clocale>
 #include <condition_variable>
 #include <cstdlib>
 #include <memory>
@@ -71,6 +72,9 @@ bool start_application(int argc, char** argv, bool headless) {
     static int s_argc = 0;
     s_argc = argc;
     g_application = new QApplication(s_argc, argv);
+    // The application object takes the user's locale for everything, numbers included; numbers in
+    // texts, files and the trace are written with a point whatever the locale, as C writes them.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(program_icon());
     QGuiApplication::setDesktopFileName(QStringLiteral(TALVENA_APP_ID));

@@ -1,5 +1,6 @@
 // The chart of the results file: the vision tests above, the trainings below, over the days.
 #include "app/activities.h"
+#include "app/chart_layout.h"
 #include "app/data_folder.h"
 #include "app/drawing_window.h"
 #include "app/failure_reasons.h"
@@ -7,7 +8,6 @@
 #include "app/palette.h"
 #include "app/plotting.h"
 #include "app/results_file.h"
-#include "calendar/day_number.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/status_bar.h"
 #include "framework/text/gw_text.h"
@@ -19,7 +19,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cmath>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,7 +29,6 @@ namespace {
 constexpr int32_t WINDOW = APP_DRAWING_UNIT;
 constexpr int32_t VISION_FRAME = 1;
 constexpr int32_t TRAINING_FRAME = 2;
-constexpr double SECONDS_PER_DAY = 86400.0;
 
 // Colour numbers of the working palette.
 constexpr int32_t ROSE = 1;
@@ -73,150 +72,55 @@ constexpr std::array<ChartLabel, 17> LABELS{{
     {190, 107, ROSE, TRANSLATABLE("results chart", "Число отжиманий(50)")},
 }};
 
-double day_start_of(const ResultsStamp& stamp) {
-    return cal_day_number(stamp.day, stamp.month, stamp.year) * SECONDS_PER_DAY;
-}
-
-// The seconds of a record's date and time, counted from 1 January 1900. The reader has checked
-// that the date exists, so the day count posts no error.
-double seconds_of(const ResultsStamp& stamp) {
-    return day_start_of(stamp) + stamp.hour * 3600.0 + stamp.minute * 60.0 + stamp.second;
-}
-
-// The span of the chart: from the start of the earliest day to the end of the latest, with the
-// first record found on each of those days.
-struct ChartExtent {
-    double first = 0;
-    double last = 0;
-    ResultsStamp earliest;
-    ResultsStamp latest;
-};
-
 struct FirstPass {
     ResultsPass pass;
-    std::optional<ChartExtent> extent; // none without a record
+    ChartDates dates;
 };
 
-FirstPass read_extent(const std::filesystem::path& path) {
+FirstPass read_dates(const std::filesystem::path& path) {
     FirstPass result;
-    result.pass = app_read_results_dates(path, [&](const ResultsStamp& stamp) {
-        const double day = day_start_of(stamp);
-        if (!result.extent) {
-            result.extent = ChartExtent{day, day, stamp, stamp};
-            return;
-        }
-        ChartExtent& extent = *result.extent;
-        if (day < extent.first) {
-            extent.first = day;
-            extent.earliest = stamp;
-        }
-        if (day > extent.last) {
-            extent.last = day;
-            extent.latest = stamp;
-        }
-    });
-    if (result.extent)
-        result.extent->last += SECONDS_PER_DAY;
+    result.pass = app_read_results_dates(
+        path, [&](const ResultsStamp& stamp) { app_chart_add_date(result.dates, stamp); });
     return result;
 }
 
-// A history without a record spans the day of today.
-ChartExtent today_extent() {
-    const double today = day_start_of(app_results_stamp_now());
-    return {today, today + SECONDS_PER_DAY, {}, {}};
-}
-
-// How far apart the dotted day lines are drawn. One a day while they stay 3 pixels apart (about
-// 300 days over the frame); beyond that a line a week (from Monday), a month (from the 1st) or a
-// year (from 1 January), at the calendar's boundaries on the same scale, so that years of
-// results never turn the grid into a solid field.
-enum class GridInterval { day, week, month, year };
-
-constexpr float CLOSEST_GRID_PIXELS = 3.0f;
-
-GridInterval grid_interval(float frame_pixels, double days) {
-    const auto wide_enough = [&](double days_apart) {
-        return frame_pixels * days_apart / days >= CLOSEST_GRID_PIXELS;
-    };
-    if (wide_enough(1.0))
-        return GridInterval::day;
-    if (wide_enough(7.0))
-        return GridInterval::week;
-    if (wide_enough(28.0)) // the shortest month
-        return GridInterval::month;
-    return GridInterval::year;
-}
-
-// The day numbers of the boundaries strictly inside (first, last) for the interval.
-std::vector<int32_t> boundary_days(GridInterval interval, int32_t first, int32_t last,
-                                   const ResultsStamp& earliest) {
-    std::vector<int32_t> days;
-    if (interval == GridInterval::week) {
-        // 1 January 2024 was a Monday.
-        const int32_t monday = cal_day_number(1, 1, 2024);
-        const int32_t after = ((first - monday) % 7 + 7) % 7;
-        for (int32_t day = first + (after == 0 ? 7 : 7 - after); day < last; day += 7)
-            days.push_back(day);
-        return days;
-    }
-    int32_t year = earliest.year;
-    int32_t month = interval == GridInterval::year ? 1 : earliest.month;
-    for (;;) {
-        if (interval == GridInterval::year)
-            ++year;
-        else if (++month > 12) {
-            month = 1;
-            ++year;
-        }
-        const int32_t day = cal_day_number(1, month, year);
-        if (day >= last)
-            return days;
-        if (day > first)
-            days.push_back(day);
-    }
-}
-
-std::string interval_text(GridInterval interval) {
+std::string interval_text(ChartGridInterval interval) {
     switch (interval) {
-    case GridInterval::week:
+    case ChartGridInterval::week:
         return language::translate("results chart", "Линии сетки — по неделям");
-    case GridInterval::month:
+    case ChartGridInterval::month:
         return language::translate("results chart", "Линии сетки — по месяцам");
-    case GridInterval::year:
+    case ChartGridInterval::year:
         return language::translate("results chart", "Линии сетки — по годам");
-    case GridInterval::day:
+    case ChartGridInterval::day:
         break;
     }
     return "";
 }
 
-// Both frames with their grid; returns the interval of the vertical lines.
-GridInterval draw_frames_and_grid(const ChartExtent& extent) {
-    const auto span = static_cast<float>(extent.last - extent.first);
-    const double days = (extent.last - extent.first) / SECONDS_PER_DAY;
+// Both frames with their grid, laid out over the frames' width for the records' dates.
+ChartLayout draw_frames_and_grid(const ChartDates& dates) {
     app_select_color(APP_COLOR_BLACK);
     app_plot_define_frame(WINDOW, VISION_FRAME, 10, 110, 220, 60);
     app_plot_define_frame(WINDOW, TRAINING_FRAME, 10, 10, 220, 90);
     const std::optional<PlotFrame> box = app_plot_frame(WINDOW, VISION_FRAME);
-    const GridInterval interval = box ? grid_interval(box->width, days) : GridInterval::day;
-    const float day_step = interval == GridInterval::day ? static_cast<float>(SECONDS_PER_DAY) : 0;
-    const auto first = static_cast<int32_t>(std::lround(extent.first / SECONDS_PER_DAY));
-    const auto last = static_cast<int32_t>(std::lround(extent.last / SECONDS_PER_DAY));
-    const std::vector<int32_t> boundaries =
-        interval == GridInterval::day ? std::vector<int32_t>{}
-                                      : boundary_days(interval, first, last, extent.earliest);
+    // Without a frame's width, a line a day.
+    const float frame_pixels = box ? box->width : std::numeric_limits<float>::infinity();
+    ChartLayout layout = app_chart_layout(dates, frame_pixels, app_results_stamp_now());
+    const float day_step = layout.interval == ChartGridInterval::day
+                               ? static_cast<float>(CHART_SECONDS_PER_DAY)
+                               : 0.0f;
     for (const int32_t frame : {VISION_FRAME, TRAINING_FRAME}) {
-        app_plot_set_world(WINDOW, frame, 0.0f, span, 0.0f, 1.0f);
+        app_plot_set_world(WINDOW, frame, 0.0f, layout.span(), 0.0f, 1.0f);
         app_plot_draw_grid(WINDOW, frame, 0.0f, day_step, 0, 0.0f, 0.2f, 0);
         app_plot_set_line_style(PLOT_LINE_DOTTED);
-        for (const int32_t day : boundaries) {
-            const auto x = static_cast<float>((day - first) * SECONDS_PER_DAY);
+        for (const float x : layout.boundaries) {
             app_plot_pen(WINDOW, frame, x, 0.0f, 0);
             app_plot_pen(WINDOW, frame, x, 1.0f, 1);
         }
         app_plot_set_line_style(PLOT_LINE_SOLID);
     }
-    return interval;
+    return layout;
 }
 
 void draw_labels() {
@@ -229,7 +133,7 @@ void draw_labels() {
 
 // "Начало  DD.MM.YYYYг,  HHчас MMмин" at the top left and "Конец  ..." at the top right, in the
 // font of the last label.
-void draw_span_texts(const ChartExtent& extent) {
+void draw_span_texts(const ChartLayout& layout) {
     // The formats are translated whole: a translation keeps their five values in this order.
     static const RtFormat start(language::translate(
         "results chart", "('Начало  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')"));
@@ -248,8 +152,8 @@ void draw_span_texts(const ChartExtent& extent) {
         gw_draw_text(text.data(), length);
     };
     app_select_color(APP_COLOR_BLACK);
-    draw(10, start, extent.earliest, 32);
-    draw(748, end, extent.latest, 31);
+    draw(10, start, layout.earliest, 32);
+    draw(748, end, layout.latest, 31);
 }
 
 struct SeriesCounts {
@@ -266,7 +170,8 @@ struct TrainingPoint {
     float pushups = 0;
 };
 
-ResultsPass draw_series(const std::filesystem::path& path, double first, SeriesCounts& counts) {
+ResultsPass draw_series(const std::filesystem::path& path, const ChartLayout& layout,
+                        SeriesCounts& counts) {
     std::optional<std::pair<float, float>> previous_vision;
     std::optional<TrainingPoint> previous_training;
     const auto segment = [](int32_t color, float x, float y, float to_x, float to_y) {
@@ -275,7 +180,7 @@ ResultsPass draw_series(const std::filesystem::path& path, double first, SeriesC
         app_plot_pen(WINDOW, TRAINING_FRAME, to_x, to_y, 1);
     };
     return app_read_results_values(path, [&](const ResultsEntry& entry) {
-        const auto x = static_cast<float>(seconds_of(entry.stamp) - first);
+        const auto x = static_cast<float>(app_chart_x(layout, entry.stamp));
         if (entry.kind == ResultsEntry::Kind::vision) {
             ++counts.vision;
             const std::pair<float, float> point{x, entry.acuity};
@@ -353,38 +258,38 @@ void app_draw_results_chart() {
     app_plot_select_window(WINDOW, 0);
     gw_clear_screen(GW_CLEAR_WINDOW);
 
-    const FirstPass extent_pass = read_extent(path);
+    const FirstPass dates_pass = read_dates(path);
     ResultsPass values_pass;
     SeriesCounts counts;
-    GridInterval interval = GridInterval::day;
-    if (extent_pass.pass.opened) {
-        const ChartExtent extent = extent_pass.extent.value_or(today_extent());
-        interval = draw_frames_and_grid(extent);
+    ChartGridInterval interval = ChartGridInterval::day;
+    if (dates_pass.pass.opened) {
+        const ChartLayout layout = draw_frames_and_grid(dates_pass.dates);
+        interval = layout.interval;
         draw_labels();
-        if (extent_pass.extent)
-            draw_span_texts(extent);
-        values_pass = draw_series(path, extent.first, counts);
+        if (layout.has_records)
+            draw_span_texts(layout);
+        values_pass = draw_series(path, layout, counts);
     }
     draw_prompt();
 
-    const int32_t stopped = first_stop(extent_pass.pass, values_pass);
+    const int32_t stopped = first_stop(dates_pass.pass, values_pass);
     // The status bar while the chart is shown: trouble with the file, the grid's interval, and
     // which file the history is (or will be) kept in.
-    std::string status = trouble_text(extent_pass.pass, stopped).value_or("");
-    if (interval != GridInterval::day)
+    std::string status = trouble_text(dates_pass.pass, stopped).value_or("");
+    if (interval != ChartGridInterval::day)
         status += (status.empty() ? "" : "; ") + interval_text(interval);
     status += language::fill_in(status.empty()
                                     ? language::translate("results chart", "Файл итогов: %1")
                                     : language::translate("results chart", "; файл итогов: %1"),
                                 {app_results_file_shown().string()});
-    if (!extent_pass.pass.opened && !unreadable(extent_pass.pass))
+    if (!dates_pass.pass.opened && !unreadable(dates_pass.pass))
         status += language::translate("results chart", " (пока не создан)");
     gw_set_status_message(status.c_str());
     rt_trace_event("chart", {{"records", values_pass.records},
                              {"vision", counts.vision},
                              {"training", counts.training},
                              {"stopped", stopped},
-                             {"file", file_state(extent_pass.pass)}});
+                             {"file", file_state(dates_pass.pass)}});
     app_wait_for_click();
     gw_clear_status_message();
     app_plot_select_window(WINDOW, WINDOW);

@@ -1,6 +1,8 @@
 // The fuzz targets' scratch file and contract checks.
 #include "fuzz/scratch_file.h"
 
+#include "runtime/stop.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
@@ -61,6 +63,21 @@ void check(bool holds, std::string_view what) {
         return;
     std::fprintf(stderr, "contract broken: %.*s\n", static_cast<int>(what.size()), what.data());
     std::abort();
+}
+
+void fail_when_the_program_ends() {
+    // Left alone, these end the process with _Exit, past the fuzzer: the input would be lost.
+    rt_set_stop_hooks({
+        .on_stop_with_text =
+            [](std::string_view text) {
+                check(false, "the program stopped: " + std::string(text));
+            },
+        .on_fatal_error =
+            [](std::string_view message) {
+                check(false, "the program ended on an error: " + std::string(message));
+            },
+        .on_exit = [] { check(false, "the program stopped"); },
+    });
 }
 
 } // namespace fuzz_support

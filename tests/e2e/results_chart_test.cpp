@@ -452,3 +452,64 @@ TEST(ResultsChart, LongHistoriesAreGriddedByWeeksMonthsOrYears) {
 }
 
 } // namespace
+
+namespace {
+
+// One record of the sample dated before A.D. 1 or on a date that does not exist. The years B.C.
+// are dates the calendar knows: the record is read and the grid steps from 1 B.C. to A.D. 1; the
+// others end the reading at their line, which the status bar names. Either way the chart is shown
+// and the program goes on.
+TEST(ResultsChart, ARecordBeforeTheEraOrOnNoDateLeavesTheChartStanding) {
+    const std::vector<std::string> sample = lines_of(file_bytes(sample_history()));
+    const char* const READ = "chart records=48 vision=19 training=29 stopped=0 file=read";
+    const char* const STOPPED = "chart records=23 vision=8 training=15 stopped=25 file=read";
+    const char* const BY_YEARS = "status text=Линии_сетки_—_по_годам";
+    const char* const LINE_25 = "status text=Итоги_неполны:_строка_25_файла_talvena.rtr";
+    const struct {
+        const char* date; // columns 2-11 of line 25
+        const char* chart;
+        const char* status;
+    } CASES[] = {
+        {"29.11.-999", READ, BY_YEARS},   {"29.11.-001", READ, BY_YEARS},
+        {"29.11.0000", STOPPED, LINE_25}, {"29.13.2026", STOPPED, LINE_25},
+        {"32.11.2026", STOPPED, LINE_25}, {"29.02.2026", STOPPED, LINE_25},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.date);
+        std::vector<std::string> lines = sample;
+        lines[24].replace(1, 10, c.date);
+        const std::string bytes = crlf_joined(lines);
+        const ProgramRun run =
+            e2e::run_program(c.date, SHOW_CHART, {.prepare = [&](const fs::path& folder) {
+                                 write_bytes(folder / "talvena.rtr", bytes);
+                             }});
+        EXPECT_EQ(run.exit_code, 0) << run.output;
+        const size_t chart_event = run.find("chart ");
+        ASSERT_LT(chart_event, run.trace.size()) << run.trace_text();
+        EXPECT_EQ(run.trace[chart_event].text(), c.chart);
+        EXPECT_LT(run.find(c.status), chart_event) << run.trace_text();
+        EXPECT_EQ(file_bytes(run.folder / "talvena.rtr"), bytes);
+        // After the chart the user leaves from the start screen.
+        EXPECT_LT(run.find("pause", chart_event), run.trace.size()) << run.trace_text();
+
+        // The frames are drawn. Over millennia the records crowd onto the side edges, and the
+        // line back from the record B.C. to the one before runs across, so there only the left
+        // half of the top edges is looked at.
+        const Bitmap chart = chart_of(run);
+        if (c.chart == STOPPED) {
+            expect_frame_edges(chart);
+        } else {
+            for (const Box& box : {VISION, TRAINING})
+                for (int32_t x = box.left + 5; x <= (box.left + box.right) / 2; ++x)
+                    ASSERT_EQ(color_at(chart, x, box.top), BLACK) << "top edge, column " << x;
+        }
+        // "Начало  ..." names the earliest record.
+        int32_t start_text = 0;
+        for (int32_t y = 615; y < 650; ++y)
+            for (int32_t x = 0; x < 260; ++x)
+                start_text += color_at(chart, x, y) == WHITE ? 0 : 1;
+        EXPECT_GT(start_text, 100);
+    }
+}
+
+} // namespace

@@ -47,9 +47,12 @@ TEST(LocaleNumbers, ADecimalCommaLocaleChangesNoNumber) {
         EXPECT_LT(run.find("level V=0.1 gap=16.513"), run.trace.size()) << run.trace_text();
         EXPECT_LT(run.find("vision-result V=0.0"), run.trace.size()) << run.trace_text();
         const std::regex decimal_comma("[0-9],[0-9]");
-        for (const e2e::TraceEvent& event : run.trace)
-            if (event.name == "status")
-                EXPECT_FALSE(std::regex_search(event.value("text"), decimal_comma)) << event.text();
+        for (const e2e::TraceEvent& event : run.trace) {
+            if (event.name == "status") {
+                EXPECT_FALSE(std::regex_search(event.value("text"), decimal_comma))
+                    << event.text();
+            }
+        }
         const std::string record = test_support::file_bytes(run.folder / "talvena.rtr");
         EXPECT_NE(record.find("DD=17.7"), std::string::npos) << record;
     }

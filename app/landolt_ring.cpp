@@ -58,7 +58,8 @@ double app_ring_gap_drawn_pixels(float v, float distance_cm, float diagonal_in, 
     for (const int32_t side : {RING_GAP_LEFT, RING_GAP_RIGHT}) {
         for (const int32_t tilt : {-45, 0, 45}) {
             const LandoltShape shape = app_landolt_shape(s, width / 2.0, height / 2.0, side, tilt);
-            const double gap = app_landolt_gap_drawn(shape);
+            const double gap =
+                app_landolt_gap_drawn(shape, app_landolt_greys(shape, width, height));
             narrowest = first ? gap : std::min(narrowest, gap);
             first = false;
         }
@@ -67,7 +68,7 @@ double app_ring_gap_drawn_pixels(float v, float distance_cm, float diagonal_in, 
 }
 
 // The centre keeps its half pixel: with an odd width it is the middle of a pixel, with an even
-// one the edge between two. Everything white is cleared first; the black pixels then go to the
+// one the edge between two. Everything white is cleared first; the grey pixels then go to the
 // surface in one call, so the ring appears whole.
 int32_t app_draw_landolt_ring(float v, float distance_cm, float diagonal_in, int16_t width,
                               int16_t height, int32_t nx, int32_t ny, LandoltRingDrawn* drawn) {
@@ -82,30 +83,32 @@ int32_t app_draw_landolt_ring(float v, float distance_cm, float diagonal_in, int
     ring.side = app_ring_side(app_random_uniform());
     ring.tilt = app_ring_tilt(app_random_uniform());
     const LandoltShape shape = app_landolt_shape(s, cx, cy, ring.side, ring.tilt);
-    const std::vector<PixelRun> runs = app_landolt_pixels(shape, width, height);
+    const LandoltGreys greys = app_landolt_greys(shape, width, height);
 
     std::vector<int16_t> xs;
     std::vector<int16_t> ys;
-    for (const PixelRun& run : runs) {
-        for (int32_t x = run.x1; x <= run.x2; ++x) {
+    std::vector<int32_t> colors;
+    bool any = false;
+    for (int32_t y = greys.y1; y < greys.y1 + greys.rows; ++y) {
+        for (int32_t x = greys.x1; x < greys.x1 + greys.columns; ++x) {
+            const uint8_t grey = greys.at(x, y);
+            if (grey == 255)
+                continue;
             xs.push_back(static_cast<int16_t>(x));
-            ys.push_back(static_cast<int16_t>(run.y));
+            ys.push_back(static_cast<int16_t>(y));
+            colors.push_back(static_cast<int32_t>(grey) * 0x010101);
+            if (!any) {
+                ring.x1 = ring.x2 = x;
+                ring.y1 = ring.y2 = y;
+                any = true;
+            }
+            ring.x1 = std::min(ring.x1, x);
+            ring.x2 = std::max(ring.x2, x);
+            ring.y2 = y;
         }
     }
-    const std::vector<int32_t> colors(xs.size(), RGB_BLACK);
     gw_set_pixels_rgb(static_cast<int32_t>(xs.size()), xs.data(), ys.data(), colors.data());
-
-    if (!runs.empty()) {
-        ring.y1 = runs.front().y;
-        ring.y2 = runs.back().y;
-        ring.x1 = runs.front().x1;
-        ring.x2 = runs.front().x2;
-        for (const PixelRun& run : runs) {
-            ring.x1 = std::min(ring.x1, run.x1);
-            ring.x2 = std::max(ring.x2, run.x2);
-        }
-    }
-    ring.gap_drawn_px = app_landolt_gap_drawn(shape);
+    ring.gap_drawn_px = app_landolt_gap_drawn(shape, greys);
     if (drawn)
         *drawn = ring;
     return ring.side;

@@ -19,8 +19,7 @@ float app_ring_scale(float v, float distance_cm, float diagonal_in, int32_t nx, 
 double app_ring_gap_pixels(float v, float distance_cm, float diagonal_in, int32_t nx, int32_t ny);
 
 // The narrowest gap that a ring for acuity v comes out with in the width x height window, over
-// its sides and tilts, in device pixels as drawn (see app_landolt_gap_drawn). Below one pixel
-// the level cannot be measured on this screen.
+// its sides and tilts, in device pixels as drawn (see app_landolt_gap_drawn).
 double app_ring_gap_drawn_pixels(float v, float distance_cm, float diagonal_in, int16_t width,
                                  int16_t height, int32_t nx, int32_t ny);
 
@@ -28,8 +27,8 @@ double app_ring_gap_drawn_pixels(float v, float distance_cm, float diagonal_in, 
 struct LandoltRingDrawn {
     int32_t side = 0; // RING_GAP_RIGHT or RING_GAP_LEFT
     int32_t tilt = 0; // -45, 0 or 45 degrees; +45 turns a right-hand gap downwards
-    // The black pixels' extent, inclusive: x2 and y2 are the last black column and row. All 0
-    // when no pixel came out black.
+    // The extent of the pixels that are not white, inclusive: x2 and y2 are the last such
+    // column and row. All 0 when every pixel stayed white.
     int32_t x1 = 0;
     int32_t y1 = 0;
     int32_t x2 = 0;
@@ -39,10 +38,11 @@ struct LandoltRingDrawn {
 
 // Clears (0, 0)-(nx - 1, ny - 1) to white and draws a black ring for acuity v centred at
 // (width / 2, height / 2) in the width x height window, its gap on a random side and at a
-// random tilt: the first random number chooses the side, the second the tilt. The ring is the
-// ideal shape sampled at pixel centres (app_landolt_pixels), so every dimension is within a
-// pixel of its ideal size and the gap is not widened by the edges of filled shapes. Returns the
-// side; `drawn`, when given, receives the whole ring. Application thread.
+// random tilt: the first random number chooses the side, the second the tilt. Each pixel is as
+// dark, in linear light, as the share of its area the ideal ring covers (app_landolt_greys), so
+// the ring's darkness and its gap's light are those of the ideal ring at any size, even where
+// the ring is only a few pixels across. Returns the side; `drawn`, when given, receives the
+// whole ring. Application thread.
 int32_t app_draw_landolt_ring(float v, float distance_cm, float diagonal_in, int16_t width,
                               int16_t height, int32_t nx, int32_t ny,
                               LandoltRingDrawn* drawn = nullptr);

@@ -1,4 +1,4 @@
-// The Landolt ring as an ideal shape, and the device pixels that show it.
+// The Landolt ring as an ideal shape, the grey pixels that show it, and its gap as drawn.
 #pragma once
 
 #include <cstdint>
@@ -28,22 +28,39 @@ struct LandoltShape {
 // The shape of a ring for pixels per reference millimetre `scale`, centred at (cx, cy).
 LandoltShape app_landolt_shape(double scale, double cx, double cy, int32_t side, int32_t tilt);
 
-// A run of black pixels in one row, x1..x2 inclusive.
-struct PixelRun {
-    int32_t y = 0;
-    int32_t x1 = 0;
-    int32_t x2 = 0;
+// The ideal ring's area in square pixels: the band between the circles less the part of it the
+// gap bar takes away.
+double app_landolt_area(const LandoltShape& shape);
+
+// Display light and 8-bit pixel values: the sRGB transfer curve and its inverse. Linear light
+// runs from 0 (black) to 1 (white).
+uint8_t app_srgb_from_linear(double light);
+double app_linear_from_srgb(uint8_t value);
+
+// The ring as grey pixels over a box of the window: each pixel's value is the sRGB code of the
+// light left by the fraction of its area that the ring covers (white less that fraction, in
+// linear light). Outside the box, and wherever nothing of the ring falls, the pixels are white
+// (255).
+struct LandoltGreys {
+    int32_t x1 = 0; // the box's first column and row
+    int32_t y1 = 0;
+    int32_t columns = 0;
+    int32_t rows = 0;
+    std::vector<uint8_t> values; // row by row
+
+    uint8_t at(int32_t x, int32_t y) const;
 };
 
-// The ring sampled at pixel centres: a pixel is black when its centre lies inside the outer
-// circle, not inside the inner one, and not on the gap bar, which runs from the centre along the
-// gap's direction (past the outer edge) and is 2 x gap_half_width wide; every other is white. Only
-// pixels inside the `width` x `height` area from (0, 0) are looked at, so a ring larger than the
-// area costs no more than the area. Runs are ordered by row, then by x.
-std::vector<PixelRun> app_landolt_pixels(const LandoltShape& shape, int32_t width, int32_t height);
+// The ring's coverage of every pixel inside the `width` x `height` area from (0, 0), exact
+// along each pixel row and summed over 64 lines per row, written as greys. A ring larger than
+// the area costs no more than the area.
+LandoltGreys app_landolt_greys(const LandoltShape& shape, int32_t width, int32_t height);
 
-// The gap as drawn, in pixels, as one would measure it with a loupe: the white run across the
-// gap between the black on both sides, averaged over the middle half of the ring's band. For a
-// gap along a pixel row this is the number of white rows; a gap that the pixels close
-// measures 0.
-double app_landolt_gap_drawn(const LandoltShape& shape);
+// The gap as drawn, in pixels: the width of the ideal gap that lets through as much light as
+// the drawn one. The light is read back from the greys through the inverse sRGB curve; the gap's
+// light is what the pixels across the gap, on the gap's half of the ring, let through beyond
+// the pixels opposite them through the centre, where the ring is closed. Both halves are cut
+// from the same band by the same pixel grid (the centre lies on a pixel's centre or corner),
+// so the band's own soft edges cancel and only the gap remains, whether it is forty pixels wide
+// or half a pixel and spread over two. A ring drawn closed measures 0.
+double app_landolt_gap_drawn(const LandoltShape& shape, const LandoltGreys& greys);

@@ -12,10 +12,13 @@
 #include "app/rgb_colors.h"
 #include "app/screen_note.h"
 #include "app/screen_text.h"
+#include "app/showable_levels.h"
 #include "app/side_drawn.h"
 #include "app/trials_file.h"
 #include "app/viewing_parameters.h"
 #include "framework/graphics/gw_graphics.h"
+#include "framework/program/error_reports.h"
+#include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
 #include "framework/program/window_system_hooks.h"
 #include "platform/language/catalogue.h"
@@ -24,7 +27,9 @@
 #include "runtime/format.h"
 #include "runtime/trace.h"
 
+#include <cstdio>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -108,19 +113,45 @@ void trace_answer(std::string_view verdict, int64_t elapsed_us) {
         {{"verdict", verdict}, {"dt", rt_trace_seconds(static_cast<double>(elapsed_us) / 1e6)}});
 }
 
-// The result in large blue type over whatever the last ring left on the screen.
-void show_result(float acuity) {
+// The result in large blue type over whatever the last ring left on the screen. A result that
+// is the highest level the screen can show from this distance is a limit, not a measure: a line
+// of its own under the caption says the acuity is at least that.
+void show_result(float acuity, bool limit) {
     static constexpr const char* RUSSIAN = TRANSLATABLE("vision test", "Острота зрения");
     static const std::string shown = language::translate("vision test", RUSSIAN);
     static const RtFormat caption(app_quoted_text("vision test", RUSSIAN));
     static const RtFormat value("(F4.1)");
+    // Translated whole, as a format that keeps its value.
+    static constexpr const char* AT_LEAST = TRANSLATABLE("vision test", "('не менее ',F4.2)");
+    static const std::string at_least_shown = language::translate("vision test", AT_LEAST);
+    static const RtFormat at_least(at_least_shown);
     gw_set_color_rgb(RGB_BLUE);
     app_select_font(APP_TEXT_FONT);
     app_draw_text(200, 250, caption, {}, app_shown_length(RUSSIAN, shown, 14));
     app_select_font(APP_NUMBER_FONT);
     app_draw_text(500, 185, value, {acuity}, 4);
+    if (limit) {
+        app_select_font(APP_TEXT_FONT);
+        app_draw_text(200, 300, at_least, {acuity}, app_shown_length(AT_LEAST, at_least_shown, 13));
+    }
     app_draw_click_prompt();
-    rt_trace_event("vision-result", {{"V", app_acuity_text(acuity)}});
+    rt_trace_event("vision-result", {{"V", app_acuity_text(acuity)}, {"limit", limit ? 1 : 0}});
+}
+
+// Not even 0.1 can be shown from here: the box says so and names the distance from which it can.
+void report_nothing_showable(float distance_cm, float diagonal_in, int32_t nx, int32_t ny) {
+    const float first = app_acuity_level(ACUITY_FIRST_TRIED_INDEX);
+    char distance[32];
+    std::snprintf(distance, sizeof distance, "%.0f", static_cast<double>(distance_cm));
+    framework::show_message(
+        framework::MessageIcon::warning, framework::program_title(),
+        language::fill_in(
+            language::translate("vision test",
+                                "Проверка зрения не начата: с %1 см разрыв кольца даже при "
+                                "остроте %2 меньше половины пикселя этого экрана.\nКольца можно "
+                                "показать с %3 см."),
+            {distance, app_acuity_text(first),
+             std::to_string(app_showable_from_cm(first, diagonal_in, nx, ny))}));
 }
 
 // 1 passed, 0 failed, nothing while the level goes on; errors are looked at first.
@@ -225,11 +256,21 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
 // until the two are neighbours; the result is the best level passed (0.0 when none was).
 void app_run_vision_test(int16_t width, int16_t height) {
     const ViewingParameters& viewing = app_viewing_parameters();
+    // The upper bound starts at the lowest level the screen cannot show, so that no such ring is
+    // ever drawn; passing the level below it reaches the screen's limit.
+    const int32_t first_unshowable = app_first_unshowable_index(
+        viewing.distance_cm, viewing.diagonal_in, viewing.screen_nx, viewing.screen_ny);
+    if (first_unshowable <= ACUITY_FIRST_TRIED_INDEX) {
+        report_nothing_showable(viewing.distance_cm, viewing.diagonal_in, viewing.screen_nx,
+                                viewing.screen_ny);
+        return;
+    }
     TrialLog log{app_results_stamp_now(), "vision", {}};
     trial_log = &log;
     bisection = Bisection{};
-    std::optional<float> result;
-    while (!result) {
+    bisection.hi = first_unshowable;
+    std::optional<int32_t> result_index;
+    while (!result_index) {
         int32_t passed = 0;
         const LevelOutcome outcome = app_test_acuity_level(
             app_acuity_level(bisection.mid), viewing.distance_cm, viewing.diagonal_in, width,
@@ -238,12 +279,12 @@ void app_run_vision_test(int16_t width, int16_t height) {
             break;
         if (passed == 1) {
             if (bisection.mid >= bisection.hi - 1)
-                result = app_acuity_level(bisection.mid);
+                result_index = bisection.mid;
             else
                 bisection.lo = bisection.mid;
         } else {
             if (bisection.mid <= bisection.lo + 1)
-                result = app_acuity_level(bisection.lo);
+                result_index = bisection.lo;
             else
                 bisection.hi = bisection.mid;
         }
@@ -251,19 +292,29 @@ void app_run_vision_test(int16_t width, int16_t height) {
     }
     trial_log = nullptr;
     app_tell_side_drawn(0);
-    app_show_status(app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in, width,
-                                             height, viewing.screen_nx, viewing.screen_ny));
-    if (!result) {
+    std::string status = app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in, width,
+                                                  height, viewing.screen_nx, viewing.screen_ny);
+    const bool limit = result_index && *result_index == first_unshowable - 1;
+    if (limit) {
+        const char* why = first_unshowable == ACUITY_HIGHEST_INDEX
+                              ? ": это высший уровень проверки. "
+                              : ": выше этот экран с такого расстояния не показывает. ";
+        status =
+            "Острота не менее " + app_acuity_text(app_acuity_level(*result_index)) + why + status;
+    }
+    app_show_status(status);
+    if (!result_index) {
         abort_test();
         app_save_trials(log, false);
         return;
     }
     bisection = Bisection{};
+    const float result = app_acuity_level(*result_index);
     const AppendOutcome record =
         app_append_vision_record({app_results_stamp_now(), viewing.distance_cm, viewing.diagonal_in,
-                                  viewing.screen_ny, viewing.screen_nx, *result});
+                                  viewing.screen_ny, viewing.screen_nx, result});
     app_save_trials(log, true);
-    show_result(*result);
+    show_result(result, limit);
     app_report_record_failure(record);
     app_wait_for_click();
 }

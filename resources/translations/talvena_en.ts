@@ -332,10 +332,6 @@ Go back to the parameters?</translation>
         <translation>Measurable acuity: up to %1</translation>
     </message>
     <message>
-        <source>Разрыв кольца меньше пикселя даже при 0.1</source>
-        <translation>The ring&apos;s gap is under a pixel even at 0.1</translation>
-    </message>
-    <message>
         <source>; 1.0 измерима с %1 см, 2.0 — с %2 см</source>
         <translation>; 1.0 is measurable from %1 cm, 2.0 from %2 cm</translation>
     </message>
@@ -344,12 +340,16 @@ Go back to the parameters?</translation>
         <translation>Acuity %1: ring gap %2 px</translation>
     </message>
     <message>
-        <source> — меньше пикселя, этот уровень на таком экране не измерить</source>
-        <translation>: under a pixel, this level cannot be measured on this screen</translation>
-    </message>
-    <message>
         <source>Окно на экране %1, а параметры введены для %2: кольца будут не своего размера.</source>
         <translation>The window is on a %1 screen, but the parameters were entered for %2: the rings will not be drawn at their true size.</translation>
+    </message>
+    <message>
+        <source>Разрыв кольца меньше половины пикселя даже при 0.1</source>
+        <translation>The ring&apos;s gap is under half a pixel even at 0.1</translation>
+    </message>
+    <message>
+        <source> — меньше половины пикселя, этот уровень на таком экране не измерить</source>
+        <translation>: under half a pixel, this level cannot be measured on this screen</translation>
     </message>
 </context>
 <context>
@@ -420,6 +420,16 @@ Go back to the parameters?</translation>
     <message>
         <source>Острота зрения</source>
         <translation>Visual acuity</translation>
+    </message>
+    <message>
+        <source>(&apos;не менее &apos;,F4.2)</source>
+        <translation>(&apos;at least &apos;,F4.2)</translation>
+    </message>
+    <message>
+        <source>Проверка зрения не начата: с %1 см разрыв кольца даже при остроте %2 меньше половины пикселя этого экрана.
+Кольца можно показать с %3 см.</source>
+        <translation>The vision test was not started: from %1 cm the ring&apos;s gap is under half a pixel of this screen even at acuity %2.
+The rings can be shown from %3 cm.</translation>
     </message>
 </context>
 </TS>

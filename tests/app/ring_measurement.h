@@ -1,102 +1,106 @@
-// Measuring a Landolt ring on a drawn bitmap, the way one would with a loupe: the outer
-// diameter from the black extent, the inner one down the centre column, the gap across the
-// ring's band on the gap's side. Knows nothing of how the ring was drawn.
+// Measuring a Landolt ring on a drawn bitmap, in the light the screen sends out: each pixel's
+// 8-bit code is turned back into linear light through the inverse sRGB curve. The ring's
+// darkness is the light it takes away from white, summed; its gap is the light that comes
+// through across the gap beyond what comes through the closed band opposite. Knows nothing of
+// how the ring was drawn.
 #pragma once
 
 #include "platform/raster/bitmap.h"
 #include "platform/raster/color.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 
 namespace test_support {
 
 struct RingMeasured {
-    double outer = 0.0; // the black extent, the larger of width and height
-    double inner = 0.0; // white pixels between the arms down the centre column
-    double gap = 0.0;   // the white width across the band, averaged over the band's radii
-};
-
-inline bool ring_black(const raster::Bitmap& bitmap, int32_t x, int32_t y) {
-    if (x < 0 || y < 0 || x >= bitmap.width() || y >= bitmap.height())
-        return false;
-    return raster::colorref_from_pixel(bitmap.pixel(x, y)) == 0x000000;
-}
-
-// The ring centred at (cx, cy) with ideal radii `outer_radius` and `inner_radius`, its gap in
-// the direction (side, tilt). The gap's width is sampled along lines across the gap direction,
-// a hundredth of a pixel at a time, at every quarter pixel of radius through the middle half of
-// the band, and averaged. A closed ring measures 0.
-inline RingMeasured measure_ring(const raster::Bitmap& bitmap, double cx, double cy,
-                                 double outer_radius, double inner_radius, int32_t side,
-                                 int32_t tilt) {
-    RingMeasured measured;
-    int32_t x1 = bitmap.width();
-    int32_t y1 = bitmap.height();
+    double darkness = 0.0; // square pixels of full black the ring amounts to
+    double gap = 0.0;      // the gap's light as the width of an ideal gap, in pixels
+    // The extent of the pixels that are not white, inclusive; x2 < 0 when every pixel is white.
+    int32_t x1 = 0;
+    int32_t y1 = 0;
     int32_t x2 = -1;
     int32_t y2 = -1;
-    for (int32_t y = 0; y < bitmap.height(); ++y)
-        for (int32_t x = 0; x < bitmap.width(); ++x)
-            if (ring_black(bitmap, x, y)) {
-                x1 = std::min(x1, x);
-                x2 = std::max(x2, x);
-                y1 = std::min(y1, y);
-                y2 = std::max(y2, y);
-            }
-    if (x2 < 0)
-        return measured;
-    measured.outer = std::max(x2 - x1 + 1, y2 - y1 + 1);
+};
 
-    const auto column = static_cast<int32_t>(std::floor(cx));
-    const auto row = static_cast<int32_t>(std::floor(cy));
-    int32_t up = row;
-    int32_t down = row;
-    while (up >= 0 && !ring_black(bitmap, column, up))
-        --up;
-    while (down < bitmap.height() && !ring_black(bitmap, column, down))
-        ++down;
-    measured.inner = down - up - 1;
+// The light of an sRGB code, 0 black to 1 white.
+inline double linear_light(uint32_t code) {
+    const double coded = code / 255.0;
+    return coded <= 0.04045 ? coded / 12.92 : std::pow((coded + 0.055) / 1.055, 2.4);
+}
 
+// The light of a pixel, grey or not (the mean of its three channels); white outside the bitmap.
+inline double light_at(const raster::Bitmap& bitmap, int32_t x, int32_t y) {
+    static const std::array<double, 256> lights = [] {
+        std::array<double, 256> table{};
+        for (uint32_t code = 0; code < 256; ++code)
+            table[code] = linear_light(code);
+        return table;
+    }();
+    if (x < 0 || y < 0 || x >= bitmap.width() || y >= bitmap.height())
+        return 1.0;
+    const uint32_t rgb = raster::colorref_from_pixel(bitmap.pixel(x, y));
+    if (rgb == 0xFFFFFF)
+        return 1.0;
+    return (lights[rgb & 0xFF] + lights[(rgb >> 8) & 0xFF] + lights[(rgb >> 16) & 0xFF]) / 3.0;
+}
+
+// The area that a gap of half-width w takes out of the band between radii r and big_r: the
+// strip u >= 0, |v| < w inside the outer disc less inside the inner one.
+inline double gap_area(double w, double big_r, double r) {
+    const auto in_disc = [w](double rho) {
+        return w * std::sqrt(rho * rho - w * w) + rho * rho * std::asin(w / rho);
+    };
+    return in_disc(big_r) - in_disc(r);
+}
+
+// The ring centred at (cx, cy), where cx and cy are whole or half pixels, with ideal radii
+// `outer_radius` and `inner_radius` and ideal gap width `gap_width`, its gap in the direction
+// (side, tilt). The gap is read from the pixels whose centres lie on the gap's half within a
+// pixel and a half of the gap's edges, each less its partner opposite through the centre, and
+// scaled by the ideal gap's width over its area.
+inline RingMeasured measure_ring(const raster::Bitmap& bitmap, double cx, double cy,
+                                 double outer_radius, double inner_radius, double gap_width,
+                                 int32_t side, int32_t tilt) {
+    RingMeasured measured;
+    measured.x1 = bitmap.width();
+    measured.y1 = bitmap.height();
     const double angle = tilt * M_PI / 180.0;
     const double along_x = side * std::cos(angle);
     const double along_y = side * std::sin(angle);
-    const auto white_at = [&](double x, double y) {
-        return !ring_black(bitmap, static_cast<int32_t>(std::floor(x)),
-                           static_cast<int32_t>(std::floor(y)));
-    };
-    // The white run through the gap's middle line, bounded by black on both sides within the
-    // ring's size; a line that runs out of the ring (the band of a tiny ring is too thin there)
-    // measures nothing.
-    constexpr double STEP = 0.01;
-    const auto run_to_black = [&](double x0, double y0, double direction) -> double {
-        for (double t = STEP; t < 2.0 * outer_radius; t += STEP)
-            if (!white_at(x0 - direction * t * along_y, y0 + direction * t * along_x))
-                return t;
-        return -1.0;
-    };
-    double total = 0.0;
-    int32_t lines = 0;
-    // Only the middle half of the band: nearer its edges a line across the gap runs along the
-    // circles, and the staircase of their pixels would count as gap.
-    const double quarter = (outer_radius - inner_radius) / 4.0;
-    const double first = inner_radius + quarter;
-    const double last = std::max(first, outer_radius - quarter);
-    for (double radius = first; radius <= last + 1e-9; radius += 0.25) {
-        const double x0 = cx + radius * along_x;
-        const double y0 = cy + radius * along_y;
-        if (!white_at(x0, y0)) {
-            ++lines; // closed here
-            continue;
+    const auto mirror_x = static_cast<int32_t>(std::lround(2.0 * cx)) - 1;
+    const auto mirror_y = static_cast<int32_t>(std::lround(2.0 * cy)) - 1;
+    // The extent over the whole bitmap, by the raw pixels; the light only where it can differ.
+    const raster::Pixel white = raster::pixel_from_colorref(0xFFFFFF);
+    for (int32_t y = 0; y < bitmap.height(); ++y) {
+        for (int32_t x = 0; x < bitmap.width(); ++x) {
+            if (bitmap.pixel(x, y) == white)
+                continue;
+            measured.darkness += 1.0 - light_at(bitmap, x, y);
+            measured.x1 = std::min(measured.x1, x);
+            measured.x2 = std::max(measured.x2, x);
+            measured.y1 = std::min(measured.y1, y);
+            measured.y2 = std::max(measured.y2, y);
         }
-        const double one_way = run_to_black(x0, y0, 1.0);
-        const double other_way = run_to_black(x0, y0, -1.0);
-        if (one_way < 0.0 || other_way < 0.0)
-            continue;
-        total += one_way + other_way;
-        ++lines;
     }
-    measured.gap = lines > 0 ? total / lines : 0.0;
+    double gap_light = 0.0;
+    const auto reach = static_cast<int32_t>(std::ceil(outer_radius)) + 3;
+    for (int32_t y = static_cast<int32_t>(cy) - reach; y <= static_cast<int32_t>(cy) + reach; ++y) {
+        for (int32_t x = static_cast<int32_t>(cx) - reach; x <= static_cast<int32_t>(cx) + reach;
+             ++x) {
+            const double dx = x + 0.5 - cx;
+            const double dy = y + 0.5 - cy;
+            const double u = dx * along_x + dy * along_y;
+            const double v = dy * along_x - dx * along_y;
+            if (u > 0.0 && std::abs(v) < gap_width / 2.0 + 1.5)
+                gap_light += light_at(bitmap, x, y) - light_at(bitmap, mirror_x - x, mirror_y - y);
+        }
+    }
+    measured.gap = gap_light * gap_width / gap_area(gap_width / 2.0, outer_radius, inner_radius);
+    if (measured.x2 < 0)
+        measured.x1 = measured.y1 = 0;
     return measured;
 }
 

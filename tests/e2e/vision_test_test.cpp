@@ -1,6 +1,8 @@
 // The vision test in the real program, driven by a scripted user who answers ring after ring:
 // the bisection's levels, the decision rules of a level, the result, its record in talvena.rtr,
 // a test cut short by both buttons, and a results file that cannot be written.
+#include "platform/raster/bitmap.h"
+#include "platform/raster/color.h"
 #include "platform/raster/png.h"
 #include "runtime/cp1251.h"
 #include "tests/e2e/program_run.h"
@@ -9,7 +11,9 @@
 #include <cmath>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <sstream>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -85,6 +89,7 @@ struct Course {
     std::string answers;
     Steps levels; // V=... passed=... for each level, then the result
     std::string result;
+    int32_t limit = 0; // 1: the result is the highest level the screen shows
 };
 
 void PrintTo(const Course& course, std::ostream* out) {
@@ -104,7 +109,8 @@ TEST_P(VisionCourseTest, LevelsFollowTheBisectionToTheResult) {
         expected.push_back("level-end " + level);
     }
     expected.push_back("record kind=vision");
-    expected.push_back("vision-result V=" + course.result);
+    expected.push_back("vision-result V=" + course.result +
+                       " limit=" + std::to_string(course.limit));
     expected.push_back("wait-click");
     EXPECT_EQ(joined_lines(vision_steps(run)), joined_lines(expected));
 }
@@ -117,7 +123,8 @@ INSTANTIATE_TEST_SUITE_P(
                    std::string(PASS),
                {"V=0.1 passed=1", "V=0.7 passed=1", "V=1.0 passed=1", "V=1.5 passed=1",
                 "V=2.0 passed=1"},
-               "2.0"},
+               "2.0",
+               1},
         Course{"fails_the_first_level", std::string(FAIL), {"V=0.1 passed=0"}, "0.0"},
         Course{"passes_up_to_0_5",
                std::string(PASS) + std::string(FAIL) + std::string(PASS) + std::string(PASS) +
@@ -239,7 +246,7 @@ TEST(VisionTest, UnwritableResultsFileIsReportedAndSurvived) {
     ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
     EXPECT_EQ(joined_lines(vision_steps(run)),
               joined_lines({"level V=0.1", "level-end V=0.1 passed=0", "record-failed",
-                            "vision-result V=0.0", "wait-click"}));
+                            "vision-result V=0.0 limit=0", "wait-click"}));
     const size_t failed = run.find("record-failed");
     ASSERT_LT(failed, run.trace.size());
     EXPECT_NE(run.trace[failed].value("reason").find("talvena.rtr"), std::string::npos);
@@ -269,6 +276,102 @@ TEST(VisionTest, AnswerWindowStandsStillUnderABox) {
     EXPECT_EQ(run.trace[answer].text(), "ring-answer verdict=correct dt=0.700");
     EXPECT_EQ(run.find("ring-answer verdict=none"), run.trace.size()) << run.trace_text();
     EXPECT_NEAR(run.trace[answer].time - run.trace[box].time, 6.4, 0.0005);
+}
+
+} // namespace
+
+namespace {
+
+// A 24-inch screen of 1920 x 1080 seen from `distance` cm, and a vision test started: from 60 cm
+// (a desk) the rings of 1.5 and 2.0 have less than half a pixel of gap, from 4 cm even those of
+// 0.1.
+std::string desk_parameters(int32_t distance) {
+    return "on dialog-shown id=101 dialog set 1000 " + std::to_string(distance) +
+           "\ndialog set 1001 24\n"
+           "dialog set 1002 1080\n"
+           "dialog set 1003 1920\n"
+           "dialog press 1\n"
+           "on pause K=2 click right\n";
+}
+
+// Blue pixels where the result screen writes its "не менее" line.
+int32_t blue_under_caption(const fs::path& png) {
+    const std::optional<raster::Bitmap> bitmap = raster::read_png(png);
+    if (!bitmap)
+        return -1;
+    int32_t blue = 0;
+    for (int32_t y = 295; y < 345; ++y)
+        for (int32_t x = 195; x < 440; ++x)
+            blue += raster::colorref_from_pixel(bitmap->pixel(x, y)) == 0xFF0000 ? 1 : 0;
+    return blue;
+}
+
+// At the desk the bisection starts below the first level the screen cannot show: a user who
+// passes everything tries 0.1, 0.6, 0.9, 1.0 and 1.25, no ring of a smaller gap is ever drawn,
+// and the result is 1.25 marked as a limit, on the screen, in the status bar and in the trace;
+// the record holds 1.25. A result below the limit has no such line.
+TEST(VisionTest, DeskGeometryTestsOnlyWhatTheScreenShows) {
+    const std::string pass_all = std::string(PASS) + std::string(PASS) + std::string(PASS) +
+                                 std::string(PASS) + std::string(PASS);
+    const ProgramRun run = e2e::run_program("desk", desk_parameters(60) + answers(pass_all) +
+                                                        "on wait-click after 0.5 snapshot result\n"
+                                                        "after 0.5 click left\n"
+                                                        "on figure after 0.5 menu Выход\n");
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    Steps expected;
+    for (const char* v : {"0.1", "0.6", "0.9", "1.0", "1.25"}) {
+        expected.push_back(std::string("level V=") + v);
+        expected.push_back(std::string("level-end V=") + v + " passed=1");
+    }
+    expected.insert(expected.end(),
+                    {"record kind=vision", "vision-result V=1.25 limit=1", "wait-click"});
+    EXPECT_EQ(joined_lines(vision_steps(run)), joined_lines(expected));
+    int32_t rings = 0;
+    for (const e2e::TraceEvent& event : run.trace) {
+        if (event.name == "level") {
+            EXPECT_GE(std::stod(event.value("gap")), 0.5) << event.text();
+        }
+        if (event.name == "ring") {
+            ++rings;
+            EXPECT_TRUE(event.value("V") != "1.5" && event.value("V") != "2.0") << event.text();
+        }
+    }
+    EXPECT_EQ(rings, 50);
+    EXPECT_GT(blue_under_caption(run.snapshot("result")), 50);
+    const size_t result = run.find("vision-result");
+    const size_t status = run.find("status text=Острота_не_менее_1.25");
+    EXPECT_LT(status, result) << run.trace_text();
+    const std::string record = cp1251_to_utf8(file_bytes(run.user_data_folder() / "talvena.rtr"));
+    EXPECT_NE(record.find("OZ2=1.25"), std::string::npos) << record;
+
+    const ProgramRun below = e2e::run_program(
+        "desk_below", desk_parameters(60) +
+                          answers(std::string(PASS) + std::string(PASS) + std::string(PASS) +
+                                  std::string(PASS) + std::string(FAIL)) +
+                          "on wait-click after 0.5 snapshot result\n"
+                          "after 0.5 click left\n"
+                          "on figure after 0.5 menu Выход\n");
+    ASSERT_EQ(below.exit_code, 0) << below.output << below.trace_text();
+    EXPECT_LT(below.find("vision-result V=1.0 limit=0"), below.trace.size()) << below.trace_text();
+    EXPECT_EQ(blue_under_caption(below.snapshot("result")), 0);
+    EXPECT_EQ(below.find("status text=Острота_не_менее"), below.trace.size());
+}
+
+// So close that not even 0.1 can be shown: a box says so and names the distance from which it
+// can, and the test does not start; nothing is recorded and the start screen goes on.
+TEST(VisionTest, NothingShowableIsSaidAndNotTested) {
+    const ProgramRun run =
+        e2e::run_program("too_close", desk_parameters(4) + "on message after 0.5 key Enter\n"
+                                                           "on figure after 0.5 menu Выход\n");
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    const size_t message = run.find("message");
+    ASSERT_LT(message, run.trace.size()) << run.trace_text();
+    const std::string text = run.trace[message].value("text");
+    EXPECT_NE(text.find("с_5_см"), std::string::npos) << text;
+    EXPECT_EQ(run.find("level"), run.trace.size()) << run.trace_text();
+    EXPECT_EQ(run.find("ring"), run.trace.size());
+    EXPECT_FALSE(fs::exists(run.user_data_folder() / "talvena.rtr"));
+    EXPECT_LT(run.find("figure", message), run.trace.size());
 }
 
 } // namespace

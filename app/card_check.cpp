@@ -24,8 +24,8 @@ namespace {
 
 constexpr double MM_PER_INCH = 25.4;
 constexpr int32_t SMALLEST_WIDTH = 20;
-constexpr int32_t SMALLEST_HUNDREDTHS = 10;
-constexpr int32_t LARGEST_HUNDREDTHS = 99999;
+constexpr auto SMALLEST_HUNDREDTHS = static_cast<int32_t>(APP_DIAGONAL_MIN_IN * 100.0f + 0.5f);
+constexpr auto LARGEST_HUNDREDTHS = static_cast<int32_t>(APP_DIAGONAL_MAX_IN * 100.0f + 0.5f);
 
 // Where the outline stands: its top left corner, under the texts.
 constexpr int32_t CARD_X = 40;
@@ -44,7 +44,9 @@ std::atomic<int32_t> g_end{0};
 constexpr int32_t END_ACCEPTED = 1;
 constexpr int32_t END_LEFT = 2;
 
-int32_t card_key(int32_t /*unit*/, int32_t key, int32_t /*key_state*/) {
+int32_t card_key(int32_t /*unit*/, int32_t key, int32_t key_state) {
+    if (key_state & GW_KEY_RELEASE)
+        return 1;
     switch (key) {
     case '+':
     case '=': // the same key without Shift

@@ -25,7 +25,7 @@ CardOutline app_card_outline(double diagonal_in, int32_t nx, int32_t ny);
 // The diagonal (hundredths of an inch) one step from `hundredths`: `larger` makes the outline
 // larger, which is a smaller diagonal. Nothing when the step would leave the outline bigger than
 // `room_width` x `room_height` pixels, narrower than 20 pixels, or the diagonal outside what the
-// dialog shows (0.10 to 999.99 inches).
+// dialog accepts (5.0 to 99.9 inches).
 std::optional<int32_t> app_card_step(int32_t hundredths, bool larger, int32_t nx, int32_t ny,
                                      int32_t room_width, int32_t room_height);
 

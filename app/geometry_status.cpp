@@ -3,10 +3,23 @@
 
 #include "app/acuity_levels.h"
 #include "app/showable_levels.h"
+#include "app/viewing_parameters.h"
 #include "platform/language/catalogue.h"
 
 #include <cstdio>
 #include <optional>
+
+namespace {
+
+// "с 450 см", or "лишь дальше 10 м" when no distance the dialog accepts will do.
+std::string from_text(int32_t distance_cm) {
+    if (distance_cm > static_cast<int32_t>(APP_DISTANCE_MAX_CM))
+        return language::translate("status bar", "лишь дальше 10 м");
+    return language::fill_in(language::translate("status bar", "с %1 см"),
+                             {std::to_string(distance_cm)});
+}
+
+} // namespace
 
 std::string app_geometry_status_text(float distance_cm, float diagonal_in, int16_t /*width*/,
                                      int16_t /*height*/, int32_t nx, int32_t ny) {
@@ -21,9 +34,8 @@ std::string app_geometry_status_text(float distance_cm, float diagonal_in, int16
                 : language::translate("status bar",
                                       "Разрыв кольца меньше половины пикселя даже при 0.1");
     if (!highest || *highest < 2.0f) {
-        text += language::fill_in(
-            language::translate("status bar", "; 1.0 измерима с %1 см, 2.0 — с %2 см"),
-            {std::to_string(distance_for(1.0f)), std::to_string(distance_for(2.0f))});
+        text += language::fill_in(language::translate("status bar", "; 1.0 измерима %1, 2.0 — %2"),
+                                  {from_text(distance_for(1.0f)), from_text(distance_for(2.0f))});
     }
     return text;
 }

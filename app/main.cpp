@@ -18,6 +18,7 @@
 #include "scripted/scripted_user.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -43,6 +44,18 @@ void start_script(scripted::Script script, const RunOptions& options) {
         std::make_unique<scripted::ScriptRunner>(std::move(script), scripted::script_target(),
                                                  invoke_on_gui, scripted::snapshot_folder(options));
     g_script_runner->start();
+}
+
+// No window can be shown: the user is told why and what runs without a display, and the program
+// ends with status 1. Called from inside the window system's start as well, so it ends the
+// process itself.
+[[noreturn]] void no_display() {
+    std::fputs("talvena: no display to show the program's window on (DISPLAY and WAYLAND_DISPLAY "
+               "name none that can be opened).\nStart it on a desktop, or use --headless for a "
+               "scripted run without a display; see 'talvena --help'.\n",
+               stderr);
+    std::fflush(nullptr);
+    std::_Exit(1);
 }
 
 } // namespace
@@ -111,10 +124,9 @@ int main(int argc, char** argv) {
         };
     }
     // argv is handed over as it came: the window system reads its own options from it.
-    const int exit_code = gw_startup(argc, argv, application, {.headless = options.headless});
+    const int exit_code = gw_startup(argc, argv, application,
+                                     {.headless = options.headless, .on_no_display = no_display});
     if (exit_code == 0)
-        std::fputs("talvena: the window system could not be started (no display? try "
-                   "--headless)\n",
-                   stderr);
-    return exit_code == 0 ? 1 : exit_code;
+        no_display();
+    return exit_code;
 }

@@ -54,21 +54,17 @@ bool blank(const std::string& text) {
     return text.find_first_not_of(' ') == std::string::npos;
 }
 
-// One field read with its descriptor: usable only as a finite number above zero. An empty field
-// reads as 0 and is refused like a zero. A Russian user writes a decimal comma ("17,3"): in a
-// real it is the decimal point (the descriptor would take the comma for the end of the field).
-template <typename T>
-bool read_positive(std::string text, const char* format, T& value) {
+// One field read with its descriptor: usable only as a number that `usable` accepts. An empty
+// field reads as 0 and is refused like a zero. A Russian user writes a decimal comma ("17,3"): in
+// a real it is the decimal point (the descriptor would take the comma for the end of the field).
+template <typename T, typename Usable>
+bool read_usable(std::string text, const char* format, T& value, Usable usable) {
     if constexpr (std::is_floating_point_v<T>)
         std::replace(text.begin(), text.end(), ',', '.');
     T read = 0;
     if (blank(text) || rt_read_text(text, RtFormat(format), {&read}) != RT_IOSTAT_OK)
         return false;
-    if constexpr (std::is_floating_point_v<T>) {
-        if (!std::isfinite(read))
-            return false;
-    }
-    if (!(read > 0))
+    if (!usable(read))
         return false;
     value = read;
     return true;
@@ -108,25 +104,26 @@ ViewingParameters& app_viewing_parameters() {
 std::optional<ParameterRefusal> app_read_parameters(const ParameterTexts& texts,
                                                     ViewingParameters& parameters) {
     ViewingParameters read = parameters;
-    if (!read_positive(texts.distance, "(F10.0)", read.distance_cm))
+    if (!read_usable(texts.distance, "(F10.0)", read.distance_cm, app_distance_in_range))
         return ParameterRefusal{
             PARAMETER_DISTANCE,
             language::translate("parameter dialog",
-                                "Дальность до дисплея: нужно число сантиметров больше нуля.")};
-    if (!read_positive(texts.diagonal, "(F10.0)", read.diagonal_in))
+                                "Дальность до дисплея: нужно число сантиметров от 10 до 1000.")};
+    if (!read_usable(texts.diagonal, "(F10.0)", read.diagonal_in, app_diagonal_in_range))
         return ParameterRefusal{
             PARAMETER_DIAGONAL,
             language::translate("parameter dialog",
-                                "Диагональ дисплея: нужно число дюймов больше нуля.")};
-    if (!read_positive(texts.ny, "(I10)", read.screen_ny))
+                                "Диагональ дисплея: нужно число дюймов от 5.0 до 99.9.")};
+    if (!read_usable(texts.ny, "(I10)", read.screen_ny, app_resolution_in_range))
         return ParameterRefusal{
-            PARAMETER_NY,
-            language::translate("parameter dialog", "Ny: нужно целое число пикселов больше нуля.")};
-    if (!read_positive(texts.nx, "(I10)", read.screen_nx))
+            PARAMETER_NY, language::translate("parameter dialog",
+                                              "Ny: нужно целое число пикселов от 320 до 9999.")};
+    if (!read_usable(texts.nx, "(I10)", read.screen_nx, app_resolution_in_range))
         return ParameterRefusal{
-            PARAMETER_NX,
-            language::translate("parameter dialog", "Nx: нужно целое число пикселов больше нуля.")};
-    if (!read_positive(texts.volume, "(I10)", read.training_volume))
+            PARAMETER_NX, language::translate("parameter dialog",
+                                              "Nx: нужно целое число пикселов от 320 до 9999.")};
+    if (!read_usable(texts.volume, "(I10)", read.training_volume,
+                     [](int32_t images) { return images > 0; }))
         return ParameterRefusal{
             PARAMETER_VOLUME,
             language::translate("parameter dialog",
@@ -140,21 +137,51 @@ void app_parameter_button(DialogRecord& dialog, int32_t control_id, int32_t /*ca
     dialog_exit(dialog);
 }
 
-// Values that are not numbers, or empty, zero or negative, would end the program with a format
-// error or divide by zero later; instead the dialog comes back with the values as typed and a
-// line saying which field to mend, until they are usable or the user leaves.
+// Values that are not numbers, or outside what a real setup has, would end the program with a
+// format error, divide by zero or draw nonsense later; instead the dialog comes back with the
+// values as typed, a line saying which field to mend and that field's text selected, until they
+// are usable or the user leaves.
 namespace {
 
 // The first values: those accepted last time; on a first start the screen's resolution and the
 // diagonal from its physical size (a user's run on a real display only); else the fixed ones.
-ViewingParameters first_values(const GwScreenFacts& screen) {
-    const ViewingParameters first = app_parameters_from_screen(
-        {}, {screen.width_px, screen.height_px, screen.width_mm, screen.height_mm});
-    return app_load_remembered_parameters(first).value_or(first);
+// With them, what the dialog tells the user of them: remembered values it does not offer, and a
+// diagonal that nothing measured.
+struct FirstValues {
+    ViewingParameters parameters;
+    std::string note;
+};
+
+FirstValues first_values(const GwScreenFacts& screen) {
+    const ScreenSize size{screen.width_px, screen.height_px, screen.width_mm, screen.height_mm};
+    const ViewingParameters from_screen = app_parameters_from_screen({}, size);
+    const std::optional<RememberedParameters> remembered =
+        app_load_remembered_parameters(from_screen);
+    FirstValues first{remembered ? remembered->parameters : from_screen, {}};
+    if (remembered && !remembered->not_offered.empty()) {
+        std::string named;
+        for (const std::string& value : remembered->not_offered)
+            named += (named.empty() ? "" : ", ") + value;
+        first.note =
+            language::fill_in(language::translate("parameter dialog",
+                                                  "Запомненное вне пределов и не предложено: %1. "),
+                              {named});
+        rt_trace_event("parameters-not-offered", {{"values", named}});
+    }
+    // Without the screen's facts (a repeatable run) nothing is said of the screen.
+    const bool diagonal_remembered = remembered && remembered->diagonal_taken;
+    if (screen.width_px > 0 && !diagonal_remembered && !app_screen_size_reported(size)) {
+        first.note +=
+            language::translate("parameter dialog", "Диагональ — догадка: экран не сообщает своего "
+                                                    "размера. Измерьте её или сверьте с картой.");
+        rt_trace_event("diagonal-guessed", {});
+    }
+    return first;
 }
 
 // A resolution other than the screen's draws every ring at a wrong size: the user is asked
-// whether to go back to the dialog (Yes, the default answer being No: go on).
+// whether to go back to the dialog. Going back is the default answer (Enter): a wrong
+// resolution, once accepted, is used and remembered.
 bool back_for_the_resolution(const ViewingParameters& parameters, const GwScreenFacts& screen) {
     if (screen.width_px <= 0 || screen.height_px <= 0 ||
         (screen.width_px == parameters.screen_nx && screen.height_px == parameters.screen_ny))
@@ -167,8 +194,8 @@ bool back_for_the_resolution(const ViewingParameters& parameters, const GwScreen
             "параметрам?"),
         {std::to_string(screen.width_px), std::to_string(screen.height_px),
          std::to_string(parameters.screen_nx), std::to_string(parameters.screen_ny)});
-    return framework::ask_yes_no(framework::MessageIcon::warning, framework::program_title(),
-                                 text) == framework::MessageAnswer::yes;
+    return framework::ask_yes_no(framework::MessageIcon::warning, framework::program_title(), text,
+                                 framework::MessageAnswer::yes) != framework::MessageAnswer::no;
 }
 
 } // namespace
@@ -178,7 +205,8 @@ void app_ask_parameters() {
     // Without the screen's facts (a repeatable scripted run) they are all 0: nothing is taken from
     // the screen and nothing compared with it.
     const GwScreenFacts screen = app_screen_values_wanted() ? gw_frame_screen() : GwScreenFacts{};
-    parameters = first_values(screen);
+    const FirstValues first = first_values(screen);
+    parameters = first.parameters;
     DialogRecord dialog;
     if (!dialog_init(PARAMETER_DIALOG_ID, dialog))
         rt_stop_with_text(language::translate("parameter dialog", "Диалог IDD_DIALOG1 не найден"));
@@ -190,6 +218,8 @@ void app_ask_parameters() {
     dialog_set_callback(dialog, PARAMETER_LEAVE_BUTTON, app_parameter_button);
     dialog_set_callback(dialog, PARAMETER_START_BUTTON, app_parameter_button);
     dialog_set_callback(dialog, PARAMETER_CARD_BUTTON, app_parameter_button);
+    if (!first.note.empty())
+        dialog_set_message(dialog, first.note, MESSAGE_AREA);
     for (;;) {
         // Closing the dialog by its caption's close button leaves as the leave button does.
         button_pressed = PARAMETER_LEAVE_BUTTON;
@@ -200,10 +230,13 @@ void app_ask_parameters() {
             rt_beep(0, 0);
             rt_stop();
         }
+        // What the dialog said was about the values it showed; the new ones speak for themselves.
+        dialog_set_message(dialog, "", MESSAGE_AREA);
         const std::optional<ParameterRefusal> refusal = app_read_parameters(texts, parameters);
         if (refusal) {
             rt_trace_event("dialog-refused", {{"field", refusal->field}});
             dialog_set_message(dialog, refusal->message, MESSAGE_AREA);
+            dialog_set_focus(dialog, refusal->field);
             continue;
         }
         if (button_pressed == PARAMETER_CARD_BUTTON) {

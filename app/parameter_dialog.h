@@ -30,11 +30,9 @@ struct ParameterTexts {
     std::string volume;
 };
 
-// Why the texts cannot be used: the first field that is not a number, or is empty, zero or
-// negative, with the message (UTF-8) that tells the user what it takes. A usable value is any
-// finite number above zero: the sizes worked out from them divide by the distance, the diagonal
-// and the resolution, and an unusual but positive screen must stay possible, so there is no upper
-// bound.
+// Why the texts cannot be used: the first field that is not a number, or is empty or outside its
+// range (viewing_parameters.h), with the message (UTF-8) that names the field and its range. The
+// training volume only has to be above zero.
 struct ParameterRefusal {
     int32_t field = 0;
     std::string message;

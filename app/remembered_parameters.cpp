@@ -2,6 +2,7 @@
 #include "app/remembered_parameters.h"
 
 #include "app/data_folder.h"
+#include "platform/language/catalogue.h"
 #include "runtime/small_file.h"
 #include "runtime/whole_write.h"
 
@@ -22,20 +23,22 @@ bool g_screen_values_wanted = false;
 
 constexpr size_t MAX_FILE_BYTES = 4096;
 constexpr double MM_PER_INCH = 25.4;
-constexpr double SMALLEST_SCREEN_IN = 7.0;
-constexpr double LARGEST_SCREEN_IN = 120.0;
+// The density the window system assumes for a screen that reports no physical size.
+constexpr double STAND_IN_DPI = 96.0;
+
+double diagonal_inches(const ScreenSize& screen) {
+    return std::hypot(screen.width_mm, screen.height_mm) / MM_PER_INCH;
+}
+
+bool diagonal_in_range(double inches) {
+    return app_diagonal_in_range(static_cast<float>(std::round(inches * 100.0) / 100.0));
+}
 
 template <typename T>
-bool positive_number(const std::string& text, T& value) {
+bool number(const std::string& text, T& value) {
     T read{};
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), read);
     if (error != std::errc() || end != text.data() + text.size())
-        return false;
-    if constexpr (std::is_floating_point_v<T>) {
-        if (!std::isfinite(read))
-            return false;
-    }
-    if (!(read > 0))
         return false;
     value = read;
     return true;
@@ -71,7 +74,8 @@ bool app_screen_values_wanted() {
     return g_screen_values_wanted;
 }
 
-std::optional<ViewingParameters> app_load_remembered_parameters(const ViewingParameters& defaults) {
+std::optional<RememberedParameters>
+app_load_remembered_parameters(const ViewingParameters& defaults) {
     if (!g_config_folder)
         return std::nullopt;
     const RtSmallFile file =
@@ -89,13 +93,32 @@ std::optional<ViewingParameters> app_load_remembered_parameters(const ViewingPar
             continue;
         values[line.substr(0, equals)] = line.substr(equals + 1);
     }
-    ViewingParameters parameters = defaults;
-    if (!positive_number(values["distance_cm"], parameters.distance_cm) ||
-        !positive_number(values["diagonal_in"], parameters.diagonal_in) ||
-        !positive_number(values["screen_nx"], parameters.screen_nx) ||
-        !positive_number(values["screen_ny"], parameters.screen_ny))
+    RememberedParameters remembered{defaults, {}, false};
+    ViewingParameters& parameters = remembered.parameters;
+    float distance = 0.0f;
+    float diagonal = 0.0f;
+    int32_t nx = 0;
+    int32_t ny = 0;
+    if (!number(values["distance_cm"], distance) || !number(values["diagonal_in"], diagonal) ||
+        !number(values["screen_nx"], nx) || !number(values["screen_ny"], ny))
         return std::nullopt;
-    return parameters;
+    const auto take = [&](auto value, auto& into, bool in_range, const std::string& named) {
+        if (in_range)
+            into = value;
+        else
+            remembered.not_offered.push_back(named);
+        return in_range;
+    };
+    take(distance, parameters.distance_cm, app_distance_in_range(distance),
+         language::fill_in(language::translate("parameter dialog", "дальность %1 см"),
+                           {values["distance_cm"]}));
+    remembered.diagonal_taken =
+        take(diagonal, parameters.diagonal_in, app_diagonal_in_range(diagonal),
+             language::fill_in(language::translate("parameter dialog", "диагональ %1 дюйм."),
+                               {values["diagonal_in"]}));
+    take(ny, parameters.screen_ny, app_resolution_in_range(ny), "Ny=" + values["screen_ny"]);
+    take(nx, parameters.screen_nx, app_resolution_in_range(nx), "Nx=" + values["screen_nx"]);
+    return remembered;
 }
 
 bool app_remember_parameters(const ViewingParameters& parameters) {
@@ -127,12 +150,24 @@ bool app_remember_parameters(const ViewingParameters& parameters) {
 ViewingParameters app_parameters_from_screen(const ViewingParameters& defaults,
                                              const ScreenSize& screen) {
     ViewingParameters parameters = defaults;
-    if (screen.width_px <= 0 || screen.height_px <= 0)
+    if (!app_resolution_in_range(screen.width_px) || !app_resolution_in_range(screen.height_px))
         return parameters;
     parameters.screen_nx = screen.width_px;
     parameters.screen_ny = screen.height_px;
-    const double diagonal = std::hypot(screen.width_mm, screen.height_mm) / MM_PER_INCH;
-    if (diagonal >= SMALLEST_SCREEN_IN && diagonal <= LARGEST_SCREEN_IN)
+    const double diagonal = diagonal_inches(screen);
+    if (diagonal_in_range(diagonal))
         parameters.diagonal_in = static_cast<float>(std::round(diagonal * 100.0) / 100.0);
     return parameters;
+}
+
+bool app_screen_size_reported(const ScreenSize& screen) {
+    if (screen.width_px <= 0 || screen.height_px <= 0 ||
+        !diagonal_in_range(diagonal_inches(screen)))
+        return false;
+    // The stand-in is the pixels' size at 96 dpi rounded to whole millimetres.
+    const auto stand_in = [](int32_t pixels, double mm) {
+        return std::abs(mm - pixels * MM_PER_INCH / STAND_IN_DPI) <= 0.5;
+    };
+    return !(stand_in(screen.width_px, screen.width_mm) &&
+             stand_in(screen.height_px, screen.height_mm));
 }

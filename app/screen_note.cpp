@@ -16,6 +16,7 @@ std::atomic<int32_t> g_accepted_nx{0};
 std::atomic<int32_t> g_accepted_ny{0};
 std::atomic<int32_t> g_screen_width{0};
 std::atomic<int32_t> g_screen_height{0};
+std::atomic<bool> g_window_small{false};
 
 // The program's last status text, shown again behind a new note.
 std::mutex g_text_mutex;
@@ -61,11 +62,43 @@ void app_note_screen(const GwScreenFacts& screen) {
     app_show_status(text);
 }
 
+void app_show_start_screen_status(const std::string& geometry) {
+    const std::string controls =
+        language::translate("status bar", "Левая кнопка мыши или клавиша ←: тренировка; правая "
+                                          "или →: проверка зрения; обе кнопки: выход.");
+    const std::string text = geometry.empty() ? controls : geometry + " " + controls;
+    {
+        std::lock_guard lock(g_text_mutex);
+        if (g_text == text)
+            return;
+    }
+    app_show_status(text);
+}
+
+void app_note_window_small(bool small) {
+    if (g_window_small.exchange(small) == small)
+        return;
+    std::string text;
+    {
+        std::lock_guard lock(g_text_mutex);
+        text = g_text;
+    }
+    app_show_status(text);
+}
+
 void app_show_status(const std::string& text) {
-    const std::string note = app_screen_note(g_screen_width.load(), g_screen_height.load(),
-                                             g_accepted_nx.load(), g_accepted_ny.load());
+    std::string shown;
+    const auto add = [&shown](const std::string& part) {
+        if (!part.empty())
+            shown += (shown.empty() ? "" : " ") + part;
+    };
+    if (g_window_small.load())
+        add(language::translate("status bar", "Окно мало для картинки, проверка и тренировка "
+                                              "стоят: растяните окно или разверните его."));
+    add(app_screen_note(g_screen_width.load(), g_screen_height.load(), g_accepted_nx.load(),
+                        g_accepted_ny.load()));
     std::lock_guard lock(g_text_mutex);
     g_text = text;
-    const std::string shown = note.empty() ? text : text.empty() ? note : note + " " + text;
+    add(text);
     gw_set_status_message(shown.c_str());
 }

@@ -23,5 +23,13 @@ void app_watch_screen(int32_t nx, int32_t ny);
 // it now applies.
 void app_note_screen(const GwScreenFacts& screen);
 
-// Shows `text` (UTF-8) in the status bar, after the note when there is one. Thread-safe.
+// The drawing window is too small to show the whole picture (true), or shows it again: while it
+// is too small a note asking to make it larger stands first in the status bar. Thread-safe.
+void app_note_window_small(bool small);
+
+// Shows `text` (UTF-8) in the status bar, after the notes when there are any. Thread-safe.
 void app_show_status(const std::string& text);
+
+// The start screen's status text: `geometry` (the geometry's note), then what the buttons and
+// the keys that stand for them do there. Shown unless it is shown already. Thread-safe.
+void app_show_start_screen_status(const std::string& geometry);

@@ -2,8 +2,13 @@
 #include "app/start_screen.h"
 
 #include "app/activities.h"
+#include "app/drawing_window.h"
+#include "app/geometry_status.h"
 #include "app/interaction_state.h"
+#include "app/screen_note.h"
 #include "app/training_image.h"
+#include "app/viewing_parameters.h"
+#include "framework/program/window_system_hooks.h"
 #include "runtime/clock.h"
 #include "runtime/trace.h"
 
@@ -38,9 +43,16 @@ void app_turn_sweep(Sweep& sweep) {
 StartScreenActivities app_start_screen_activities(const FigurePointTable& figures, int16_t width,
                                                   int16_t height) {
     return {
-        .run_training = [&figures, width,
-                         height](int32_t k) { app_run_training(k, figures, width, height); },
-        .run_vision_test = [width, height] { app_run_vision_test(width, height); },
+        .run_training =
+            [&figures, width, height](int32_t k) {
+                const ActivityRunning running;
+                app_run_training(k, figures, width, height);
+            },
+        .run_vision_test =
+            [width, height] {
+                const ActivityRunning running;
+                app_run_vision_test(width, height);
+            },
         .show_results_chart = [] { app_draw_results_chart(); },
         .at_sync_point = [] { rt_sync_point(); },
     };
@@ -54,6 +66,7 @@ StartScreen::StartScreen(const FigurePointTable& figures, int16_t width, int16_t
 // a sweep shown to its end turns. Both buttons end the loop once they are up again.
 void StartScreen::run() {
     for (;;) {
+        tell_controls();
         serve_requests();
         switch (show_sweep()) {
         case Next::go_on:
@@ -66,6 +79,15 @@ void StartScreen::run() {
             return;
         }
     }
+}
+
+// What the buttons and keys do, in the status bar; the keys reach the drawing window.
+void StartScreen::tell_controls() {
+    const ViewingParameters& viewing = app_viewing_parameters();
+    app_show_start_screen_status(app_geometry_status_text(viewing.distance_cm, viewing.diagonal_in,
+                                                          m_width, m_height, viewing.screen_nx,
+                                                          viewing.screen_ny));
+    gw_focus_unit_window(APP_DRAWING_UNIT);
 }
 
 // The vision test first; a chart asked for meanwhile is shown as soon as it returns.

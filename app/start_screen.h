@@ -55,6 +55,7 @@ public:
 private:
     enum class Next { go_on, restart, exit };
 
+    void tell_controls();
     void serve_requests();
     Next show_sweep();
     Next show_size(int32_t k);

@@ -9,9 +9,11 @@
 #include "app/interaction_state.h"
 #include "app/menu_commands.h"
 #include "app/palette.h"
+#include "app/presence.h"
 #include "app/start_screen.h"
 #include "framework/program/frame.h"
 #include "framework/program/menus.h"
+#include "framework/program/keyboard.h"
 #include "framework/program/mouse.h"
 #include "framework/text/gw_text.h"
 #include "framework/windows/window_calls.h"
@@ -71,6 +73,8 @@ void app_main() {
     gw_init_fonts();
     app_ask_parameters();
     gw_register_mouse_callback(APP_DRAWING_UNIT, APP_MOUSE_EVENT_MASK, app_mouse_handler);
+    gw_register_key_callback(APP_DRAWING_UNIT, app_key_handler);
+    app_watch_presence();
     app_put(mouse_clicked, 0);
     const FigurePointTable figures = read_figures_or_stop();
 

@@ -3,6 +3,7 @@
 #include "app/activities.h"
 #include "app/answer_clock.h"
 #include "app/interaction_state.h"
+#include "app/presence.h"
 #include "app/results_file.h"
 #include "app/rgb_colors.h"
 #include "app/screen_text.h"
@@ -185,6 +186,7 @@ bool Training::show_images() {
 
 // The answer time runs from the finished figure, so it includes the bars and the tone.
 bool Training::show_image(int32_t i) {
+    app_wait_while_away();
     const std::optional<int32_t> side = draw_image();
     if (!side)
         return false;
@@ -257,10 +259,17 @@ std::optional<Answer> Training::await_answer(const AnswerClock& clock, int32_t s
 // Unanswered images add nothing to the total time.
 void Training::count(int32_t i, int32_t side, const Answer& answer) {
     const VerdictSign& sign = sign_of(answer.verdict);
-    rt_trace_event("answer", {{"i", i},
-                              {"buttons", answer.buttons},
-                              {"verdict", sign.name},
-                              {"dt", rt_trace_seconds(answer.seconds)}});
+    if (answer.verdict == Verdict::none)
+        rt_trace_event("answer", {{"i", i},
+                                  {"buttons", answer.buttons},
+                                  {"verdict", sign.name},
+                                  {"dt", rt_trace_seconds(answer.seconds)}});
+    else
+        rt_trace_event("answer", {{"i", i},
+                                  {"buttons", answer.buttons},
+                                  {"verdict", sign.name},
+                                  {"dt", rt_trace_seconds(answer.seconds)},
+                                  {"input", app_click_input_name()}});
     Trial trial;
     trial.number = i;
     trial.cell_size = m_k;

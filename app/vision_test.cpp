@@ -8,6 +8,7 @@
 #include "app/geometry_status.h"
 #include "app/interaction_state.h"
 #include "app/landolt_ring.h"
+#include "app/presence.h"
 #include "app/results_file.h"
 #include "app/rgb_colors.h"
 #include "app/screen_note.h"
@@ -107,10 +108,14 @@ void trace_ring(float v, const LandoltRingDrawn& ring) {
                             {"gap", rt_trace_seconds(ring.gap_drawn_px)}});
 }
 
-void trace_answer(std::string_view verdict, int64_t elapsed_us) {
-    rt_trace_event(
-        "ring-answer",
-        {{"verdict", verdict}, {"dt", rt_trace_seconds(static_cast<double>(elapsed_us) / 1e6)}});
+// An answered ring says where the answer came from: the mouse or a key.
+void trace_answer(std::string_view verdict, int64_t elapsed_us, bool answered = false) {
+    const std::string dt = rt_trace_seconds(static_cast<double>(elapsed_us) / 1e6);
+    if (answered)
+        rt_trace_event("ring-answer",
+                       {{"verdict", verdict}, {"dt", dt}, {"input", app_click_input_name()}});
+    else
+        rt_trace_event("ring-answer", {{"verdict", verdict}, {"dt", dt}});
 }
 
 // The result in large blue type over whatever the last ring left on the screen. A result that
@@ -188,6 +193,7 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
     int32_t errors = 0;
     int32_t misses = 0;
     for (;;) {
+        app_wait_while_away();
         LandoltRingDrawn ring;
         app_draw_landolt_ring(v, distance_cm, diagonal_in, width, height, nx, ny, &ring);
         app_tell_side_drawn(ring.side);
@@ -210,7 +216,7 @@ LevelOutcome app_test_acuity_level(float v, float distance_cm, float diagonal_in
             const bool correct = (ring.side == RING_GAP_LEFT && buttons == APP_LEFT_BUTTON) ||
                                  (ring.side == RING_GAP_RIGHT && buttons == APP_RIGHT_BUTTON);
             const char* verdict = correct ? "correct" : "wrong";
-            trace_answer(verdict, elapsed);
+            trace_answer(verdict, elapsed, true);
             log_ring(v, ring, gap, verdict, answer_s);
             if (correct) {
                 ++run;
@@ -296,11 +302,14 @@ void app_run_vision_test(int16_t width, int16_t height) {
                                                   height, viewing.screen_nx, viewing.screen_ny);
     const bool limit = result_index && *result_index == first_unshowable - 1;
     if (limit) {
-        const char* why = first_unshowable == ACUITY_HIGHEST_INDEX
-                              ? ": это высший уровень проверки. "
-                              : ": выше этот экран с такого расстояния не показывает. ";
-        status =
-            "Острота не менее " + app_acuity_text(app_acuity_level(*result_index)) + why + status;
+        const std::string why =
+            first_unshowable == ACUITY_HIGHEST_INDEX
+                ? language::translate("status bar", ": это высший уровень проверки. ")
+                : language::translate("status bar",
+                                      ": выше этот экран с такого расстояния не показывает. ");
+        status = language::fill_in(language::translate("status bar", "Острота не менее %1"),
+                                   {app_acuity_text(app_acuity_level(*result_index))}) +
+                 why + status;
     }
     app_show_status(status);
     if (!result_index) {

@@ -2,7 +2,7 @@
 // length, and, when a recording command is given, how long after the call the tone is heard.
 // Run by hand, usually inside bench/tone_servers.sh, which sets up a sound server:
 //   build/bench/talvena_tone_bench [--count N] [--lengths 50,200,300] [--hz 1000]
-//                                  [--gap-ms 800] [--record "COMMAND"] [--each 1]
+//                                  [--gap-ms 800] [--record "COMMAND"] [--each 1] [--hold 1]
 // COMMAND writes what the sound device plays to standard output, as raw 16-bit mono at 48 kHz,
 // from before the first tone on (for example `parec -d cap.monitor --raw --format=s16le
 // --rate=48000 --channels=1 --latency-msec=10`). The recording is placed on the steady clock by
@@ -11,6 +11,8 @@
 // recording's own latency. A recording that loses samples, or a sound server that mixes a new
 // stream into what it has already rendered, shifts the delays by milliseconds to tens of them:
 // --each 1 prints every call (its length, duration, onset and heard length) to show such drift.
+// --hold 1 holds the tone stream open from the start, as an activity does (rt_hold_tones), so
+// that the first tone does not wait for the device to open; --hold 0 opens it at the first tone.
 #include "runtime/beep.h"
 
 #include <algorithm>
@@ -40,6 +42,7 @@ struct Options {
     int32_t gap_ms = 800;
     std::string record;
     bool each = false;
+    bool hold = false;
 };
 
 // The recording: its samples, and the steady-clock time of sample 0 as far as arrivals tell.
@@ -151,6 +154,8 @@ Options parse(int argc, char** argv) {
             options.record = value;
         else if (name == "--each")
             options.each = value == "1";
+        else if (name == "--hold")
+            options.hold = value == "1";
     }
     return options;
 }
@@ -179,6 +184,8 @@ struct Call {
 int main(int argc, char** argv) {
     const Options options = parse(argc, argv);
     const Clock::time_point origin = Clock::now();
+    if (options.hold)
+        rt_hold_tones(true);
     Recording recording;
     if (!options.record.empty()) {
         if (!recording.start(options.record))

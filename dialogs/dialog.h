@@ -44,5 +44,9 @@ void dialog_set_return_value(DialogRecord& dialog, int32_t value);
 // Shows `text` (UTF-8, in the alert colour; empty: none) in the dialog's message line at `area`,
 // now or when it is next shown: how the program tells the user what to mend without a box.
 void dialog_set_message(DialogRecord& dialog, std::string_view text, DialogArea area);
+// Gives the control the keyboard focus, an edit box with its whole text selected so that typing
+// replaces it: now, or for the next showing only (afterwards the first control that takes the
+// keyboard has it again). False for an unknown or unaddressable id.
+bool dialog_set_focus(DialogRecord& dialog, int32_t control_id);
 // Frees the controls' values.
 void dialog_release(DialogRecord& dialog);

@@ -80,4 +80,5 @@ struct DialogRecord {
     dialogs::DialogTemplate layout;
     std::string message; // UTF-8; the dialog's message line, empty when none
     DialogArea message_area;
+    int32_t focus_control = 0; // the control to give the focus when next shown; 0: the first
 };

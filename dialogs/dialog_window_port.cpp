@@ -1,6 +1,7 @@
 // The dialog windows on the window system: each call is carried out on the GUI thread and waited
 // for; the controls' notifications come back as events for the dialog loop.
 #include "dialogs/dialog_window_port.h"
+
 #include "framework/program/process.h"
 #include "platform/ui/dialog_window.h"
 #include "runtime/cp1251.h"
@@ -125,6 +126,10 @@ public:
         framework::on_gui_and_wait([&] {
             ui::show_dialog_message(window, text, area.x, area.y, area.width, area.height);
         });
+    }
+
+    void focus(int32_t window, const ControlRecord& control) override {
+        framework::on_gui_and_wait([&] { ui::focus_dialog_control(window, control.item_index); });
     }
 };
 

@@ -30,6 +30,8 @@ public:
     virtual void write(int32_t window, const ControlRecord& control) = 0;
     virtual void read(int32_t window, ControlRecord& control) = 0;
     virtual void show_message(int32_t window, const std::string& text, DialogArea area) = 0;
+    // Gives the control the focus, an edit box with its text selected.
+    virtual void focus(int32_t window, const ControlRecord& control) = 0;
 };
 
 // The port in use: the window system's unless replaced (tests). nullptr restores it.

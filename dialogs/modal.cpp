@@ -115,6 +115,10 @@ int32_t dialog_run_modal(DialogRecord& dialog) {
     write_to_windows(dialog);
     if (!dialog.message.empty())
         dialogs::dialog_window_port().show_message(window, dialog.message, dialog.message_area);
+    if (dialog.focus_control != 0) {
+        dialog_set_focus(dialog, dialog.focus_control);
+        dialog.focus_control = 0;
+    }
     if (dialog.callback) {
         const DialogCallback callback = dialog.callback;
         callback(dialog, dialog.template_id, 0);
@@ -152,6 +156,19 @@ void dialog_exit(DialogRecord& dialog) {
             dialogs::dialog_window_port().read(dialog.window, control);
     dialogs::dialog_window_port().close(dialog.window);
     dialog.window = 0;
+}
+
+bool dialog_set_focus(DialogRecord& dialog, int32_t control_id) {
+    for (const ControlRecord& control : dialog.controls) {
+        if (control.id != control_id || control.unaddressable)
+            continue;
+        if (dialog.window != 0)
+            dialogs::dialog_window_port().focus(dialog.window, control);
+        else
+            dialog.focus_control = control_id;
+        return true;
+    }
+    return false;
 }
 
 void dialog_set_message(DialogRecord& dialog, std::string_view text, DialogArea area) {

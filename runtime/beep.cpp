@@ -24,6 +24,12 @@ void wait_until_end(int64_t end_us) {
 
 } // namespace
 
+void rt_hold_tones(bool coming) {
+    if (rt_clock_is_virtual())
+        return;
+    sound::hold_tone_stream(coming);
+}
+
 void rt_beep(int32_t frequency_hz, int32_t duration_ms) {
     const int32_t duration = std::max(duration_ms, 0);
     // On the real clock the tone's time runs from the call, the trace's writing included.

@@ -29,3 +29,11 @@ inline constexpr int32_t RT_BEEP_MAX_HZ = 32767;
 // overlap, the later one sounds only for what is left of its time once the earlier has been
 // handed to the device.
 void rt_beep(int32_t frequency_hz, int32_t duration_ms);
+
+// Tones are coming (true: an activity starts) or no longer (false: it has ended). Real clock:
+// the tone player's stream opens now, ahead of the first tone, which would otherwise lose the
+// time the sound device takes to open (tens of milliseconds) and be cut short or not heard; it
+// stays open, however long the activity lasts, and closes ten seconds after the last tone once
+// nobody holds it, so that other programs can play on a device that cannot mix. Holds nest.
+// Virtual clock: nothing. Thread-safe.
+void rt_hold_tones(bool coming);

@@ -116,10 +116,12 @@ MessageAnswer show_message(MessageIcon icon, const std::string& caption, const s
     return show_box(message_box_spec(icon, caption, text));
 }
 
-MessageAnswer ask_yes_no(MessageIcon icon, const std::string& caption, const std::string& text) {
+MessageAnswer ask_yes_no(MessageIcon icon, const std::string& caption, const std::string& text,
+                         MessageAnswer default_answer) {
     ui::MessageBoxSpec spec = message_box_spec(icon, caption, text);
     spec.buttons = ui::MessageButtons::yes_no;
-    spec.default_button = ui::MessageButton::no;
+    spec.default_button =
+        default_answer == MessageAnswer::yes ? ui::MessageButton::yes : ui::MessageButton::no;
     return show_box(spec);
 }
 

@@ -33,8 +33,10 @@ enum class MessageAnswer : uint8_t { ok, yes, no, none };
 // No as default, the others OK. Writes the trace's `message` event first. Without a window
 // system the box is written to standard error and the answer is `none`. Any thread.
 MessageAnswer show_message(MessageIcon icon, const std::string& caption, const std::string& text);
-// As show_message, with Yes and No (No the default) whatever the icon.
-MessageAnswer ask_yes_no(MessageIcon icon, const std::string& caption, const std::string& text);
+// As show_message, with Yes and No whatever the icon; `default_answer` (yes or no) is what Enter
+// chooses.
+MessageAnswer ask_yes_no(MessageIcon icon, const std::string& caption, const std::string& text,
+                         MessageAnswer default_answer = MessageAnswer::no);
 // Shows an information box and returns at once, without waiting for it to be closed: for boxes
 // whose answer nobody needs, chosen on the GUI thread (the About box), so that a menu command
 // ends while its box is on screen. Thread-safe.

@@ -70,7 +70,9 @@ bool taken_by_callback(const ui::KeyInput& input) {
     if (!callback || framework::pause_in_effect())
         return false;
     framework::set_thread_active_window(input.view_id);
-    const int32_t state = input.key_state & (ui::KEY_SHIFT | ui::KEY_CONTROL);
+    const int32_t state = (input.key_state & (ui::KEY_SHIFT | ui::KEY_CONTROL)) |
+                          (input.release ? GW_KEY_RELEASE : 0) |
+                          (input.auto_repeat ? GW_KEY_REPEAT : 0);
     const bool taken = callback(keys->unit.load(), callback_key(input), state) != 0;
     // A sleeping wait sees what the callback changed at once.
     rt_wake();
@@ -184,7 +186,7 @@ int32_t gw_unregister_key_callback(int32_t unit) {
 namespace framework {
 
 void dispatch_key_input(const ui::KeyInput& input) {
-    if (input.key == ui::Key::none || taken_by_callback(input))
+    if (input.key == ui::Key::none || taken_by_callback(input) || input.release)
         return;
     if (is_menu_shortcut(input)) {
         // A shortcut with no command is a character like any other while the program is paused.

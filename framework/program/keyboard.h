@@ -20,13 +20,16 @@ constexpr int32_t GW_KEY_INSERT = -9;
 // Modifier bits of `key_state`.
 constexpr int32_t GW_KEY_SHIFT = 4;
 constexpr int32_t GW_KEY_CONTROL = 8;
+// The key went up (else down), and the key's auto-repeat made the event.
+constexpr int32_t GW_KEY_RELEASE = 16;
+constexpr int32_t GW_KEY_REPEAT = 32;
 
 // callback(unit, key, key_state): returns 1 when it took the key, which then does nothing else;
 // 0 leaves the key to the handling below. Runs on the GUI thread.
 using gw_key_callback = int32_t (*)(int32_t unit, int32_t key, int32_t key_state);
 
-// Gives the keys pressed in the unit's child window to `callback` first (never while the program
-// is paused). Result 1 when it replaced a callback, 0 when there was none, -2 when the unit is not
+// Gives the keys pressed and released in the unit's child window to `callback` first (never
+// while the program is paused); a release is given to the callback only, whatever it returns. Result 1 when it replaced a callback, 0 when there was none, -2 when the unit is not
 // connected to an open child window. Thread-safe.
 int32_t gw_register_key_callback(int32_t unit, gw_key_callback callback);
 // Removes it: 0, or -2 as above. Thread-safe.
@@ -35,7 +38,7 @@ int32_t gw_unregister_key_callback(int32_t unit);
 namespace framework {
 
 // Carries out a key pressed in child window `input.view_id`: the window's key callback sees it
-// first; unless it took the key,
+// first (and only it sees a release); unless it took the key,
 // - Page Up / Page Down scroll up / down by one page (the client size); with Ctrl left / right.
 // - Home scrolls to the left edge, End to the right edge; with Ctrl also to the top / bottom.
 // - The arrow keys scroll by one text cell in their direction.

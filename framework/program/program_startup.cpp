@@ -123,7 +123,7 @@ bool build_frame(int argc, char** argv, const GwApplication& application,
                  const GwStartupOptions& options) {
     framework::set_program_title(framework::title_from_executable(executable_path(argc, argv)));
     framework::set_missing_text_font_report(framework::report_missing_text_font);
-    if (!ui::start_application(argc, argv, options.headless))
+    if (!ui::start_application(argc, argv, options.headless, options.on_no_display))
         return false;
     framework::set_startup_phase(framework::StartupPhase::starting);
     const int32_t settings_ok = application.initial_settings ? application.initial_settings() : 1;

@@ -18,6 +18,9 @@ struct GwApplication {
 
 struct GwStartupOptions {
     bool headless = false; // no display: the offscreen platform
+    // Called when the display named cannot be opened, inside the window system's start; it must
+    // end the process. Without it the process ends with status 1.
+    void (*on_no_display)() = nullptr;
 };
 
 // Starts the window system, builds the frame (calling initial_settings before it exists), opens

@@ -6,6 +6,7 @@
 #include "framework/program/keyboard.h"
 #include "framework/program/mouse.h"
 #include "framework/program/process.h"
+#include "framework/program/window_presence.h"
 #include "framework/windows/child_window.h"
 #include "framework/windows/thread_record.h"
 #include "framework/windows/window_calls.h"
@@ -248,6 +249,7 @@ void attach_window_system() {
         if (const gw_screen_callback callback = g_screen_callback.load())
             callback(frame_screen_facts());
     };
+    hooks.on_presence_changed = framework::check_presence;
     hooks.on_frame_closed = [] {
         show_closing_menus();
         end_process(0);

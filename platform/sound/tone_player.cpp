@@ -1,6 +1,7 @@
 // The tone player: handing tones over, and the thread that plays them over one stream.
 #include "platform/sound/tone_player.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace sound {
@@ -16,8 +17,8 @@ size_t samples_in(Clock::duration duration) {
 
 } // namespace
 
-TonePlayer::TonePlayer(std::unique_ptr<SoundOutput> output)
-    : m_output(std::move(output)), m_thread([this] { run(); }) {}
+TonePlayer::TonePlayer(std::unique_ptr<SoundOutput> output, Clock::duration close_after)
+    : m_output(std::move(output)), m_close_after(close_after), m_thread([this] { run(); }) {}
 
 TonePlayer::~TonePlayer() {
     {
@@ -38,27 +39,88 @@ void TonePlayer::play(const Tone& tone) {
     m_changed.notify_one();
 }
 
-// The player's thread sleeps until a tone is handed over (a plain condition variable: this layer
-// lies below the run-time and its wait) and plays it; an output call never holds the lock.
+void TonePlayer::hold_open(bool held) {
+    {
+        std::lock_guard lock(m_mutex);
+        if (held) {
+            if (m_holds++ == 0)
+                m_hold_failed = false;
+        } else if (m_holds > 0 && --m_holds == 0) {
+            m_idle_from = std::max(m_idle_from, Clock::now());
+        }
+    }
+    m_changed.notify_one();
+}
+
+// The player's thread sleeps (a plain condition variable: this layer lies below the run-time and
+// its wait) until a tone is handed over, a holder wants the stream open, or an unheld stream
+// has been idle long enough; an output call never holds the lock.
 void TonePlayer::run() {
     for (;;) {
         Tone tone;
+        Work work = Work::end;
         {
             std::unique_lock lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_waiting.has_value() || m_ending; });
-            if (m_ending)
-                return;
+            work = next_work(lock, tone);
+        }
+        switch (work) {
+        case Work::tone:
+            play_now(tone);
+            break;
+        case Work::open: {
+            const bool opened = m_output->open(SAMPLE_RATE);
+            std::lock_guard lock(m_mutex);
+            m_open = opened;
+            m_hold_failed = !opened;
+            break;
+        }
+        case Work::close: {
+            m_output->close();
+            std::lock_guard lock(m_mutex);
+            m_open = false;
+            break;
+        }
+        case Work::end:
+            return;
+        }
+    }
+}
+
+TonePlayer::Work TonePlayer::next_work(std::unique_lock<std::mutex>& lock, Tone& tone) {
+    for (;;) {
+        if (m_ending)
+            return Work::end;
+        if (m_waiting) {
             tone = *m_waiting;
             m_waiting.reset();
+            return Work::tone;
         }
-        play_now(tone);
+        if (m_holds > 0 && !m_open && !m_hold_failed)
+            return Work::open;
+        if (m_open && m_holds == 0) {
+            const Clock::time_point due = m_idle_from + m_close_after;
+            if (Clock::now() >= due)
+                return Work::close;
+            m_changed.wait_until(lock, due);
+            continue;
+        }
+        m_changed.wait(lock);
     }
 }
 
 void TonePlayer::play_now(const Tone& tone) {
-    if (!m_open)
-        m_open = m_output->open(SAMPLE_RATE);
-    if (!m_open)
+    bool open = false;
+    {
+        std::lock_guard lock(m_mutex);
+        open = m_open;
+        m_idle_from = std::max(m_idle_from, tone.start + std::chrono::milliseconds(tone.duration_ms));
+    }
+    if (!open) {
+        open = m_output->open(SAMPLE_RATE);
+        std::lock_guard lock(m_mutex);
+        m_open = open;
+    }
+    if (!open)
         return;
     std::vector<int16_t> samples = render_tone(tone.frequency_hz, tone.duration_ms);
     // Lateness is measured after opening, which may itself have taken long.
@@ -73,6 +135,7 @@ void TonePlayer::play_now(const Tone& tone) {
     samples.resize(samples.size() + static_cast<size_t>(SAMPLE_RATE / 1000 * SILENCE_AFTER_MS), 0);
     if (!m_output->write(samples)) {
         m_output->close();
+        std::lock_guard lock(m_mutex);
         m_open = false;
     }
 }
@@ -106,6 +169,10 @@ TonePlayer& started_player() {
 void play_tone(double frequency_hz, int32_t duration_ms) {
     const Tone tone{frequency_hz, duration_ms, Clock::now()};
     started_player().play(tone);
+}
+
+void hold_tone_stream(bool held) {
+    started_player().hold_open(held);
 }
 
 bool use_tone_output(std::unique_ptr<SoundOutput> output) {

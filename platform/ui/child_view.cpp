@@ -3,14 +3,18 @@
 #include "platform/ui/child_view.h"
 
 #include "platform/ui/child_view_widget.h"
+#include "platform/ui/frame_presence.h"
 #include "platform/ui/frame_internal.h"
 #include "platform/ui/view_internal.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QRegion>
 #include <QScrollBar>
 #include <QStyle>
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -131,6 +135,7 @@ void configure_view(int32_t view_id, int32_t surface_width, int32_t surface_heig
     widget.update_scroll_ranges();
     widget.shrink_to_surface();
     widget.viewport()->update();
+    schedule_presence_check();
 }
 
 void place_view(int32_t view_id, ShowState state, int32_t x, int32_t y, int32_t width,
@@ -181,8 +186,20 @@ int32_t active_view() {
 
 void activate_view(int32_t view_id) {
     QMdiArea* area = detail::mdi_area();
-    if (View* view = find_view(view_id); view && area)
+    if (View* view = find_view(view_id); view && area) {
         area->setActiveSubWindow(view->frame);
+        // An active window may have lost the keyboard to the frame's menu bar or a box.
+        view->view->setFocus();
+        // Nothing gives the frame the keyboard on an X server without a window manager; but the
+        // keyboard is never taken back from another program that has it.
+        const FramePresence presence = frame_presence();
+        QWidget* frame = detail::frame();
+        if (frame && presence.exposed && !presence.focus_elsewhere &&
+            QGuiApplication::platformName() != QLatin1String("offscreen") &&
+            QGuiApplication::applicationState() != Qt::ApplicationActive &&
+            !QApplication::activeModalWidget())
+            frame->activateWindow();
+    }
 }
 
 ViewState view_state(int32_t view_id) {
@@ -218,6 +235,28 @@ void set_view_caret(int32_t view_id, const CaretSpec& caret) {
 
 void play_default_sound() {
     QApplication::beep();
+}
+
+bool view_shows_whole(int32_t view_id) {
+    const View* view = find_view(view_id);
+    if (!view || !view->view || !view->frame)
+        return false;
+    const detail::ChildView& child = *view->view;
+    if (!child.isVisible() || view->frame->isMinimized())
+        return false;
+    constexpr int32_t TOLERANCE_PX = 2;
+    const double ratio = child.devicePixelRatioF();
+    const auto logical = [ratio](int32_t device) {
+        return static_cast<int>(std::ceil(std::max(0, device - TOLERANCE_PX) / ratio));
+    };
+    const QRect surface(0, 0, logical(child.surface_width), logical(child.surface_height));
+    if (surface.isEmpty())
+        return true;
+    // The viewport's region that its parents do not clip, shifted by the scroll position: at a
+    // scroll position other than 0 the surface's top-left corner is out of view.
+    const QRegion shown = child.viewport()->visibleRegion();
+    const bool scrolled = child.scroll() != QPoint(0, 0);
+    return !scrolled && (QRegion(surface) - shown).isEmpty();
 }
 
 void scroll_view_to(int32_t view_id, int32_t x, int32_t y) {

@@ -78,6 +78,12 @@ struct ViewState {
     bool caret_visible = false; // enabled and the view has the focus, whatever the blink's phase
 };
 ViewState view_state(int32_t view_id);
+// Whether the view shows its whole surface (two device pixels short at most, as the scroll
+// ranges allow): the window is shown and not minimised, scrolled to its origin, and neither its
+// own size, the frame's child-window area nor the frame cuts any of it off. False for a view
+// that does not exist.
+bool view_shows_whole(int32_t view_id);
+
 // Scrolls to surface pixel (x, y) at the top-left corner, each clamped to 0..the maximum.
 void scroll_view_to(int32_t view_id, int32_t x, int32_t y);
 

@@ -2,6 +2,7 @@
 // keys and mouse input to the framework.
 #include "platform/ui/child_view_widget.h"
 
+#include "platform/ui/frame_presence.h"
 #include "platform/ui/view_input.h"
 
 #include <QApplication>
@@ -149,24 +150,37 @@ void ChildView::resizeEvent(QResizeEvent* event) {
     QAbstractScrollArea::resizeEvent(event);
     update_scroll_ranges();
     QTimer::singleShot(0, this, [this] { shrink_to_surface(); });
+    schedule_presence_check();
+}
+
+// A scrolled surface is not whole in view.
+void ChildView::scrollContentsBy(int, int) {
+    viewport()->update();
+    schedule_presence_check();
 }
 
 // Every key goes to the framework, which scrolls through scroll_view_to; the scroll area's own
-// key handling is never used, so a key the framework ignores does nothing at all.
+// key handling is never used, so a key the framework ignores does nothing at all. Releases go
+// there too: a key may stand for a mouse button, held down as long as the key.
 void ChildView::keyPressEvent(QKeyEvent* event) {
-    event->accept();
-    const WindowHooks& hooks = window_hooks();
-    if (!hooks.on_key)
-        return;
-    KeyInput input = key_input(*event);
-    if (input.key == Key::none)
-        return;
-    input.view_id = m_id;
-    hooks.on_key(input);
+    deliver_key(*event, false);
 }
 
 void ChildView::keyReleaseEvent(QKeyEvent* event) {
-    event->accept();
+    deliver_key(*event, true);
+}
+
+void ChildView::deliver_key(QKeyEvent& event, bool release) {
+    event.accept();
+    const WindowHooks& hooks = window_hooks();
+    if (!hooks.on_key)
+        return;
+    KeyInput input = key_input(event);
+    if (input.key == Key::none)
+        return;
+    input.view_id = m_id;
+    input.release = release;
+    hooks.on_key(input);
 }
 
 void ChildView::deliver(const QMouseEvent& event, MouseAction action) {

@@ -71,7 +71,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void scrollContentsBy(int, int) override { viewport()->update(); }
+    void scrollContentsBy(int, int) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -85,6 +85,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* event) override;
 
 private:
+    void deliver_key(QKeyEvent& event, bool release);
     void deliver(const QMouseEvent& event, MouseAction action);
     QRect caret_device_rect(const QRect& surface) const;
     void draw_caret(QPainter& painter, const QRect& surface) const;

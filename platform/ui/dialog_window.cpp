@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPointer>
 #include <QRadioButton>
 #include <QScrollBar>
@@ -82,6 +83,12 @@ QWidget* DialogWindow::create_control(const ui::DialogControlSpec& spec, size_t 
         auto* edit = new QLineEdit(text, this);
         edit->setFrame(spec.border);
         edit->setReadOnly(spec.read_only);
+        // A read-only box looks it: its ground is the dialog's, not the white of a box to type in.
+        if (spec.read_only) {
+            QPalette palette = edit->palette();
+            palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+            edit->setPalette(palette);
+        }
         if (spec.digits_only)
             edit->installEventFilter(new DigitKeysOnly(edit));
         connect(edit, &QLineEdit::textEdited, this, [this, index] {
@@ -281,6 +288,16 @@ DialogControlState read_dialog_control(int32_t window, size_t control) {
     }
     state.text = text.toStdString();
     return state;
+}
+
+void focus_dialog_control(int32_t window, size_t control) {
+    DialogWindow* dialog = dialog_of(window);
+    QWidget* widget = dialog ? dialog->control(control) : nullptr;
+    if (!widget)
+        return;
+    widget->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(widget))
+        edit->selectAll();
 }
 
 void show_dialog_message(int32_t window, const std::string& text, int32_t x, int32_t y,

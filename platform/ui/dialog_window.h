@@ -21,6 +21,9 @@ DialogControlState read_dialog_control(int32_t window, size_t control);
 void show_dialog_message(int32_t window, const std::string& text, int32_t x, int32_t y,
                          int32_t width, int32_t height);
 
+// Gives the control the keyboard focus; an edit box gets its whole text selected.
+void focus_dialog_control(int32_t window, size_t control);
+
 // The scripted user on the dialog on screen (the last opened): types `text` into the control
 // with that id, as the keyboard would (a digits-only box takes only the digits, a read-only box
 // nothing), or presses a push button. False with the reason when it cannot.

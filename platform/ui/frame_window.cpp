@@ -2,6 +2,7 @@
 #include "platform/ui/frame_window.h"
 
 #include "platform/ui/frame_internal.h"
+#include "platform/ui/frame_presence.h"
 #include "platform/ui/window_hooks.h"
 
 #include <QCloseEvent>
@@ -162,6 +163,7 @@ void show_frame(ShowState state, FrameGeometry outer) {
     // with them, Qt places the decorations around the given geometry's frame.
     show_by_state(*g_frame, state);
     g_frame->watch_screen();
+    detail::watch_frame_presence();
     // The outer size includes the window decorations, known once the frame is shown.
     const QSize decorations = g_frame->frameGeometry().size() - g_frame->size();
     apply_geometry(*g_frame, outer.x, outer.y,

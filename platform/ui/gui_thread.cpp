@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <clocale>
 #include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
@@ -57,21 +58,49 @@ QIcon program_icon() {
     return icon;
 }
 
+bool named(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value && *value;
+}
+
+// While the application object is made: the toolkit's fatal message (no platform could be
+// started, for a display that cannot be opened) ends the process through this instead of an
+// abort; every other message goes on as before.
+ui::NoDisplayExit g_no_display = nullptr;
+QtMessageHandler g_previous_handler = nullptr;
+
+void starting_message(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        if (g_no_display)
+            g_no_display();
+        std::_Exit(1);
+    }
+    if (g_previous_handler)
+        g_previous_handler(type, context, text);
+    else
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
+
 } // namespace
 
 namespace ui {
 
-bool start_application(int argc, char** argv, bool headless) {
+bool start_application(int argc, char** argv, bool headless, NoDisplayExit no_display) {
     if (g_application)
         return true;
     // An offscreen platform chosen with its own settings (a screen configuration) is kept.
     const char* platform = std::getenv("QT_QPA_PLATFORM");
     if (headless && (!platform || std::string_view(platform).substr(0, 9) != "offscreen"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!headless && !named("QT_QPA_PLATFORM") && !named("DISPLAY") && !named("WAYLAND_DISPLAY"))
+        return false;
     // QApplication keeps a reference to the count for its whole life.
     static int s_argc = 0;
     s_argc = argc;
+    g_no_display = no_display;
+    g_previous_handler = qInstallMessageHandler(starting_message);
     g_application = new QApplication(s_argc, argv);
+    qInstallMessageHandler(g_previous_handler);
     // The application object takes the user's locale for everything, numbers included; numbers in
     // texts, files and the trace are written with a point whatever the locale, as C writes them.
     std::setlocale(LC_NUMERIC, "C");

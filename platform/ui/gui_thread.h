@@ -5,10 +5,17 @@
 
 namespace ui {
 
+// Called when the window system cannot be started; it must end the process.
+using NoDisplayExit = void (*)();
+
 // Creates the application object on the calling thread, which becomes the GUI thread. With
 // `headless` the offscreen platform is used (no display needed). Call once, before any other
-// function here. `argv` must outlive the program. False when the window system cannot start.
-bool start_application(int argc, char** argv, bool headless);
+// function here. `argv` must outlive the program. False, before the toolkit is touched, when no
+// display is named at all (neither DISPLAY nor WAYLAND_DISPLAY, and no platform in
+// QT_QPA_PLATFORM). A display that is named but cannot be opened makes the toolkit give up
+// inside: then `no_display` is called instead of the toolkit's abort (without it, the process
+// ends with status 1).
+bool start_application(int argc, char** argv, bool headless, NoDisplayExit no_display = nullptr);
 
 // True when the application object exists.
 bool application_started();

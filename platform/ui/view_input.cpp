@@ -76,6 +76,7 @@ KeyInput key_input(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     input.key_state = (modifiers & Qt::ShiftModifier ? KEY_SHIFT : 0) |
                       (modifiers & Qt::ControlModifier ? KEY_CONTROL : 0);
+    input.auto_repeat = event.isAutoRepeat();
     if (modifiers & Qt::AltModifier)
         return input;
     input.key = named_key(event.key());

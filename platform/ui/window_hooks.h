@@ -49,6 +49,8 @@ enum class Key : uint8_t {
 struct KeyInput {
     int32_t view_id = 0;
     Key key = Key::none;
+    bool release = false;     // the key went up; else it went down
+    bool auto_repeat = false; // a press or release that the key's auto-repeat made
     int32_t key_state = 0;  // KEY_SHIFT and KEY_CONTROL
     char32_t character = 0; // for Key::character: upper case for a letter, whatever the modifiers
 };
@@ -62,7 +64,8 @@ struct WindowHooks {
     // The surface area changed since the last call; clears its repaint-pending flag.
     std::function<raster::Rect(int32_t view_id)> take_changed;
     std::function<void(const MouseInput&)> on_mouse;
-    // A key pressed in a child window; its own key handling (scrolling) is never used.
+    // A key pressed or released in a child window; its own key handling (scrolling) is never
+    // used.
     std::function<void(const KeyInput&)> on_key;
     // The user asks to close a child window; false keeps it open.
     std::function<bool(int32_t view_id)> may_close;
@@ -72,6 +75,9 @@ struct WindowHooks {
     std::function<void()> on_frame_closed;
     // The frame has moved to another screen (frame_screen() tells which).
     std::function<void()> on_frame_screen_changed;
+    // The frame's exposure or keyboard focus (frame_presence()), or what a child window shows of
+    // its surface (view_shows_whole()), may have changed.
+    std::function<void()> on_presence_changed;
 };
 
 // Replaces the hooks. GUI thread.

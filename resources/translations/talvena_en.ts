@@ -202,22 +202,6 @@
 <context>
     <name>parameter dialog</name>
     <message>
-        <source>Дальность до дисплея: нужно число сантиметров больше нуля.</source>
-        <translation>Distance to display: a number of centimetres above zero is needed.</translation>
-    </message>
-    <message>
-        <source>Диагональ дисплея: нужно число дюймов больше нуля.</source>
-        <translation>Display diagonal: a number of inches above zero is needed.</translation>
-    </message>
-    <message>
-        <source>Ny: нужно целое число пикселов больше нуля.</source>
-        <translation>Ny: a whole number of pixels above zero is needed.</translation>
-    </message>
-    <message>
-        <source>Nx: нужно целое число пикселов больше нуля.</source>
-        <translation>Nx: a whole number of pixels above zero is needed.</translation>
-    </message>
-    <message>
         <source>Объем тренировки: нужно целое число изображений больше нуля.</source>
         <translation>Training volume: a whole number of images above zero is needed.</translation>
     </message>
@@ -234,6 +218,38 @@ Go back to the parameters?</translation>
     <message>
         <source>Диалог IDD_DIALOG1 не найден</source>
         <translation>Dialog IDD_DIALOG1 not found</translation>
+    </message>
+    <message>
+        <source>Дальность до дисплея: нужно число сантиметров от 10 до 1000.</source>
+        <translation>Distance to display: a number of centimetres from 10 to 1000 is needed.</translation>
+    </message>
+    <message>
+        <source>Диагональ дисплея: нужно число дюймов от 5.0 до 99.9.</source>
+        <translation>Display diagonal: a number of inches from 5.0 to 99.9 is needed.</translation>
+    </message>
+    <message>
+        <source>Ny: нужно целое число пикселов от 320 до 9999.</source>
+        <translation>Ny: a whole number of pixels from 320 to 9999 is needed.</translation>
+    </message>
+    <message>
+        <source>Nx: нужно целое число пикселов от 320 до 9999.</source>
+        <translation>Nx: a whole number of pixels from 320 to 9999 is needed.</translation>
+    </message>
+    <message>
+        <source>Запомненное вне пределов и не предложено: %1. </source>
+        <translation>Remembered but out of range, not offered: %1. </translation>
+    </message>
+    <message>
+        <source>Диагональ — догадка: экран не сообщает своего размера. Измерьте её или сверьте с картой.</source>
+        <translation>The diagonal is a guess: the screen does not report its size. Measure it or check it with a card.</translation>
+    </message>
+    <message>
+        <source>дальность %1 см</source>
+        <translation>distance %1 cm</translation>
+    </message>
+    <message>
+        <source>диагональ %1 дюйм.</source>
+        <translation>diagonal %1 in.</translation>
     </message>
 </context>
 <context>
@@ -332,10 +348,6 @@ Go back to the parameters?</translation>
         <translation>Measurable acuity: up to %1</translation>
     </message>
     <message>
-        <source>; 1.0 измерима с %1 см, 2.0 — с %2 см</source>
-        <translation>; 1.0 is measurable from %1 cm, 2.0 from %2 cm</translation>
-    </message>
-    <message>
         <source>Острота %1: разрыв кольца %2 пикс.</source>
         <translation>Acuity %1: ring gap %2 px</translation>
     </message>
@@ -350,6 +362,38 @@ Go back to the parameters?</translation>
     <message>
         <source> — меньше половины пикселя, этот уровень на таком экране не измерить</source>
         <translation>: under half a pixel, this level cannot be measured on this screen</translation>
+    </message>
+    <message>
+        <source>лишь дальше 10 м</source>
+        <translation>only beyond 10 m</translation>
+    </message>
+    <message>
+        <source>с %1 см</source>
+        <translation>from %1 cm</translation>
+    </message>
+    <message>
+        <source>; 1.0 измерима %1, 2.0 — %2</source>
+        <translation>; 1.0 is measurable %1, 2.0 %2</translation>
+    </message>
+    <message>
+        <source>Левая кнопка мыши или клавиша ←: тренировка; правая или →: проверка зрения; обе кнопки: выход.</source>
+        <translation>Left mouse button or the ← key: training; right or →: vision test; both buttons: exit.</translation>
+    </message>
+    <message>
+        <source>Окно мало для картинки, проверка и тренировка стоят: растяните окно или разверните его.</source>
+        <translation>The window is too small for the picture, the test and the training stand still: enlarge or maximise it.</translation>
+    </message>
+    <message>
+        <source>: это высший уровень проверки. </source>
+        <translation>: the test&apos;s highest level. </translation>
+    </message>
+    <message>
+        <source>: выше этот экран с такого расстояния не показывает. </source>
+        <translation>: this screen shows nothing higher from this distance. </translation>
+    </message>
+    <message>
+        <source>Острота не менее %1</source>
+        <translation>Acuity at least %1</translation>
     </message>
 </context>
 <context>

@@ -51,13 +51,13 @@ TEST(CardCheck, StepsMoveTheDiagonalByATenthWithinTheirLimits) {
         {"off the tenths", 1631, true, 1366, 768, 1621},
         // 5.00 in at 1024 x 768 draws the card 863 x 544: taller than the room.
         {"larger than the room", 510, true, 1024, 768, std::nullopt},
-        // Too large already (a diagonal typed far too small): it can still be made smaller.
-        {"too large, smaller", 100, false, 1024, 768, 110},
-        {"too large, larger", 100, true, 1024, 768, std::nullopt},
-        // Past the diagonals the dialog shows, or an outline under 20 pixels.
-        {"smallest diagonal", 10, true, 32, 24, std::nullopt},
-        {"largest diagonal", 99999, false, 32000, 24000, std::nullopt},
-        {"too small an outline", 22200, false, 1024, 768, std::nullopt},
+        // Too large already (5.20 in draws it 830 x 523): it can still be made smaller.
+        {"too large, smaller", 520, false, 1024, 768, 530},
+        {"too large, larger", 520, true, 1024, 768, std::nullopt},
+        // Past the diagonals the dialog accepts (5.0 to 99.9 in), or an outline under 20 pixels.
+        {"smallest diagonal", 500, true, 320, 240, std::nullopt},
+        {"largest diagonal", 9990, false, 9999, 9999, std::nullopt},
+        {"too small an outline", 7000, false, 320, 240, std::nullopt},
     };
     for (const auto& c : CASES) {
         SCOPED_TRACE(c.name);

@@ -45,6 +45,8 @@ protected:
         rt_set_clock_advance_hook([this](int64_t now) { deliver_due_events(now); });
         tell_clock_when_due();
         m_listener = rt_trace_add_listener([this](std::string_view event, auto fields) {
+            if (event == "status") // what the buttons do, told once the loop starts
+                return;
             const int32_t value = fields.empty() ? 0 : std::stoi(fields[0].value);
             m_log.push_back(std::string(event) + " " + std::to_string(value));
             if (event == "pause") {

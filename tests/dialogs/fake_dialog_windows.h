@@ -47,6 +47,9 @@ public:
     void show_message(int32_t window, const std::string& text, DialogArea) override {
         messages[window] = text;
     }
+    void focus(int32_t window, const ControlRecord& control) override {
+        focused[window] = control.item_index;
+    }
 
     static std::string padded(std::string text) {
         text.resize(DIALOG_TEXT_LENGTH, ' ');
@@ -57,6 +60,7 @@ public:
     int32_t writes = 0;
     std::map<int32_t, Window> windows;
     std::map<int32_t, std::string> messages;
+    std::map<int32_t, size_t> focused; // by window: the template item given the focus last
     // What the user has typed into a window by the time its texts are read: by template item.
     std::map<int32_t, std::map<size_t, std::string>> typed;
     // Events posted when the window with that number opens: (template item, callback type).

@@ -59,8 +59,11 @@ TEST_F(ParameterDialogSteps, RefusedDialogComesBackAsTypedWithItsMessage) {
     app_ask_parameters();
     EXPECT_EQ(m_windows.windows[2].texts.at(DISTANCE_ITEM), "75");
     EXPECT_EQ(m_windows.windows[2].texts.at(NX_ITEM), "0");
-    EXPECT_EQ(m_windows.messages[2], "Nx: нужно целое число пикселов больше нуля.");
+    EXPECT_EQ(m_windows.messages[2], "Nx: нужно целое число пикселов от 320 до 9999.");
     EXPECT_EQ(m_windows.messages.count(1), 0u);
+    // The refused field has the focus, its text selected, so that typing replaces it.
+    EXPECT_EQ(m_windows.focused.at(2), NX_ITEM);
+    EXPECT_EQ(m_windows.focused.count(1), 0u);
     EXPECT_FLOAT_EQ(app_viewing_parameters().distance_cm, 75.0f);
     EXPECT_EQ(app_viewing_parameters().screen_nx, 1280);
 }

@@ -4,6 +4,7 @@
 #include "tests/e2e/program_run.h"
 
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,9 +51,9 @@ TEST(ParameterDialog, AcceptedValuesAsTyped) {
          "parameters distance=50.0 diagonal=17.7 nx=1024 ny=768 volume=100"},
         {"diagonal", "dialog set 1001 17.3\n",
          "parameters distance=200.0 diagonal=17.3 nx=1024 ny=768 volume=100"},
-        // Only the first 10 characters are read: "1234567.89" of "1234567.8999".
-        {"long", "dialog set 1000 1234567.8999\n",
-         "parameters distance=1234567.9 diagonal=17.7 nx=1024 ny=768 volume=100"},
+        // Only the first 10 characters are read: "150.000000" of "150.0000000099".
+        {"long", "dialog set 1000 150.0000000099\n",
+         "parameters distance=150.0 diagonal=17.7 nx=1024 ny=768 volume=100"},
         // Digits-only boxes drop whatever else is typed.
         {"digits-only", "dialog set 1003 12x80\ndialog set 1002 1024\n",
          "parameters distance=200.0 diagonal=17.7 nx=1280 ny=1024 volume=100"},
@@ -108,6 +109,55 @@ TEST(ParameterDialog, UnusableValuesAreRefusedUntilMended) {
               "dialog-shown id=101\ndialog-closed id=101 button=1\n"
               "parameters distance=60.0 diagonal=15.6 nx=1366 ny=768 volume=100\n");
     EXPECT_TRUE(fs::exists(run.folder / "refused-frame.png"));
+}
+
+namespace {
+
+// Pixels of the dialog's message line, in its alert colour (anti-aliased text included).
+int32_t alert_pixels(const fs::path& snapshot) {
+    std::string error;
+    const std::optional<raster::Bitmap> frame = raster::read_png(snapshot, &error);
+    EXPECT_TRUE(frame.has_value()) << error;
+    if (!frame)
+        return -1;
+    int32_t count = 0;
+    for (int32_t y = 0; y < frame->height(); ++y)
+        for (int32_t x = 0; x < frame->width(); ++x) {
+            const raster::Pixel pixel = frame->row(y)[x];
+            const uint32_t red = pixel >> 16 & 0xFF;
+            const uint32_t green = pixel >> 8 & 0xFF;
+            const uint32_t blue = pixel & 0xFF;
+            count += red >= 0x90 && green < 0x60 && blue < 0x60;
+        }
+    return count;
+}
+
+} // namespace
+
+// After a refusal the refused field has the focus with its text selected: what the user types
+// next replaces it. The refusal's message stays while it is true and goes once the values are
+// read again, here when the dialog comes back from the size check.
+TEST(ParameterDialog, ARefusalPointsAtItsFieldUntilTheValuesAreReadAgain) {
+    const ScriptedRun run = run_script("focus", "on dialog-shown id=101 dialog set 1003 99999\n"
+                                                "dialog press 1\n"
+                                                "on dialog-refused field=1003 after 0.1 "
+                                                "snapshot refused\n"
+                                                "key 1\nkey 3\nkey 6\nkey 6\n"
+                                                "dialog press 3\n"
+                                                "on card key Escape\n"
+                                                "on dialog-shown id=101 after 0.1 snapshot back\n"
+                                                "dialog press 1\n" +
+                                                    std::string(CLOSE_AFTER_PARAMETERS));
+    EXPECT_EQ(run.exit_code, 0);
+    EXPECT_EQ(from_dialog(run.trace),
+              "dialog-shown id=101\ndialog-closed id=101 button=1\ndialog-refused field=1003\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=3\n"
+              "card diagonal=17.70 width=298 height=188\n"
+              "card-end accepted=0 diagonal=17.70\n"
+              "dialog-shown id=101\ndialog-closed id=101 button=1\n"
+              "parameters distance=200.0 diagonal=17.7 nx=1366 ny=768 volume=100\n");
+    EXPECT_GT(alert_pixels(run.folder / "refused-frame.png"), 50);
+    EXPECT_EQ(alert_pixels(run.folder / "back-frame.png"), 0);
 }
 
 // The size check from the dialog's third button: the card's outline at the values' pitch, steps
@@ -259,3 +309,27 @@ TEST(ParameterDialog, AcceptedParametersComeBackAtTheNextStart) {
 }
 
 } // namespace
+
+// A remembered value that the dialog would refuse is not offered, and the dialog says so: here
+// the distance an earlier version accepted from "99999999999999999999".
+TEST(ParameterDialog, RememberedValuesOutOfRangeAreNotOffered) {
+    const fs::path config = fs::path(testing::TempDir()) / "talvena-config-out-of-range";
+    fs::remove_all(config);
+    fs::create_directories(config);
+    {
+        std::ofstream file(config / "parameters.ini");
+        file << "distance_cm=1e+10\ndiagonal_in=21.5\nscreen_nx=1024\nscreen_ny=768\n";
+    }
+    const e2e::ProgramRun run =
+        e2e::run_program("out-of-range",
+                         "on dialog-shown id=101 after 0.1 snapshot offered\ndialog press 1\n" +
+                             std::string(CLOSE_AFTER_PARAMETERS),
+                         {.arguments = {"--config-dir", config.string()}});
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    EXPECT_LT(run.find("parameters-not-offered values=дальность_1e+10_см"), run.trace.size())
+        << run.trace_text();
+    EXPECT_LT(run.find("parameters distance=200.0 diagonal=21.5 nx=1024 ny=768"), run.trace.size())
+        << run.trace_text();
+    EXPECT_GT(alert_pixels(run.snapshot("offered-frame")), 50);
+    fs::remove_all(config);
+}

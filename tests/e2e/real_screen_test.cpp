@@ -1,7 +1,7 @@
 // The program on a real X server of a laptop's size, on the real clock: the parameter dialog
 // offers the screen's own resolution and the diagonal its reported size gives, a resolution other
 // than the screen's is questioned before the start, and the frame, status bar included, stays on
-// the screen.
+// the screen; and without a display the program says so instead of starting.
 #include "platform/raster/png.h"
 #include "tests/e2e/program_run.h"
 
@@ -42,6 +42,9 @@ TEST(RealScreen, FirstValuesComeFromTheScreenAndTheFrameStaysOnIt) {
               run.trace.size())
         << run.trace_text();
     EXPECT_EQ(run.find("message "), run.trace.size()) << "no warning for the screen's resolution";
+    // Xvfb has no monitor to tell its size: the diagonal is the 96 dpi stand-in, and the dialog
+    // says it is a guess.
+    EXPECT_LT(run.find("diagonal-guessed"), run.find("parameters ")) << run.trace_text();
     std::string error;
     const std::optional<raster::Bitmap> frame =
         raster::read_png(run.snapshot("started-frame"), &error);
@@ -54,13 +57,13 @@ TEST(RealScreen, FirstValuesComeFromTheScreenAndTheFrameStaysOnIt) {
 TEST(RealScreen, AResolutionOtherThanTheScreensIsQuestioned) {
     if (!xvfb_present())
         GTEST_SKIP() << "xvfb-run is not installed";
-    // Yes goes back to the dialog; No (Enter, the default) goes on with what was typed.
+    // Yes (Enter, the default) goes back to the dialog; No goes on with what was typed.
     const e2e::ProgramRun run = run_on_laptop_screen(
         "other_resolution", "on dialog-shown id=101 after 0.5 dialog set 1003 1024\n"
                             "dialog press 1\n"
-                            "on message after 0.5 key Y\n"
-                            "on dialog-shown id=101 after 0.5 dialog press 1\n"
                             "on message after 0.5 key Enter\n"
+                            "on dialog-shown id=101 after 0.5 dialog press 1\n"
+                            "on message after 0.5 key N\n"
                             "on parameters after 1 close\n");
     EXPECT_EQ(run.exit_code, 0) << run.output << run.trace_text();
     const size_t first = run.find("message caption=talvena text=Разрешение_этого_экрана_—_1366_×_"
@@ -73,6 +76,21 @@ TEST(RealScreen, AResolutionOtherThanTheScreensIsQuestioned) {
     EXPECT_LT(run.find("parameters distance=200.0 diagonal=16.31 nx=1024 ny=768", second),
               run.trace.size())
         << run.trace_text();
+}
+
+// Without a display the program says so, with the way to run without one, and ends with status
+// 1: when no display is named, and when the one named cannot be opened (the window system would
+// otherwise abort inside its start).
+TEST(RealScreen, WithoutADisplayTheProgramSaysSoAndEnds) {
+    for (const char* display : {"", ":29999"}) {
+        const e2e::ProgramRun run =
+            e2e::run_command(*display ? "unopenable" : "none",
+                             {"env", "-u", "WAYLAND_DISPLAY", "-u", "QT_QPA_PLATFORM",
+                              std::string("DISPLAY=") + display, e2e::program_path().string()});
+        EXPECT_EQ(run.exit_code, 1) << display << run.output;
+        EXPECT_NE(run.output.find("talvena: no display"), std::string::npos) << run.output;
+        EXPECT_NE(run.output.find("--headless"), std::string::npos) << run.output;
+    }
 }
 
 } // namespace

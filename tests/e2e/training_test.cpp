@@ -263,7 +263,8 @@ TEST_F(WholeTraining, TraceSummaryAndRecordAgreeWithTheAnswers) {
         }
         EXPECT_EQ(trace[shown + 1].text(), "tone hz=1000 ms=200");
         EXPECT_EQ(trace[shown + 2].text(),
-                  "answer i=" + std::to_string(i) + " " + answer + " dt=" + fixed(dt, 3));
+                  "answer i=" + std::to_string(i) + " " + answer + " dt=" + fixed(dt, 3) +
+                      (image.reply == Reply::none ? "" : " input=mouse"));
         EXPECT_EQ(trace[shown + 3].text(), tone);
         EXPECT_NEAR(trace[shown + 2].time - trace[shown].time, dt, 1e-6);
         const std::string verdict = answer.substr(answer.find("verdict=") + 8);

@@ -179,10 +179,10 @@ TEST(VisionTest, FirstRingsRepeatUntilTheFirstAnswer) {
         "tone hz=1000 ms=50",
         "ring-answer verdict=repeat dt=2.000",
         "tone hz=1000 ms=50",
-        "ring-answer verdict=correct dt=0.500",
+        "ring-answer verdict=correct dt=0.500 input=mouse",
         "tone hz=800 ms=200",
         "tone hz=1000 ms=50",
-        "ring-answer verdict=correct dt=0.500",
+        "ring-answer verdict=correct dt=0.500 input=mouse",
         "tone hz=800 ms=200",
     };
     EXPECT_EQ(joined_lines(Steps(seen.begin(), seen.begin() + 12)), joined_lines(expected));
@@ -273,7 +273,7 @@ TEST(VisionTest, AnswerWindowStandsStillUnderABox) {
     ASSERT_LT(box, run.trace.size()) << run.trace_text();
     const size_t answer = run.find("ring-answer", box);
     ASSERT_LT(answer, run.trace.size()) << run.trace_text();
-    EXPECT_EQ(run.trace[answer].text(), "ring-answer verdict=correct dt=0.700");
+    EXPECT_EQ(run.trace[answer].text(), "ring-answer verdict=correct dt=0.700 input=mouse");
     EXPECT_EQ(run.find("ring-answer verdict=none"), run.trace.size()) << run.trace_text();
     EXPECT_NEAR(run.trace[answer].time - run.trace[box].time, 6.4, 0.0005);
 }

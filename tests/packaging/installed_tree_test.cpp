@@ -63,6 +63,8 @@ TEST(InstalledTree, HoldsThePromisedFilesAndNothingElse) {
         "share/talvena/translations/talvena_en.qm",
         "share/doc/talvena/copyright",
         "share/doc/talvena/changelog.gz",
+        "share/doc/talvena/README.md",
+        "share/doc/talvena/scripted-mode.md",
     };
     std::set<std::string> installed;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(prefix)) {
@@ -141,8 +143,49 @@ TEST(InstalledTree, ManualPageCoversTheOptionsFilesAndEnvironment) {
     for (const char* part :
          {".SH OPTIONS", ".SH FILES", ".SH FOLDERS", ".SH ENVIRONMENT", ".SH EXIT STATUS",
           "NORVEL_HLP", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "talvena.rtr", "talvena\\-trials.csv",
-          "talvena.sym", "parameters.ini"})
+          "talvena.sym", "parameters.ini", ".SH THE PARAMETER DIALOG", ".SS The card check",
+          ".SH TRAINING", ".SH VISION TEST", ".SH RESULTS CHART"})
         EXPECT_NE(manual.find(part), std::string::npos) << part;
+}
+
+// What the manual page names for further reading is installed: no page may send a user to the
+// source tree.
+TEST(InstalledTree, ManualPageNamesOnlyInstalledDocuments) {
+    const fs::path prefix = packaging_test::install_fresh_prefix();
+    ASSERT_FALSE(prefix.empty());
+    std::string manual = file_bytes(prefix / MANUAL);
+    manual = std::regex_replace(manual, std::regex(R"(\\-)"),
+                                "-"); // roff writes a minus with a backslash
+    const std::regex document("/usr/share/doc/talvena/([A-Za-z0-9._-]+)");
+    int32_t named = 0;
+    for (auto it = std::sregex_iterator(manual.begin(), manual.end(), document);
+         it != std::sregex_iterator(); ++it, ++named)
+        EXPECT_TRUE(fs::exists(prefix / "share/doc/talvena" / (*it)[1].str())) << (*it)[0];
+    EXPECT_GT(named, 0);
+    EXPECT_EQ(manual.find("source tree"), std::string::npos);
+}
+
+// The program is built hardened as a Debian package is: relocations read-only and bound at load,
+// the C library's checked functions in use, a position-independent executable. (Not so in the
+// sanitizer builds, which bring their own checks.)
+TEST(InstalledTree, ProgramIsHardened) {
+    if (!TALVENA_HARDENED)
+        GTEST_SKIP() << "a sanitizer build is not hardened";
+    if (!packaging_test::tool_present("readelf"))
+        GTEST_SKIP() << "readelf is not installed";
+    const fs::path prefix = packaging_test::install_fresh_prefix();
+    ASSERT_FALSE(prefix.empty());
+    const std::string program = (prefix / "bin/talvena").string();
+    const CommandResult headers = run_command({"readelf", "--wide", "-h", "-l", "-d", program});
+    ASSERT_EQ(headers.exit_code, 0) << headers.output;
+    EXPECT_NE(headers.output.find("DYN (Position-Independent Executable file)"), std::string::npos);
+    EXPECT_NE(headers.output.find("GNU_RELRO"), std::string::npos);
+    EXPECT_TRUE(std::regex_search(headers.output, std::regex(R"(\(FLAGS_1\)\s+Flags:.*\bNOW\b)")))
+        << headers.output;
+    const CommandResult symbols = run_command({"readelf", "--wide", "--dyn-syms", program});
+    EXPECT_TRUE(std::regex_search(symbols.output, std::regex(R"(__\w+_chk\b)")))
+        << "no fortified function is called";
+    EXPECT_NE(symbols.output.find("__stack_chk_fail"), std::string::npos);
 }
 
 // One installed file judged by the checker its format has.

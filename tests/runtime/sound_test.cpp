@@ -271,6 +271,50 @@ TEST(TonePlayerTest, StreamIsKeptOpenAndOpenedAgainAfterAFailure) {
         EXPECT_EQ(tone_in(written), sound::render_tone(1000, 30));
 }
 
+// A held stream opens before the first tone, so that the tone finds it open and is written whole,
+// and stays open however long it is held; let go, it closes once it has gone without a tone for
+// the time given, and the next tone opens it again.
+TEST(TonePlayerTest, HeldStreamOpensAheadAndClosesWhenIdleAfterRelease) {
+    auto stream = std::make_shared<FakeStream>();
+    constexpr auto CLOSE_AFTER = milliseconds(100);
+    sound::TonePlayer player(std::make_unique<FakeOutput>(stream), CLOSE_AFTER);
+    player.hold_open(true);
+    ASSERT_TRUE(stream->wait_for([&] { return stream->calls.size() == 1; }));
+    player.play(tone_from_now(1000, 30));
+    ASSERT_TRUE(stream->wait_for([&] { return stream->written.size() == 1; }));
+    std::this_thread::sleep_for(CLOSE_AFTER * 3);
+    {
+        std::lock_guard lock(stream->mutex);
+        EXPECT_EQ(stream->calls, (std::vector<std::string>{"open", "write"})) << "held: open";
+        EXPECT_EQ(tone_in(stream->written[0]), sound::render_tone(1000, 30)) << "whole";
+    }
+    const auto let_go = Clock::now();
+    player.hold_open(false);
+    ASSERT_TRUE(stream->wait_for([&] { return stream->calls.size() == 3; }));
+    EXPECT_GE(Clock::now() - let_go, CLOSE_AFTER);
+    player.play(tone_from_now(440, 30));
+    ASSERT_TRUE(stream->wait_for([&] { return stream->written.size() == 2; }));
+    std::lock_guard lock(stream->mutex);
+    EXPECT_EQ(stream->calls,
+              (std::vector<std::string>{"open", "write", "close", "open", "write"}));
+}
+
+// A device that cannot be opened is tried once per hold, not again and again while held.
+TEST(TonePlayerTest, HeldStreamThatFailsToOpenIsNotRetriedInALoop) {
+    auto stream = std::make_shared<FakeStream>();
+    stream->failing_opens = 100;
+    sound::TonePlayer player(std::make_unique<FakeOutput>(stream));
+    player.hold_open(true);
+    ASSERT_TRUE(stream->wait_for([&] { return stream->calls.size() == 1; }));
+    std::this_thread::sleep_for(milliseconds(50));
+    player.hold_open(false);
+    player.hold_open(true);
+    ASSERT_TRUE(stream->wait_for([&] { return stream->calls.size() == 2; }));
+    std::this_thread::sleep_for(milliseconds(50));
+    std::lock_guard lock(stream->mutex);
+    EXPECT_EQ(stream->calls, (std::vector<std::string>{"open failed", "open failed"}));
+}
+
 // Both threads of the program may hand tones over at once.
 TEST(TonePlayerTest, TwoThreadsHandOverTonesTogether) {
     auto stream = std::make_shared<FakeStream>();

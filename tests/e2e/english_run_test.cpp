@@ -28,8 +28,12 @@ bool has_cyrillic(const std::string& utf8) {
 void expect_english_and_fitting(const ProgramRun& run) {
     size_t texts = 0;
     for (const e2e::TraceEvent& event : run.trace) {
-        for (const auto& [key, value] : event.fields)
-            EXPECT_FALSE(has_cyrillic(value)) << event.text();
+        // A failed record's reason is the system's own error text, in the locale's language.
+        for (const auto& [key, value] : event.fields) {
+            if (event.name != "record-failed" || key != "reason") {
+                EXPECT_FALSE(has_cyrillic(value)) << event.text();
+            }
+        }
         if (event.name != "text")
             continue;
         ++texts;

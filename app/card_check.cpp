@@ -9,6 +9,7 @@
 #include "framework/text/gw_text.h"
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
+#include "platform/language/catalogue.h"
 #include "runtime/clock.h"
 #include "runtime/cp1251.h"
 #include "runtime/trace.h"
@@ -17,6 +18,7 @@
 #include <atomic>
 #include <cmath>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -69,19 +71,26 @@ int32_t card_key(int32_t /*unit*/, int32_t key, int32_t key_state) {
     }
 }
 
-// "17,70" for 1770 hundredths: the diagonal as a Russian reader writes it.
-std::string inches_text(int32_t hundredths) {
+// The whole inches and the two digits of hundredths: "17" and "70" for 1770.
+std::pair<std::string, std::string> inches_parts(int32_t hundredths) {
     std::string fraction = std::to_string(hundredths % 100);
     if (fraction.size() < 2)
         fraction.insert(0, 1, '0');
-    return std::to_string(hundredths / 100) + "," + fraction;
+    return {std::to_string(hundredths / 100), fraction};
 }
 
 // The trace's value of the diagonal: "17.70".
 std::string trace_inches(int32_t hundredths) {
-    std::string text = inches_text(hundredths);
-    text[text.find(',')] = '.';
-    return text;
+    const auto [whole, fraction] = inches_parts(hundredths);
+    return whole + "." + fraction;
+}
+
+// The diagonal as the user reads it: "17,70" in Russian, "17.70" in English; the separator is
+// the catalogue's.
+std::string diagonal_line(int32_t hundredths) {
+    const auto [whole, fraction] = inches_parts(hundredths);
+    return language::fill_in(language::translate("card check", "Диагональ: %1,%2 дюйма"),
+                             {whole, fraction});
 }
 
 void draw_line_of_text(int32_t row, std::string_view utf8) {
@@ -95,12 +104,15 @@ void draw_check(int32_t hundredths, const CardOutline& card) {
     gw_clear_screen(0);
     gw_select_font(TEXT_FONT.data(), static_cast<int32_t>(TEXT_FONT.size()));
     gw_set_color_rgb(RGB_BLACK);
-    draw_line_of_text(0, "Приложите к экрану банковскую карту и подгоните рамку под её края.");
-    draw_line_of_text(1, "Рамка больше: + или стрелка вверх / вправо; меньше: - или стрелка "
-                         "вниз / влево.");
-    draw_line_of_text(2, "Enter — принять диагональ, Esc — оставить прежнюю.");
+    draw_line_of_text(0, language::translate("card check", "Приложите к экрану банковскую карту и "
+                                                           "подгоните рамку под её края."));
+    draw_line_of_text(1, language::translate("card check",
+                                             "Рамка больше: + или стрелка вверх / вправо; "
+                                             "меньше: - или стрелка вниз / влево."));
+    draw_line_of_text(
+        2, language::translate("card check", "Enter — принять диагональ, Esc — оставить прежнюю."));
     gw_set_color_rgb(RGB_BLUE);
-    draw_line_of_text(3, "Диагональ: " + inches_text(hundredths) + " дюйма");
+    draw_line_of_text(3, diagonal_line(hundredths));
     gw_set_color_rgb(CARD_FILL);
     gw_rectangle(GW_FILLED, CARD_X, CARD_Y, CARD_X + card.width - 1, CARD_Y + card.height - 1);
     // Two pixels wide, inside the card's size: the card's edge meets the outline's outer edge.

@@ -7,6 +7,7 @@
 #include "framework/program/window_system_hooks.h"
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
+#include "platform/language/catalogue.h"
 
 #include <map>
 #include <string>
@@ -44,6 +45,10 @@ void app_open_drawing_window(int32_t unit, int16_t height, int16_t width, std::s
         gw_menu_command(gw_menu_tile);
     gw_set_background_rgb(WHITE);
     gw_clear_screen(GW_CLEAR_WINDOW);
+}
+
+std::string app_drawing_title() {
+    return language::translate("drawing window", "Тренажер для глаз");
 }
 
 std::optional<AppPlottingFrame> app_plotting_frame(int32_t unit) {

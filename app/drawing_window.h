@@ -3,13 +3,15 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // The unit of the window everything is drawn into, and its requested surface.
 inline constexpr int32_t APP_DRAWING_UNIT = 1;
 inline constexpr int16_t APP_DRAWING_WIDTH = 980;
 inline constexpr int16_t APP_DRAWING_HEIGHT = 650;
-inline constexpr std::string_view APP_DRAWING_TITLE = "Тренажер для глаз";
+// The drawing window's title in the run's language.
+std::string app_drawing_title();
 
 // The world and pixel extents the results chart maps its coordinates from.
 struct AppPlottingFrame {

@@ -2,6 +2,8 @@
 // answers do not limit it on the other.
 #include "app/estimate_text.h"
 
+#include "platform/language/catalogue.h"
+
 #include <cstdio>
 
 namespace {
@@ -20,13 +22,15 @@ std::string two_decimals(double value) {
 std::string interval_text(double worse, double better, bool worse_open, bool better_open,
                           bool higher_is_better) {
     if (worse_open && better_open)
-        return "не определён";
-    const char* at_least = higher_is_better ? "не ниже " : "не выше ";
-    const char* at_most = higher_is_better ? "не выше " : "не ниже ";
+        return language::translate("vision test", "не определён");
+    const std::string not_below = language::translate("vision test", "не ниже %1");
+    const std::string not_above = language::translate("vision test", "не выше %1");
+    const std::string& at_least = higher_is_better ? not_below : not_above;
+    const std::string& at_most = higher_is_better ? not_above : not_below;
     if (better_open)
-        return at_least + two_decimals(worse);
+        return language::fill_in(at_least, {two_decimals(worse)});
     if (worse_open)
-        return at_most + two_decimals(better);
+        return language::fill_in(at_most, {two_decimals(better)});
     return higher_is_better ? two_decimals(worse) + "–" + two_decimals(better)
                             : two_decimals(better) + "–" + two_decimals(worse);
 }
@@ -41,25 +45,30 @@ std::string logmar_interval(const AcuityEstimate& estimate) {
                          estimate.open_low, false);
 }
 
-// The plural of "ответ" after a count: "ответу" after 1, 21, ... but not 11; "ответам" else.
-const char* answers_word(int32_t n) {
-    return n % 10 == 1 && n % 100 != 11 ? "ответу" : "ответам";
+// The status text's template for a count of answers: "ответу" after 1, 21, ... but not 11;
+// "ответам" else.
+std::string status_template(int32_t n) {
+    if (n % 10 == 1 && n % 100 != 11)
+        return language::translate("status bar", "Оценка по %1 ответу: %2 (%3), logMAR %4 (%5)");
+    return language::translate("status bar", "Оценка по %1 ответам: %2 (%3), logMAR %4 (%5)");
 }
 
 } // namespace
 
 std::string app_estimate_acuity_line(const AcuityEstimate& estimate) {
-    return "Оценка по всем ответам: " + two_decimals(estimate.acuity()) + ", 95 % интервал " +
-           acuity_interval(estimate);
+    return language::fill_in(
+        language::translate("vision test", "Оценка по всем ответам: %1, 95 % интервал %2"),
+        {two_decimals(estimate.acuity()), acuity_interval(estimate)});
 }
 
 std::string app_estimate_logmar_line(const AcuityEstimate& estimate) {
-    return "logMAR " + two_decimals(estimate.logmar) + ", 95 % интервал " +
-           logmar_interval(estimate);
+    return language::fill_in(language::translate("vision test", "logMAR %1, 95 % интервал %2"),
+                             {two_decimals(estimate.logmar), logmar_interval(estimate)});
 }
 
 std::string app_estimate_status_text(const AcuityEstimate& estimate) {
-    return "Оценка по " + std::to_string(estimate.answers) + " " + answers_word(estimate.answers) +
-           ": " + two_decimals(estimate.acuity()) + " (" + acuity_interval(estimate) +
-           "), logMAR " + two_decimals(estimate.logmar) + " (" + logmar_interval(estimate) + ")";
+    return language::fill_in(status_template(estimate.answers),
+                             {std::to_string(estimate.answers), two_decimals(estimate.acuity()),
+                              acuity_interval(estimate), two_decimals(estimate.logmar),
+                              logmar_interval(estimate)});
 }

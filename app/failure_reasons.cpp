@@ -1,5 +1,7 @@
-// File failures in Russian.
+// File failures in the run's language (Russian in the code).
 #include "app/failure_reasons.h"
+
+#include "platform/language/catalogue.h"
 
 #include <cerrno>
 #include <system_error>
@@ -7,24 +9,24 @@
 std::string app_error_text(int error) {
     switch (error) {
     case ENOSPC:
-        return "на диске не осталось места";
+        return language::translate("file errors", "на диске не осталось места");
     case EDQUOT:
-        return "исчерпана дисковая квота";
+        return language::translate("file errors", "исчерпана дисковая квота");
     case EACCES:
     case EPERM:
-        return "нет прав доступа";
+        return language::translate("file errors", "нет прав доступа");
     case EROFS:
-        return "файловая система только для чтения";
+        return language::translate("file errors", "файловая система только для чтения");
     case EISDIR:
-        return "на месте файла находится папка";
+        return language::translate("file errors", "на месте файла находится папка");
     case ENOTDIR:
-        return "в пути к файлу стоит не папка";
+        return language::translate("file errors", "в пути к файлу стоит не папка");
     case ENOENT:
-        return "папка не найдена";
+        return language::translate("file errors", "папка не найдена");
     case EIO:
-        return "ошибка ввода-вывода";
+        return language::translate("file errors", "ошибка ввода-вывода");
     case EFBIG:
-        return "файл слишком велик";
+        return language::translate("file errors", "файл слишком велик");
     default:
         return std::generic_category().message(error);
     }
@@ -32,16 +34,16 @@ std::string app_error_text(int error) {
 
 std::string app_action_text(const std::string& action) {
     if (action == "cannot open")
-        return "не удалось открыть";
+        return language::translate("file errors", "не удалось открыть");
     if (action == "cannot write")
-        return "не удалось записать";
+        return language::translate("file errors", "не удалось записать");
     if (action == "cannot flush")
-        return "не удалось сохранить на диск";
+        return language::translate("file errors", "не удалось сохранить на диск");
     if (action == "cannot close")
-        return "не удалось закрыть";
+        return language::translate("file errors", "не удалось закрыть");
     if (action == "cannot read")
-        return "не удалось прочитать";
+        return language::translate("file errors", "не удалось прочитать");
     if (action == APP_CANNOT_MAKE_FOLDER)
-        return "не удалось создать папку для файла";
+        return language::translate("file errors", "не удалось создать папку для файла");
     return action;
 }

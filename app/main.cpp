@@ -1,6 +1,7 @@
 // The talvena executable: reads the command line, prepares a scripted run when one is asked
 // for, and hands the program to the window framework.
 #include "app/data_folder.h"
+#include "app/program_language.h"
 #include "app/random.h"
 #include "app/remembered_parameters.h"
 #include "app/results_file.h"
@@ -8,6 +9,7 @@
 #include "dialogs/dialog_template.h"
 #include "framework/program/process.h"
 #include "framework/program/program_startup.h"
+#include "framework/text/drawn_text_trace.h"
 #include "runtime/small_file.h"
 #include "runtime/trace.h"
 #include "scripted/options.h"
@@ -105,6 +107,8 @@ int main(int argc, char** argv) {
     // A scripted run without a display or on the virtual clock repeats exactly: it starts from
     // the fixed parameters and remembers nothing, unless it is given a folder to remember in.
     const bool repeatable_run = options.headless || options.virtual_clock;
+    app_choose_language(options.language, repeatable_run ? language::RunKind::repeatable
+                                                         : language::RunKind::interactive);
     if (!options.config_dir.empty())
         app_set_config_folder(options.config_dir);
     else if (!repeatable_run)
@@ -112,6 +116,7 @@ int main(int argc, char** argv) {
     app_set_screen_values_wanted(!repeatable_run);
     if (options.seed)
         app_set_random_seed_advances(*options.seed);
+    framework::trace_drawn_texts(options.trace_texts);
 
     GwApplication application;
     application.initial_settings = [] { return app_initial_settings() ? -1 : 0; };

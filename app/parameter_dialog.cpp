@@ -11,6 +11,7 @@
 #include "framework/program/error_reports.h"
 #include "framework/program/program_state.h"
 #include "framework/program/window_system_hooks.h"
+#include "platform/language/catalogue.h"
 #include "runtime/beep.h"
 #include "runtime/cp1251.h"
 #include "runtime/format.h"
@@ -104,19 +105,29 @@ std::optional<ParameterRefusal> app_read_parameters(const ParameterTexts& texts,
                                                     ViewingParameters& parameters) {
     ViewingParameters read = parameters;
     if (!read_usable(texts.distance, "(F10.0)", read.distance_cm, app_distance_in_range))
-        return ParameterRefusal{PARAMETER_DISTANCE,
-                                "Дальность до дисплея: нужно число сантиметров от 10 до 1000."};
+        return ParameterRefusal{
+            PARAMETER_DISTANCE,
+            language::translate("parameter dialog",
+                                "Дальность до дисплея: нужно число сантиметров от 10 до 1000.")};
     if (!read_usable(texts.diagonal, "(F10.0)", read.diagonal_in, app_diagonal_in_range))
-        return ParameterRefusal{PARAMETER_DIAGONAL,
-                                "Диагональ дисплея: нужно число дюймов от 5.0 до 99.9."};
+        return ParameterRefusal{
+            PARAMETER_DIAGONAL,
+            language::translate("parameter dialog",
+                                "Диагональ дисплея: нужно число дюймов от 5.0 до 99.9.")};
     if (!read_usable(texts.ny, "(I10)", read.screen_ny, app_resolution_in_range))
-        return ParameterRefusal{PARAMETER_NY, "Ny: нужно целое число пикселов от 320 до 9999."};
+        return ParameterRefusal{
+            PARAMETER_NY, language::translate("parameter dialog",
+                                              "Ny: нужно целое число пикселов от 320 до 9999.")};
     if (!read_usable(texts.nx, "(I10)", read.screen_nx, app_resolution_in_range))
-        return ParameterRefusal{PARAMETER_NX, "Nx: нужно целое число пикселов от 320 до 9999."};
+        return ParameterRefusal{
+            PARAMETER_NX, language::translate("parameter dialog",
+                                              "Nx: нужно целое число пикселов от 320 до 9999.")};
     if (!read_usable(texts.volume, "(I10)", read.training_volume,
                      [](int32_t images) { return images > 0; }))
-        return ParameterRefusal{PARAMETER_VOLUME,
-                                "Объем тренировки: нужно целое число изображений больше нуля."};
+        return ParameterRefusal{
+            PARAMETER_VOLUME,
+            language::translate("parameter dialog",
+                                "Объем тренировки: нужно целое число изображений больше нуля.")};
     parameters = read;
     return std::nullopt;
 }
@@ -151,14 +162,18 @@ FirstValues first_values(const GwScreenFacts& screen) {
         std::string named;
         for (const std::string& value : remembered->not_offered)
             named += (named.empty() ? "" : ", ") + value;
-        first.note = "Запомненное вне пределов и не предложено: " + named + ". ";
+        first.note =
+            language::fill_in(language::translate("parameter dialog",
+                                                  "Запомненное вне пределов и не предложено: %1. "),
+                              {named});
         rt_trace_event("parameters-not-offered", {{"values", named}});
     }
     // Without the screen's facts (a repeatable run) nothing is said of the screen.
     const bool diagonal_remembered = remembered && remembered->diagonal_taken;
     if (screen.width_px > 0 && !diagonal_remembered && !app_screen_size_reported(size)) {
-        first.note += "Диагональ — догадка: экран не сообщает своего размера. Измерьте её или "
-                      "сверьте с картой.";
+        first.note +=
+            language::translate("parameter dialog", "Диагональ — догадка: экран не сообщает своего "
+                                                    "размера. Измерьте её или сверьте с картой.");
         rt_trace_event("diagonal-guessed", {});
     }
     return first;
@@ -171,12 +186,14 @@ bool back_for_the_resolution(const ViewingParameters& parameters, const GwScreen
     if (screen.width_px <= 0 || screen.height_px <= 0 ||
         (screen.width_px == parameters.screen_nx && screen.height_px == parameters.screen_ny))
         return false;
-    const std::string text =
-        "Разрешение этого экрана — " + std::to_string(screen.width_px) + " × " +
-        std::to_string(screen.height_px) + " пикселов, а введено " +
-        std::to_string(parameters.screen_nx) + " × " + std::to_string(parameters.screen_ny) +
-        ".\nКольца будут нарисованы не в своём размере, и острота будет измерена неверно.\n\n"
-        "Вернуться к параметрам?";
+    const std::string text = language::fill_in(
+        language::translate(
+            "parameter dialog",
+            "Разрешение этого экрана — %1 × %2 пикселов, а введено %3 × %4.\nКольца будут "
+            "нарисованы не в своём размере, и острота будет измерена неверно.\n\nВернуться к "
+            "параметрам?"),
+        {std::to_string(screen.width_px), std::to_string(screen.height_px),
+         std::to_string(parameters.screen_nx), std::to_string(parameters.screen_ny)});
     return framework::ask_yes_no(framework::MessageIcon::warning, framework::program_title(), text,
                                  framework::MessageAnswer::yes) != framework::MessageAnswer::no;
 }
@@ -192,9 +209,11 @@ void app_ask_parameters() {
     parameters = first.parameters;
     DialogRecord dialog;
     if (!dialog_init(PARAMETER_DIALOG_ID, dialog))
-        rt_stop_with_text("Диалог IDD_DIALOG1 не найден");
-    set_text(dialog, PARAMETER_LEAVE_BUTTON, "Выйти из программы");
-    set_text(dialog, PARAMETER_START_BUTTON, "Начать работу");
+        rt_stop_with_text(language::translate("parameter dialog", "Диалог IDD_DIALOG1 не найден"));
+    set_text(dialog, PARAMETER_LEAVE_BUTTON,
+             language::translate("dialog IDD_DIALOG1", "Выйти из программы"));
+    set_text(dialog, PARAMETER_START_BUTTON,
+             language::translate("dialog IDD_DIALOG1", "Начать работу"));
     write_values(dialog, parameters);
     dialog_set_callback(dialog, PARAMETER_LEAVE_BUTTON, app_parameter_button);
     dialog_set_callback(dialog, PARAMETER_START_BUTTON, app_parameter_button);

@@ -2,6 +2,7 @@
 #include "app/remembered_parameters.h"
 
 #include "app/data_folder.h"
+#include "platform/language/catalogue.h"
 #include "runtime/small_file.h"
 #include "runtime/whole_write.h"
 
@@ -109,10 +110,12 @@ app_load_remembered_parameters(const ViewingParameters& defaults) {
         return in_range;
     };
     take(distance, parameters.distance_cm, app_distance_in_range(distance),
-         "дальность " + values["distance_cm"] + " см");
+         language::fill_in(language::translate("parameter dialog", "дальность %1 см"),
+                           {values["distance_cm"]}));
     remembered.diagonal_taken =
         take(diagonal, parameters.diagonal_in, app_diagonal_in_range(diagonal),
-             "диагональ " + values["diagonal_in"] + " дюйм.");
+             language::fill_in(language::translate("parameter dialog", "диагональ %1 дюйм."),
+                               {values["diagonal_in"]}));
     take(ny, parameters.screen_ny, app_resolution_in_range(ny), "Ny=" + values["screen_ny"]);
     take(nx, parameters.screen_nx, app_resolution_in_range(nx), "Nx=" + values["screen_nx"]);
     return remembered;

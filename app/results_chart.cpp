@@ -11,6 +11,7 @@
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/status_bar.h"
 #include "framework/text/gw_text.h"
+#include "platform/language/catalogue.h"
 #include "runtime/cp1251.h"
 #include "runtime/format.h"
 #include "runtime/trace.h"
@@ -58,17 +59,17 @@ constexpr std::array<ChartLabel, 17> LABELS{{
     {2, 150, BLUE, "0.6"},
     {2, 162, BLUE, "0.8"},
     {5, 174, BLUE, "1"},
-    {70, 178, BLUE, "Острота зрения"},
+    {70, 178, BLUE, TRANSLATABLE("results chart", "Острота зрения")},
     {2, 58, GREEN, "100"},
-    {20, 107, GREEN, "Объем(200)"},
-    {2, 50, MAGENTA, "2м"},
-    {60, 107, MAGENTA, "Дальность(5м)"},
+    {20, 107, GREEN, TRANSLATABLE("results chart", "Объем(200)")},
+    {2, 50, MAGENTA, TRANSLATABLE("results chart", "2м")},
+    {60, 107, MAGENTA, TRANSLATABLE("results chart", "Дальность(5м)")},
     {3, 67, BLUE, "6"},
-    {100, 107, BLUE, "Квадрат(10)"},
-    {2, 32, AMBER, "1с"},
-    {140, 107, AMBER, "Среднее_время(5с)"},
+    {100, 107, BLUE, TRANSLATABLE("results chart", "Квадрат(10)")},
+    {2, 32, AMBER, TRANSLATABLE("results chart", "1с")},
+    {140, 107, AMBER, TRANSLATABLE("results chart", "Среднее_время(5с)")},
     {3, 22, ROSE, "5"},
-    {190, 107, ROSE, "Число отжиманий(50)"},
+    {190, 107, ROSE, TRANSLATABLE("results chart", "Число отжиманий(50)")},
 }};
 
 struct FirstPass {
@@ -83,14 +84,14 @@ FirstPass read_dates(const std::filesystem::path& path) {
     return result;
 }
 
-const char* interval_text(ChartGridInterval interval) {
+std::string interval_text(ChartGridInterval interval) {
     switch (interval) {
     case ChartGridInterval::week:
-        return "Линии сетки — по неделям";
+        return language::translate("results chart", "Линии сетки — по неделям");
     case ChartGridInterval::month:
-        return "Линии сетки — по месяцам";
+        return language::translate("results chart", "Линии сетки — по месяцам");
     case ChartGridInterval::year:
-        return "Линии сетки — по годам";
+        return language::translate("results chart", "Линии сетки — по годам");
     case ChartGridInterval::day:
         break;
     }
@@ -125,19 +126,28 @@ ChartLayout draw_frames_and_grid(const ChartDates& dates) {
 void draw_labels() {
     for (const ChartLabel& label : LABELS) {
         app_select_color(label.color);
-        app_plot_text(WINDOW, label.x, label.y, LABEL_SIZE, 0.0f, utf8_to_cp1251(label.text));
+        app_plot_text(WINDOW, label.x, label.y, LABEL_SIZE, 0.0f,
+                      utf8_to_cp1251(language::translate("results chart", label.text)));
     }
 }
 
 // "Начало  DD.MM.YYYYг,  HHчас MMмин" at the top left and "Конец  ..." at the top right, in the
 // font of the last label.
 void draw_span_texts(const ChartLayout& layout) {
-    static const RtFormat start("('Начало  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
-    static const RtFormat end("('Конец  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')");
+    // The formats are translated whole: a translation keeps their five values in this order.
+    static const RtFormat start(language::translate(
+        "results chart", "('Начало  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')"));
+    static const RtFormat end(language::translate(
+        "results chart", "('Конец  ',I2.2,'.',I2.2,'.',I4,'г,',I3,'час',I3,'мин')"));
+    // The Russian texts are drawn at their fixed lengths; a translation at the length it writes.
     const auto draw = [](int32_t x, const RtFormat& format, const ResultsStamp& at,
                          int32_t length) {
-        const std::string text = rt_write_text(
-            format, {at.day, at.month, at.year, at.hour, at.minute}, static_cast<size_t>(length));
+        const bool russian = language::current_language() == language::Language::russian;
+        const std::string text =
+            rt_write_text(format, {at.day, at.month, at.year, at.hour, at.minute},
+                          russian ? static_cast<size_t>(length) : 80);
+        if (!russian)
+            length = static_cast<int32_t>(text.find_last_not_of(' ') + 1);
         gw_move_to(x, 620, nullptr);
         gw_draw_text(text.data(), length);
     };
@@ -196,7 +206,8 @@ ResultsPass draw_series(const std::filesystem::path& path, const ChartLayout& la
 }
 
 void draw_prompt() {
-    static const std::string prompt = utf8_to_cp1251("Для продолжения нажмите любую кнопку мыши");
+    static const std::string prompt = utf8_to_cp1251(
+        language::translate("result screens", "Для продолжения нажмите любую кнопку мыши"));
     gw_select_font(PROMPT_FONT.data(), static_cast<int32_t>(PROMPT_FONT.size()));
     gw_set_color_rgb(PROMPT_RGB);
     gw_move_to(265, 621, nullptr);
@@ -225,13 +236,18 @@ const char* file_state(const ResultsPass& pass) {
 // reading stopped; nothing when the whole file was read or there is none.
 std::optional<std::string> trouble_text(const ResultsPass& pass, int32_t stopped) {
     if (unreadable(pass)) {
-        const std::string reason =
-            pass.open_error == EINVAL ? "это не обычный файл" : app_error_text(pass.open_error);
-        return std::string("Файл ") + RESULTS_FILE_NAME + " не читается: " + reason;
+        const std::string reason = pass.open_error == EINVAL
+                                       ? language::translate("file errors", "это не обычный файл")
+                                       : app_error_text(pass.open_error);
+        return language::fill_in(language::translate("results chart", "Файл %1 не читается: %2"),
+                                 {RESULTS_FILE_NAME, reason});
     }
     if (stopped != 0)
-        return "Итоги неполны: строка " + std::to_string(stopped) + " файла " + RESULTS_FILE_NAME +
-               " не читается, дальше файл не прочитан";
+        return language::fill_in(
+            language::translate("results chart",
+                                "Итоги неполны: строка %1 файла %2 не читается, дальше файл не "
+                                "прочитан"),
+            {std::to_string(stopped), RESULTS_FILE_NAME});
     return std::nullopt;
 }
 
@@ -261,11 +277,13 @@ void app_draw_results_chart() {
     // which file the history is (or will be) kept in.
     std::string status = trouble_text(dates_pass.pass, stopped).value_or("");
     if (interval != ChartGridInterval::day)
-        status += (status.empty() ? "" : "; ") + std::string(interval_text(interval));
-    status +=
-        (status.empty() ? "Файл итогов: " : "; файл итогов: ") + app_results_file_shown().string();
+        status += (status.empty() ? "" : "; ") + interval_text(interval);
+    status += language::fill_in(status.empty()
+                                    ? language::translate("results chart", "Файл итогов: %1")
+                                    : language::translate("results chart", "; файл итогов: %1"),
+                                {app_results_file_shown().string()});
     if (!dates_pass.pass.opened && !unreadable(dates_pass.pass))
-        status += " (пока не создан)";
+        status += language::translate("results chart", " (пока не создан)");
     gw_set_status_message(status.c_str());
     rt_trace_event("chart", {{"records", values_pass.records},
                              {"vision", counts.vision},

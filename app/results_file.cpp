@@ -6,6 +6,7 @@
 #include "calendar/day_number.h"
 #include "framework/program/error_reports.h"
 #include "framework/program/program_state.h"
+#include "platform/language/catalogue.h"
 #include "runtime/date_time.h"
 #include "runtime/trace.h"
 #include "runtime/units.h"
@@ -226,8 +227,8 @@ std::string app_format_training_record(const TrainingRecord& record) {
 AppendOutcome app_append_results_line(const std::filesystem::path& path, std::string_view line) {
     if (line.find_first_of("\r\n") != std::string_view::npos)
         return {false, path.string() + ": cannot write: the record holds a line end",
-                path.string() + ": " + app_action_text("cannot write") +
-                    ": в записи есть конец строки"};
+                path.string() + ": " + app_action_text("cannot write") + ": " +
+                    language::translate("file errors", "в записи есть конец строки")};
     bool created = false;
     const std::optional<off_t> size_before = regular_file_size(path);
     if (const int status = open_for_append(path, created); status != RT_IOSTAT_OK)
@@ -282,9 +283,11 @@ AppendOutcome app_append_training_record(const TrainingRecord& record) {
 void app_report_record_failure(const AppendOutcome& outcome) {
     if (outcome.written)
         return;
-    framework::show_message(framework::MessageIcon::error, framework::program_title(),
-                            std::string("Результат не записан в файл ") + RESULTS_FILE_NAME +
-                                ":\n" + outcome.reason_shown);
+    framework::show_message(
+        framework::MessageIcon::error, framework::program_title(),
+        language::fill_in(language::translate("results file", "Результат не записан в файл %1:"),
+                          {RESULTS_FILE_NAME}) +
+            "\n" + outcome.reason_shown);
 }
 
 // A line whose date reads but whose values do not ends pass 2; were pass 1 to read on past it,

@@ -3,6 +3,7 @@
 
 #include "framework/program/status_bar.h"
 #include "framework/program/window_system_hooks.h"
+#include "platform/language/catalogue.h"
 #include "runtime/trace.h"
 
 #include <atomic>
@@ -31,9 +32,11 @@ std::string app_screen_note(int32_t screen_width, int32_t screen_height, int32_t
     if (screen_width <= 0 || screen_height <= 0 || nx <= 0 || ny <= 0 ||
         (screen_width == nx && screen_height == ny))
         return {};
-    return "Окно на экране " + resolution_text(screen_width, screen_height) +
-           ", а параметры введены для " + resolution_text(nx, ny) +
-           ": кольца будут не своего размера.";
+    return language::fill_in(
+        language::translate("status bar",
+                            "Окно на экране %1, а параметры введены для %2: кольца будут не "
+                            "своего размера."),
+        {resolution_text(screen_width, screen_height), resolution_text(nx, ny)});
 }
 
 void app_watch_screen(int32_t nx, int32_t ny) {
@@ -60,8 +63,9 @@ void app_note_screen(const GwScreenFacts& screen) {
 }
 
 void app_show_start_screen_status(const std::string& geometry) {
-    const std::string controls = "Левая кнопка мыши или клавиша ←: тренировка; правая или →: "
-                                 "проверка зрения; обе кнопки: выход.";
+    const std::string controls =
+        language::translate("status bar", "Левая кнопка мыши или клавиша ←: тренировка; правая "
+                                          "или →: проверка зрения; обе кнопки: выход.");
     const std::string text = geometry.empty() ? controls : geometry + " " + controls;
     {
         std::lock_guard lock(g_text_mutex);
@@ -89,8 +93,8 @@ void app_show_status(const std::string& text) {
             shown += (shown.empty() ? "" : " ") + part;
     };
     if (g_window_small.load())
-        add("Окно мало для картинки, проверка и тренировка стоят: растяните окно или "
-            "разверните его.");
+        add(language::translate("status bar", "Окно мало для картинки, проверка и тренировка "
+                                              "стоят: растяните окно или разверните его."));
     add(app_screen_note(g_screen_width.load(), g_screen_height.load(), g_accepted_nx.load(),
                         g_accepted_ny.load()));
     std::lock_guard lock(g_text_mutex);

@@ -24,5 +24,14 @@ void app_draw_text(int32_t x, int32_t y, const RtFormat& format,
 // left of the first character at (x, y).
 void app_draw_utf8_text(int32_t x, int32_t y, std::string_view text);
 
+// A text in the run's language, quoted as a format's literal ("('...')", a quote doubled).
+std::string app_quoted_text(const char* context, const char* russian);
+
+// How many characters to draw of a text that was `length` characters long in Russian, now that
+// it reads `shown`: as many more or fewer as the shown text is longer or shorter than the Russian
+// one, so that the blanks after it and a value before it keep their places; at most 80, the
+// buffer's length. The Russian text itself keeps exactly its length.
+int32_t app_shown_length(std::string_view russian, std::string_view shown, int32_t length);
+
 // "Для продолжения нажмите любую кнопку мыши" in blue at (60, 550), under every result.
 void app_draw_click_prompt();

@@ -18,6 +18,7 @@
 #include "framework/text/gw_text.h"
 #include "framework/windows/window_calls.h"
 #include "framework/windows/window_config.h"
+#include "platform/language/catalogue.h"
 #include "runtime/cp1251.h"
 #include "runtime/stop.h"
 #include "runtime/units.h"
@@ -48,9 +49,13 @@ FigurePointTable read_figures_or_stop() {
 
 bool app_initial_settings() {
     gw_set_window_state(GW_FRAME_WINDOW_NUMBER, {FRAME_PLACED, 50, 50, 400, 650});
-    gw_append_menu_item(1, GW_MENU_ENABLED, "Выход", app_menu_exit);
-    gw_append_menu_item(2, GW_MENU_ENABLED, "Итоги_тренировок", app_menu_results);
-    gw_append_menu_item(3, GW_MENU_ENABLED, "Инструкция", gw_menu_about);
+    gw_append_menu_item(1, GW_MENU_ENABLED, language::translate("menu bar", "Выход").c_str(),
+                        app_menu_exit);
+    gw_append_menu_item(2, GW_MENU_ENABLED,
+                        language::translate("menu bar", "Итоги_тренировок").c_str(),
+                        app_menu_results);
+    gw_append_menu_item(3, GW_MENU_ENABLED, language::translate("menu bar", "Инструкция").c_str(),
+                        gw_menu_about);
     return true;
 }
 
@@ -59,7 +64,7 @@ void app_main() {
     gw_set_about_text(cp1251_to_utf8(app_instruction_text()).c_str());
     gw_set_window_state(GW_FRAME_WINDOW_NUMBER, {FRAME_PLACED, 0, 0, 768, 1024});
     app_open_drawing_window(APP_DRAWING_UNIT, APP_DRAWING_HEIGHT, APP_DRAWING_WIDTH,
-                            APP_DRAWING_TITLE);
+                            app_drawing_title());
     app_select_color(APP_COLOR_BLACK);
     // The framework may have given the window another size than asked: what it has bounds
     // everything drawn from now on.

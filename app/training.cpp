@@ -14,6 +14,7 @@
 #include "app/viewing_parameters.h"
 #include "framework/graphics/gw_graphics.h"
 #include "framework/program/window_system_hooks.h"
+#include "platform/language/catalogue.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/format.h"
@@ -91,13 +92,19 @@ void draw_formatted(int32_t x, int32_t y, const std::string& format,
     app_draw_text(x, y, RtFormat(format), values, length);
 }
 
-std::string quoted(std::string_view text) {
-    return "('" + std::string(text) + "')";
+// A caption of the summary in the run's language; `length` is what the Russian text takes.
+void draw_caption(int32_t x, int32_t y, const char* russian, int32_t length) {
+    const std::string shown = language::translate("training", russian);
+    draw_formatted(x, y, app_quoted_text("training", russian), {},
+                   app_shown_length(russian, shown, length));
 }
 
-// A count in four characters followed by its word.
-void draw_count(int32_t x, int32_t y, int32_t count, std::string_view word, int32_t length) {
-    draw_formatted(x, y, "(I4,'" + std::string(word) + "')", {count}, length);
+// A count in four characters followed by its word, in the run's language.
+void draw_count(int32_t x, int32_t y, int32_t count, const char* word, int32_t length) {
+    const std::string shown = language::translate("training", word);
+    std::string format = app_quoted_text("training", word);
+    format.insert(1, "I4,");
+    draw_formatted(x, y, format, {count}, app_shown_length(word, shown, length));
 }
 
 // The mean as the summary shows it, with two decimals; the trace takes it without the blanks.
@@ -296,20 +303,20 @@ void Training::show_results(const TrainingScore& score) {
     draw_count(250, 0, m_tally.wrong, app_errors_word(m_tally.wrong), 11);
     draw_count(500, 0, m_tally.unanswered, app_unanswered_words(m_tally.unanswered), 20);
     gw_set_color_rgb(TEXT_GREEN);
-    draw_formatted(50, 120, quoted("Среднее время ответа"), {}, 20);
-    draw_formatted(655, 120, quoted("сек."), {}, 4);
+    draw_caption(50, 120, TRANSLATABLE("training", "Среднее время ответа"), 20);
+    draw_caption(655, 120, TRANSLATABLE("training", "сек."), 4);
     app_select_font(APP_NUMBER_FONT);
     draw_formatted(400, 55, "(F7.2)", {score.mean_time}, 7);
     app_select_font(ADVICE_FONT);
     if (score.pushups != 0) {
         gw_set_color_rgb(RGB_RED);
-        draw_formatted(30, 280, quoted("Сделайте"), {}, 8);
+        draw_caption(30, 280, TRANSLATABLE("training", "Сделайте"), 8);
         app_select_font(APP_NUMBER_FONT);
         draw_formatted(200, 235, "(I4)", {score.pushups}, 4);
         app_select_font(ADVICE_FONT);
-        draw_formatted(370, 280, quoted(app_pushups_words(score.pushups)), {}, 22);
+        draw_caption(370, 280, app_pushups_words(score.pushups), 22);
     } else {
-        draw_formatted(55, 280, quoted("Ошибок нет, отжиматься не надо!"), {}, 31);
+        draw_caption(55, 280, TRANSLATABLE("training", "Ошибок нет, отжиматься не надо!"), 31);
     }
     rt_trace_event("summary", {{"N", m_images},
                                {"correct", m_tally.correct},

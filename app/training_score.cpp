@@ -1,6 +1,8 @@
 // The training's scoring and the plural forms of the summary's words.
 #include "app/training_score.h"
 
+#include "platform/language/catalogue.h"
+
 #include <cmath>
 
 namespace {
@@ -10,8 +12,9 @@ constexpr float SLOW_MEAN_SECONDS = 1.0f;
 // Seconds of summed excess time that make one push-up.
 constexpr float EXCESS_SECONDS_PER_PUSHUP = 4.0f;
 
-std::string_view form_of(int32_t n, std::string_view singular, std::string_view paucal,
-                         std::string_view plural) {
+const char* form_of(int32_t n, const char* singular, const char* paucal, const char* plural) {
+    if (language::current_language() == language::Language::english)
+        return n == 1 ? singular : plural;
     switch (app_plural_form(n)) {
     case PluralForm::singular:
         return singular;
@@ -54,23 +57,28 @@ PluralForm app_plural_form(int32_t n) {
     return PluralForm::plural;
 }
 
-std::string_view app_attempts_word(int32_t n) {
-    return form_of(n, " попытка", " попытки", " попыток");
+const char* app_attempts_word(int32_t n) {
+    return form_of(n, TRANSLATABLE("training", " попытка"), TRANSLATABLE("training", " попытки"),
+                   TRANSLATABLE("training", " попыток"));
 }
 
-std::string_view app_errors_word(int32_t n) {
-    return form_of(n, " ошибка", " ошибки", " ошибок");
+const char* app_errors_word(int32_t n) {
+    return form_of(n, TRANSLATABLE("training", " ошибка"), TRANSLATABLE("training", " ошибки"),
+                   TRANSLATABLE("training", " ошибок"));
 }
 
 // The paucal form fills its 16 characters without the leading blank.
-std::string_view app_unanswered_words(int32_t n) {
-    return form_of(n, " раз не ответили", "раза не ответили", " раз не ответили");
+const char* app_unanswered_words(int32_t n) {
+    return form_of(n, TRANSLATABLE("training", " раз не ответили"),
+                   TRANSLATABLE("training", "раза не ответили"),
+                   TRANSLATABLE("training", " раз не ответили"));
 }
 
 // The singular ends in a Latin "e", as the program has always written it; it looks the same.
-std::string_view app_pushups_words(int32_t n) {
+const char* app_pushups_words(int32_t n) {
     return form_of(n,
-                   "отжимани"
-                   "e, пожалуйста!",
-                   "отжимания, пожалуйста!", "отжиманий, пожалуйста!");
+                   TRANSLATABLE("training", "отжимани"
+                                            "e, пожалуйста!"),
+                   TRANSLATABLE("training", "отжимания, пожалуйста!"),
+                   TRANSLATABLE("training", "отжиманий, пожалуйста!"));
 }

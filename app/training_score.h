@@ -27,9 +27,11 @@ TrainingScore app_score_training(const TrainingTally& tally);
 enum class PluralForm { singular, paucal, plural };
 PluralForm app_plural_form(int32_t n);
 
-// The words of the summary after their counts (UTF-8, each with its leading blank where it has
-// one): " попытка", " ошибки", "раза не ответили", "отжиманий, пожалуйста!", ...
-std::string_view app_attempts_word(int32_t n);
-std::string_view app_errors_word(int32_t n);
-std::string_view app_unanswered_words(int32_t n);
-std::string_view app_pushups_words(int32_t n);
+// The words of the summary after their counts, in Russian as the catalogue knows them (UTF-8, each
+// with its leading blank where it has one): " попытка", " ошибки", "раза не ответили",
+// "отжиманий, пожалуйста!", ... In a run in English the form is chosen by the English rule
+// instead: the singular for 1, the plural for any other count.
+const char* app_attempts_word(int32_t n);
+const char* app_errors_word(int32_t n);
+const char* app_unanswered_words(int32_t n);
+const char* app_pushups_words(int32_t n);

@@ -27,6 +27,7 @@
 #include "framework/program/program_state.h"
 #include "framework/program/status_bar.h"
 #include "framework/program/window_system_hooks.h"
+#include "platform/language/catalogue.h"
 #include "runtime/beep.h"
 #include "runtime/clock.h"
 #include "runtime/format.h"
@@ -123,17 +124,22 @@ void trace_answer(std::string_view verdict, int64_t elapsed_us, bool answered = 
 // is the highest level the screen can show from this distance is a limit, not a measure: a line
 // of its own under the caption says the acuity is at least that.
 void show_result(float acuity, bool limit) {
-    static const RtFormat caption("('Острота зрения')");
+    static constexpr const char* RUSSIAN = TRANSLATABLE("vision test", "Острота зрения");
+    static const std::string shown = language::translate("vision test", RUSSIAN);
+    static const RtFormat caption(app_quoted_text("vision test", RUSSIAN));
     static const RtFormat value("(F4.1)");
-    static const RtFormat at_least("('не менее ',F4.2)");
+    // Translated whole, as a format that keeps its value.
+    static constexpr const char* AT_LEAST = TRANSLATABLE("vision test", "('не менее ',F4.2)");
+    static const std::string at_least_shown = language::translate("vision test", AT_LEAST);
+    static const RtFormat at_least(at_least_shown);
     gw_set_color_rgb(RGB_BLUE);
     app_select_font(APP_TEXT_FONT);
-    app_draw_text(200, 250, caption, {}, 14);
+    app_draw_text(200, 250, caption, {}, app_shown_length(RUSSIAN, shown, 14));
     app_select_font(APP_NUMBER_FONT);
     app_draw_text(500, 185, value, {acuity}, 4);
     if (limit) {
         app_select_font(APP_TEXT_FONT);
-        app_draw_text(200, 300, at_least, {acuity}, 13);
+        app_draw_text(200, 300, at_least, {acuity}, app_shown_length(AT_LEAST, at_least_shown, 13));
     }
     app_draw_click_prompt();
     rt_trace_event("vision-result", {{"V", app_acuity_text(acuity)}, {"limit", limit ? 1 : 0}});
@@ -144,12 +150,15 @@ void report_nothing_showable(float distance_cm, float diagonal_in, int32_t nx, i
     const float first = app_acuity_level(ACUITY_FIRST_TRIED_INDEX);
     char distance[32];
     std::snprintf(distance, sizeof distance, "%.0f", static_cast<double>(distance_cm));
-    framework::show_message(framework::MessageIcon::warning, framework::program_title(),
-                            "Проверка зрения не начата: с " + std::string(distance) +
-                                " см разрыв кольца даже при остроте " + app_acuity_text(first) +
-                                " меньше половины пикселя этого экрана.\nКольца можно показать с " +
-                                std::to_string(app_showable_from_cm(first, diagonal_in, nx, ny)) +
-                                " см.");
+    framework::show_message(
+        framework::MessageIcon::warning, framework::program_title(),
+        language::fill_in(
+            language::translate("vision test",
+                                "Проверка зрения не начата: с %1 см разрыв кольца даже при "
+                                "остроте %2 меньше половины пикселя этого экрана.\nКольца можно "
+                                "показать с %3 см."),
+            {distance, app_acuity_text(first),
+             std::to_string(app_showable_from_cm(first, diagonal_in, nx, ny))}));
 }
 
 // The answers judged correct or wrong, for the estimate: unanswered and uncounted rings say
@@ -290,10 +299,14 @@ void app_run_vision_test(int16_t width, int16_t height) {
                                                   height, viewing.screen_nx, viewing.screen_ny);
     std::string limit_text;
     if (limit) {
-        const char* why = first_unshowable == ACUITY_HIGHEST_INDEX
-                              ? ": это высший уровень проверки. "
-                              : ": выше этот экран с такого расстояния не показывает. ";
-        limit_text = "Острота не менее " + app_acuity_text(*result) + why;
+        const std::string why =
+            first_unshowable == ACUITY_HIGHEST_INDEX
+                ? language::translate("status bar", ": это высший уровень проверки. ")
+                : language::translate("status bar",
+                                      ": выше этот экран с такого расстояния не показывает. ");
+        limit_text = language::fill_in(language::translate("status bar", "Острота не менее %1"),
+                                       {app_acuity_text(*result)}) +
+                     why;
         status = limit_text + status;
     }
     app_show_status(status);

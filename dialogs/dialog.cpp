@@ -3,6 +3,7 @@
 
 #include "dialogs/controls.h"
 #include "dialogs/dialog_window_port.h"
+#include "platform/language/catalogue.h"
 
 namespace {
 
@@ -29,6 +30,16 @@ void refresh_from_window(DialogRecord& dialog, ControlRecord& control) {
         dialogs::dialog_window_port().read(dialog.window, control);
 }
 
+// The caption and the controls' texts in the run's language; a template's texts are found in the
+// catalogue under "dialog " and its name.
+void translate_texts(dialogs::DialogTemplate& layout) {
+    const std::string context = "dialog " + layout.name;
+    layout.caption = language::translate(context.c_str(), layout.caption);
+    for (dialogs::DialogItemTemplate& item : layout.items)
+        if (!item.text.empty())
+            item.text = language::translate(context.c_str(), item.text);
+}
+
 void mark_changed(DialogRecord& dialog, ControlRecord& control) {
     if (dialog.window != 0) {
         control.changed = true;
@@ -46,6 +57,7 @@ bool dialog_init(int32_t template_id, DialogRecord& dialog) {
     if (!layout)
         return false;
     dialog.layout = std::move(*layout);
+    translate_texts(dialog.layout);
     const std::vector<dialogs::DialogItemTemplate>& items = dialog.layout.items;
     dialog.controls.reserve(items.size());
     for (size_t at = 0; at < items.size(); ++at) {

@@ -20,8 +20,10 @@ enum class OptionName : uint8_t {
     config_dir,
     script,
     trace,
+    trace_texts,
     snapshot_dir,
     dialog_templates,
+    language,
     help,
     version
 };
@@ -32,7 +34,7 @@ struct OptionInfo {
     std::string_view value; // what the value is, empty for a flag
 };
 
-constexpr std::array<OptionInfo, 12> OPTIONS = {{
+constexpr std::array<OptionInfo, 14> OPTIONS = {{
     {"--headless", OptionName::headless, ""},
     {"--virtual-clock", OptionName::virtual_clock, ""},
     {"--seed", OptionName::seed, "N"},
@@ -41,8 +43,10 @@ constexpr std::array<OptionInfo, 12> OPTIONS = {{
     {"--config-dir", OptionName::config_dir, "DIR"},
     {"--script", OptionName::script, "FILE"},
     {"--trace", OptionName::trace, "FILE"},
+    {"--trace-texts", OptionName::trace_texts, ""},
     {"--snapshot-dir", OptionName::snapshot_dir, "DIR"},
     {"--dialog-templates", OptionName::dialog_templates, "FILE"},
+    {"--language", OptionName::language, "ru|en"},
     {"--help", OptionName::help, ""},
     {"--version", OptionName::version, ""},
 }};
@@ -63,6 +67,9 @@ std::optional<std::string> apply(RunOptions& options, const OptionInfo& info,
         break;
     case OptionName::virtual_clock:
         options.virtual_clock = true;
+        break;
+    case OptionName::trace_texts:
+        options.trace_texts = true;
         break;
     case OptionName::help:
         options.help = true;
@@ -85,6 +92,11 @@ std::optional<std::string> apply(RunOptions& options, const OptionInfo& info,
         if (!options.start_time)
             return name + " expects a date and time YYYY-MM-DDTHH:MM:SS that exists, not '" +
                    std::string(value) + "'";
+        break;
+    case OptionName::language:
+        options.language = language::language_named(value);
+        if (!options.language)
+            return name + " expects ru or en, not '" + std::string(value) + "'";
         break;
     case OptionName::data_dir:
     case OptionName::config_dir:
@@ -173,9 +185,14 @@ std::string run_options_usage(std::string_view program_name) {
                               --virtual-clock)
   --script FILE               run the scripted user in FILE
   --trace FILE                write the trace of events to FILE
+  --trace-texts               the trace also tells every text drawn, where it starts
+                              and how wide it is (event text)
   --snapshot-dir DIR          folder for the snapshot action's PNG files (default: .)
   --dialog-templates FILE     read the dialog templates from FILE instead of the built-in
                               ones (an empty file: no templates)
+  --language ru|en            the language of the program's texts (default: the locale's,
+                              from LANGUAGE, LC_ALL, LC_MESSAGES or LANG; Russian with
+                              --headless or --virtual-clock)
   --help                      show this text and end
   --version                   show the version and end
 )";

@@ -1,6 +1,7 @@
 // The command-line options of scripted, deterministic runs, and how they are read.
 #pragma once
 
+#include "platform/language/language_choice.h"
 #include "runtime/date_time.h"
 
 #include <cstdint>
@@ -24,9 +25,12 @@ struct RunOptions {
     std::filesystem::path config_dir;   // folder of the remembered parameters
     std::filesystem::path script;       // the scripted user
     std::filesystem::path trace;        // the trace file
+    bool trace_texts = false;           // the trace also tells every text drawn
     std::filesystem::path snapshot_dir; // folder of the snapshot files; empty: "."
     // Dialog templates read from this file instead of the built-in ones (an empty file: none).
     std::filesystem::path dialog_templates;
+    // The language of the run's texts; nothing: the locale's (Russian for repeatable runs).
+    std::optional<language::Language> language;
     bool help = false;
     bool version = false;
 };

@@ -3,6 +3,7 @@
 
 #include "framework/program/process.h"
 #include "framework/windows/child_window.h"
+#include "platform/language/catalogue.h"
 #include "platform/raster/png.h"
 #include "platform/ui/child_view.h"
 #include "platform/ui/dialog_window.h"
@@ -97,7 +98,9 @@ private:
                                                bool (*choose_item)(const std::string&)) {
         if (ui::modal_box_up())
             return scripted::ScriptActionResult::failed("menu_behind_a_modal_box");
-        if (!choose_item(label))
+        // The menu's label as shown in the run's language, or its Russian label, so that a script
+        // written for the Russian menus works in any language.
+        if (!choose_item(label) && !choose_item(language::translate("menu bar", label)))
             return scripted::ScriptActionResult::failed("no_menu_command_" + label);
         return scripted::ScriptActionResult::ok();
     }

@@ -7,6 +7,7 @@ TALVENA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TALVENA_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev libasound2-dev libfreetype-dev libfontconfig-dev fonts-liberation2 libpng-dev
+    qt6-l10n-tools qt6-translations-l10n python3
     libgtest-dev libgmock-dev libbenchmark-dev
     xvfb xauth xdotool x11-utils
     desktop-file-utils appstream

@@ -1,14 +1,39 @@
 // Drawing and measuring graphic text: gw_draw_text, gw_get_text_extent, gw_get_font_info.
 #include "framework/graphics/active_surface.h"
-#include "framework/text/process_font_state.h"
+#include "framework/text/drawn_text_trace.h"
 #include "framework/text/gw_text.h"
+#include "framework/text/process_font_state.h"
 #include "runtime/cp1251.h"
+#include "runtime/trace.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
+
+std::atomic<bool> g_trace_texts{false};
+
+// Where a text was drawn: from (x, y), `width` pixels across a surface `surface_width` wide.
+struct DrawnPlace {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t surface_width = 0;
+};
+
+// The text as drawn, without its trailing blanks, and its place.
+void trace_text(const char* text, int32_t length, const DrawnPlace& place) {
+    std::string utf8 = cp1251_to_utf8(std::string_view(text, static_cast<size_t>(length)));
+    utf8.erase(utf8.find_last_not_of(' ') + 1);
+    rt_trace_event("text", {{"x", place.x},
+                            {"y", place.y},
+                            {"width", place.width},
+                            {"W", place.surface_width},
+                            {"text", utf8}});
+}
 
 // The Unicode characters CP1251 bytes stand for, every byte kept (trailing blanks too).
 std::u32string unicode_text(const char* text, int32_t length) {
@@ -36,28 +61,45 @@ int16_t clamp16(int32_t value) {
 } // namespace
 
 // Draws straight into the surface bitmap, cut to the clip rectangle. The clip status compares
-// the upright extent with the right and bottom edges only.
+// the upright extent with the right and bottom edges only. The trace hears of the text after the
+// surface is let go: a trace listener must not run under the surface's lock.
 void gw_draw_text(const char* text, int32_t length) {
     const std::u32string characters = unicode_text(text, length);
-    framework::ActiveSurface surface;
-    if (!surface)
-        return;
-    const std::shared_ptr<const fonts::Font> font = surface.window().font.font;
-    if (!font) {
-        framework::set_graphics_status(GW_STATUS_NOTHING_DRAWN);
-        return;
+    std::optional<DrawnPlace> place;
+    {
+        framework::ActiveSurface surface;
+        if (!surface)
+            return;
+        const std::shared_ptr<const fonts::Font> font = surface.window().font.font;
+        if (!font) {
+            framework::set_graphics_status(GW_STATUS_NOTHING_DRAWN);
+            return;
+        }
+        framework::GraphicsState& state = surface->state();
+        const raster::ColorRef color = surface->palette().resolve(state.graphics_color);
+        const fonts::DrawnText drawn = font->draw(surface->bitmap(), state.clip_rect.as_rect(),
+                                                  state.position, color, characters);
+        const int32_t height = font->metrics().height;
+        if (state.position.x + drawn.width > state.clip_rect.x2 ||
+            state.position.y + height > state.clip_rect.y2)
+            framework::set_graphics_status(GW_STATUS_PARTLY_CLIPPED);
+        if (g_trace_texts.load(std::memory_order_relaxed) && length > 0)
+            place = DrawnPlace{state.position.x, state.position.y, drawn.width,
+                               surface->bitmap().width()};
+        state.position.x = static_cast<int16_t>(state.position.x + drawn.width);
+        surface->mark_changed(drawn.painted);
     }
-    framework::GraphicsState& state = surface->state();
-    const raster::ColorRef color = surface->palette().resolve(state.graphics_color);
-    const fonts::DrawnText drawn =
-        font->draw(surface->bitmap(), state.clip_rect.as_rect(), state.position, color, characters);
-    const int32_t height = font->metrics().height;
-    if (state.position.x + drawn.width > state.clip_rect.x2 ||
-        state.position.y + height > state.clip_rect.y2)
-        framework::set_graphics_status(GW_STATUS_PARTLY_CLIPPED);
-    state.position.x = static_cast<int16_t>(state.position.x + drawn.width);
-    surface->mark_changed(drawn.painted);
+    if (place)
+        trace_text(text, length, *place);
 }
+
+namespace framework {
+
+void trace_drawn_texts(bool on) {
+    g_trace_texts.store(on, std::memory_order_relaxed);
+}
+
+} // namespace framework
 
 int16_t gw_get_text_extent(const char* text, int32_t length) {
     gw_child_window* window = gw_get_active_window();

@@ -1,6 +1,8 @@
 // The GUI thread: the application object, its event loop, and handing work to it.
 #include "platform/ui/gui_thread.h"
 
+#include "platform/language/catalogue.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QIcon>
@@ -10,6 +12,7 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <clocale>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
@@ -98,9 +101,13 @@ bool start_application(int argc, char** argv, bool headless, NoDisplayExit no_di
     g_previous_handler = qInstallMessageHandler(starting_message);
     g_application = new QApplication(s_argc, argv);
     qInstallMessageHandler(g_previous_handler);
+    // The application object takes the user's locale for everything, numbers included; numbers in
+    // texts, files and the trace are written with a point whatever the locale, as C writes them.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(program_icon());
     QGuiApplication::setDesktopFileName(QStringLiteral(TALVENA_APP_ID));
+    language::install_toolkit_translations();
     return true;
 }
 

@@ -52,8 +52,24 @@ ui::MessageButton button_of(int result) {
     }
 }
 
-// A button's access key (Y, N, O) clicks it at once. The box's own handling animates the click
-// and finishes it on a timer a tenth of a second later, after the key's input has ended.
+// The English access key of a standard button, which it keeps whatever the language of its text.
+int english_access_key(QMessageBox::StandardButton button) {
+    switch (button) {
+    case QMessageBox::Yes:
+        return Qt::Key_Y;
+    case QMessageBox::No:
+        return Qt::Key_N;
+    case QMessageBox::Ok:
+        return Qt::Key_O;
+    default:
+        return 0;
+    }
+}
+
+// A button's access key clicks it at once: the one its text shows in the run's language ("Д" and
+// "Н" for the Russian Yes and No) or its English one (Y, N, O), so that a user or a script used to
+// those keeps them. The box's own handling animates the click and finishes it on a timer a tenth
+// of a second later, after the key's input has ended.
 class AccessKeyClicks : public QObject {
 public:
     explicit AccessKeyClicks(QMessageBox& box) : m_box(box) {}
@@ -67,7 +83,8 @@ protected:
             return false;
         for (QAbstractButton* button : m_box.buttons()) {
             const QKeySequence shortcut = button->shortcut();
-            if (!shortcut.isEmpty() && shortcut[0].key() == key_event->key()) {
+            if ((!shortcut.isEmpty() && shortcut[0].key() == key_event->key()) ||
+                english_access_key(m_box.standardButton(button)) == key_event->key()) {
                 button->click();
                 return true;
             }

@@ -1,5 +1,6 @@
 // The instruction text: its paragraphs, their order and the About box's limit.
 #include "app/instruction_text.h"
+#include "platform/language/catalogue.h"
 #include "runtime/cp1251.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +48,24 @@ TEST(InstructionTextTest, HasItsTenParagraphsInOrder) {
     ASSERT_EQ(found.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(cp1251_to_utf8(found[i]), expected[i]) << "paragraph " << i + 1;
+}
+
+// Each paragraph is translated on its own, and the English text keeps within the box too.
+TEST(InstructionTextTest, EnglishHasTheSameParagraphsAndFitsTheAboutBox) {
+    const std::vector<std::filesystem::path> folders = {TALVENA_CATALOGUE_FOLDER};
+    ASSERT_EQ(language::use_language(language::Language::english, folders),
+              language::Language::english);
+    const std::string text = app_instruction_text();
+    language::use_russian();
+    EXPECT_LE(text.size(), APP_ABOUT_TEXT_LIMIT);
+    const std::vector<std::string> found = paragraphs(text);
+    ASSERT_EQ(found.size(), 10u);
+    EXPECT_EQ(found[0], "TALVENA, a program that trains the eyes. ");
+    for (size_t i = 0; i < found.size(); ++i) {
+        EXPECT_EQ(found[i].empty(), i % 2 == 1 && i < 8) << "paragraph " << i + 1;
+        for (const char c : found[i])
+            EXPECT_LT(static_cast<unsigned char>(c), 0x80) << "paragraph " << i + 1;
+    }
 }
 
 } // namespace

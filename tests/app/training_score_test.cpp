@@ -1,8 +1,12 @@
 // The training's scoring and the summary's word forms: the mean over the answered images, the
 // push-ups owed with and without slowness, and the plural rule for every counted word.
 #include "app/training_score.h"
+#include "platform/language/catalogue.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -93,10 +97,10 @@ TEST(TrainingScore, EveryCountedWordInItsForm) {
     };
     for (const auto& c : CASES) {
         SCOPED_TRACE(c.n);
-        EXPECT_EQ(app_attempts_word(c.n), c.attempts);
-        EXPECT_EQ(app_errors_word(c.n), c.errors);
-        EXPECT_EQ(app_unanswered_words(c.n), c.unanswered);
-        EXPECT_EQ(app_pushups_words(c.n), c.pushups);
+        EXPECT_STREQ(app_attempts_word(c.n), c.attempts);
+        EXPECT_STREQ(app_errors_word(c.n), c.errors);
+        EXPECT_STREQ(app_unanswered_words(c.n), c.unanswered);
+        EXPECT_STREQ(app_pushups_words(c.n), c.pushups);
     }
 }
 
@@ -116,4 +120,28 @@ TEST(TrainingScore, WordsFillTheirPlacesOnTheSummary) {
         EXPECT_EQ(4 + characters(app_unanswered_words(n)), 20u);
         EXPECT_EQ(characters(app_pushups_words(n)), 22u);
     }
+}
+
+// In English the words follow the English rule: the singular for 1 only, the plural for any
+// other count, 21 and 0 included.
+TEST(TrainingScore, EnglishWordsTakeTheEnglishForms) {
+    const std::vector<std::filesystem::path> folders = {TALVENA_CATALOGUE_FOLDER};
+    ASSERT_EQ(language::use_language(language::Language::english, folders),
+              language::Language::english);
+    const auto shown = [](const char* russian) { return language::translate("training", russian); };
+    const struct {
+        int32_t n;
+        const char* attempts;
+        const char* pushups;
+    } CASES[] = {
+        {0, " attempts", "push-ups, please!"},  {1, " attempt", "push-up, please!"},
+        {2, " attempts", "push-ups, please!"},  {5, " attempts", "push-ups, please!"},
+        {21, " attempts", "push-ups, please!"}, {101, " attempts", "push-ups, please!"},
+    };
+    for (const auto& c : CASES) {
+        SCOPED_TRACE(c.n);
+        EXPECT_EQ(shown(app_attempts_word(c.n)), c.attempts);
+        EXPECT_EQ(shown(app_pushups_words(c.n)), c.pushups);
+    }
+    language::use_russian();
 }

@@ -82,6 +82,9 @@ int run_child(const fs::path& folder, const std::vector<std::string>& command) {
         setenv("XDG_RUNTIME_DIR", runtime_dir.c_str(), 1);
         setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
         setenv("XDG_DATA_HOME", (folder / DATA_HOME).c_str(), 1);
+        // A run on a real display follows the user's language: Russian, as the scripts expect,
+        // whatever the machine's locale. --language still chooses.
+        setenv("LANGUAGE", "ru", 1);
         execvp(argv[0], argv.data());
         _exit(127);
     }

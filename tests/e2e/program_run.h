@@ -67,7 +67,8 @@ inline const std::string ACCEPT_DEFAULTS = "on dialog-shown id=101 dialog press 
 // Runs the program under `timeout 60` with `script`, in a fresh folder named after the running
 // test and `label` (under the build tree, kept for a look after a failure). The folder also
 // serves as XDG_CONFIG_HOME and holds the XDG_RUNTIME_DIR and XDG_DATA_HOME, so that nothing of
-// the user's settings or files takes part. talvena.sym is the one the build puts beside the
+// the user's settings or files takes part; LANGUAGE is ru, so that a run on a real display is
+// Russian whatever the machine's locale. talvena.sym is the one the build puts beside the
 // executable.
 ProgramRun run_program(std::string_view label, std::string_view script,
                        const RunOptions& options = {});

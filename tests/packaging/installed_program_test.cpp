@@ -34,12 +34,14 @@ constexpr size_t VISION_LINE_BYTES = 82;
 // Runs the installed program headless in a fresh working folder (e2e::run_command: its own
 // XDG_DATA_HOME and XDG_CONFIG_HOME), after `prepare` has had the folder.
 ProgramRun run_installed(const fs::path& prefix, const std::string& label,
-                         const std::function<void(const fs::path&)>& prepare = {}) {
+                         const std::function<void(const fs::path&)>& prepare = {},
+                         const std::string& more_options = "") {
     const std::string program = (prefix / "bin" / "talvena").string();
     return e2e::run_command(label,
                             {"sh", "-c",
                              "printf '%s' \"$0\" > script.txt && exec \"$1\" --headless "
-                             "--virtual-clock --script script.txt --trace trace.txt",
+                             "--virtual-clock --script script.txt --trace trace.txt " +
+                                 more_options,
                              VISION_TEST_AND_CHART, program},
                             "trace.txt", prepare);
 }
@@ -71,6 +73,19 @@ TEST(InstalledProgram, StartedFromAnEmptyFolderWritesToTheUsersDataFolder) {
     EXPECT_EQ(mode_of(folder), 0700u);
     for (const char* name : {"talvena.rtr", "talvena-trials.csv", "talvena.sym"})
         EXPECT_FALSE(fs::exists(run.folder / name)) << name << " in the working folder";
+}
+
+// The catalogue is found in the installed share/talvena/translations/; the script's Russian menu
+// labels still work.
+TEST(InstalledProgram, SpeaksEnglishFromTheInstalledCatalogue) {
+    const fs::path prefix = packaging_test::install_fresh_prefix();
+    ASSERT_FALSE(prefix.empty());
+    const ProgramRun run = run_installed(prefix, "english", {}, "--language en");
+    ASSERT_EQ(run.exit_code, 0) << run.output << run.trace_text();
+    EXPECT_LT(run.find("window-opened unit=1 number=1025 title=Eye_Trainer"), run.trace.size())
+        << run.trace_text();
+    EXPECT_LT(run.find("menu label=Results"), run.trace.size()) << run.trace_text();
+    EXPECT_LT(run.find("status text=Results_file:_"), run.trace.size()) << run.trace_text();
 }
 
 TEST(InstalledProgram, KeepsATalvenaRtrInTheWorkingFolderInUse) {

@@ -60,6 +60,7 @@ TEST(InstalledTree, HoldsThePromisedFilesAndNothingElse) {
         "share/icons/hicolor/256x256/apps/" + ID + ".png",
         MANUAL,
         "share/talvena/talvena.sym",
+        "share/talvena/translations/talvena_en.qm",
         "share/doc/talvena/copyright",
         "share/doc/talvena/changelog.gz",
         "share/doc/talvena/README.md",
@@ -88,6 +89,9 @@ TEST(InstalledTree, HoldsThePromisedFilesAndNothingElse) {
     const std::string entry = file_bytes(prefix / DESKTOP_ENTRY);
     EXPECT_NE(entry.find("\nExec=talvena\n"), std::string::npos) << entry;
     EXPECT_NE(entry.find("\nIcon=" + ID + "\n"), std::string::npos) << entry;
+    // Named in both languages as the program's drawing window is titled.
+    EXPECT_NE(entry.find("\nGenericName=Eye Trainer\n"), std::string::npos) << entry;
+    EXPECT_NE(entry.find("\nGenericName[ru]=Тренажер для глаз\n"), std::string::npos) << entry;
     const std::string metainfo = file_bytes(prefix / METAINFO);
     EXPECT_NE(metainfo.find("<id>" + ID + "</id>"), std::string::npos);
     EXPECT_NE(metainfo.find("<launchable type=\"desktop-id\">" + ID + ".desktop</launchable>"),

@@ -21,10 +21,10 @@ RunOptionsResult parse(std::vector<std::string_view> arguments) {
 }
 
 TEST(RunOptionsTest, ReadsEveryOption) {
-    const RunOptionsResult result =
-        parse({"--headless", "--virtual-clock", "--seed", "42", "--start-time",
-               "2024-02-29T23:59:58", "--data-dir", "data", "--script=demo.script", "--trace",
-               "run.trace", "--snapshot-dir", "shots dir", "--config-dir=conf"});
+    const RunOptionsResult result = parse(
+        {"--headless", "--virtual-clock", "--seed", "42", "--start-time", "2024-02-29T23:59:58",
+         "--data-dir", "data", "--script=demo.script", "--trace", "run.trace", "--snapshot-dir",
+         "shots dir", "--config-dir=conf", "--language=en", "--trace-texts"});
     ASSERT_FALSE(result.error) << *result.error;
     const RunOptions& options = result.options;
     EXPECT_TRUE(options.headless);
@@ -36,6 +36,8 @@ TEST(RunOptionsTest, ReadsEveryOption) {
     EXPECT_EQ(options.trace, "run.trace");
     EXPECT_EQ(options.snapshot_dir, "shots dir");
     EXPECT_EQ(options.config_dir, "conf");
+    EXPECT_EQ(options.language, language::Language::english);
+    EXPECT_TRUE(options.trace_texts);
     EXPECT_FALSE(options.help);
     EXPECT_FALSE(options.version);
 }
@@ -48,6 +50,9 @@ TEST(RunOptionsTest, NothingGivenMeansAnOrdinaryRun) {
     EXPECT_FALSE(result.options.seed);
     EXPECT_TRUE(result.options.trace.empty());
     EXPECT_TRUE(result.options.script.empty());
+    EXPECT_FALSE(result.options.language);
+    EXPECT_FALSE(result.options.trace_texts);
+    EXPECT_EQ(parse({"--language", "ru"}).options.language, language::Language::russian);
 
     EXPECT_TRUE(parse({"--help"}).options.help);
     EXPECT_TRUE(parse({"--version"}).options.version);
@@ -85,6 +90,8 @@ TEST(RunOptionsTest, EachMistakeNamesTheOptionAndWhatItExpects) {
         {{"--snapshot-dir"}, "--snapshot-dir expects DIR after it"},
         {{"--script"}, "--script expects FILE after it"},
         {{"--headless=yes"}, "--headless takes no value"},
+        {{"--language", "de"}, "--language expects ru or en, not 'de'"},
+        {{"--language"}, "--language expects ru|en after it"},
         {{"--seed", "1", "--seed", "2"}, "--seed is given more than once"},
         {{"--virtual-clock", "--virtual-clock"}, "--virtual-clock is given more than once"},
     };
@@ -100,7 +107,8 @@ TEST(RunOptionsTest, UsageListsEveryOption) {
     const std::string usage = run_options_usage("talvena");
     for (std::string_view option :
          {"--headless", "--virtual-clock", "--seed N", "--start-time", "--data-dir DIR",
-          "--script FILE", "--trace FILE", "--snapshot-dir DIR", "--help", "--version"})
+          "--script FILE", "--trace FILE", "--trace-texts", "--snapshot-dir DIR",
+          "--language ru|en", "--help", "--version"})
         EXPECT_NE(usage.find(option), std::string::npos) << option;
 }
 

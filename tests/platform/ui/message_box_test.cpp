@@ -3,8 +3,10 @@
 #include "platform/ui/message_box.h"
 #include "tests/framework/program/ui_environment.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -21,6 +23,7 @@ TEST(MessageBox, TheAnswerIsHeardWithinTheKeyThatGivesIt) {
          ui::MessageButton::no},
         {"Escape is No", ui::MessageButtons::yes_no, Qt::Key_Escape, ui::MessageButton::no},
         {"Y is Yes", ui::MessageButtons::yes_no, Qt::Key_Y, ui::MessageButton::yes},
+        {"N is No", ui::MessageButtons::yes_no, Qt::Key_N, ui::MessageButton::no},
         {"Enter on OK", ui::MessageButtons::ok, Qt::Key_Return, ui::MessageButton::ok},
     };
     // The recording answerer of these tests steps aside: the boxes are shown.
@@ -53,6 +56,30 @@ TEST(MessageBox, TheAnswerIsHeardWithinTheKeyThatGivesIt) {
     }
     ui::set_message_box_answerer([](const ui::MessageBoxSpec& spec) {
         ui_test::message_log().boxes.push_back(spec);
+        return std::optional<ui::MessageButton>(ui_test::message_log().next_answer);
+    });
+}
+
+// The window system's own button texts speak the run's language, Russian here as in any run
+// without a catalogue; the English access keys above still answer.
+TEST(MessageBox, StandardButtonsSpeakTheRunsLanguage) {
+    ui::set_message_box_answerer({});
+    ui::MessageBoxSpec spec;
+    spec.buttons = ui::MessageButtons::yes_no;
+    spec.default_button = ui::MessageButton::no;
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons())
+            texts.append(button->text().remove(QLatin1Char('&')));
+        box->reject();
+    });
+    ui::show_message_box(spec);
+    texts.sort();
+    EXPECT_EQ(texts, QStringList({QStringLiteral("Да"), QStringLiteral("Нет")}));
+    ui::set_message_box_answerer([](const ui::MessageBoxSpec& answered) {
+        ui_test::message_log().boxes.push_back(answered);
         return std::optional<ui::MessageButton>(ui_test::message_log().next_answer);
     });
 }

@@ -66,7 +66,7 @@ void app_show_start_screen_status(const std::string& geometry) {
     const std::string controls =
         language::translate("status bar", "Левая кнопка мыши или клавиша ←: тренировка; правая "
                                           "или →: проверка зрения; обе кнопки: выход.");
-    const std::string text = geometry.empty() ? controls : geometry + " " + controls;
+    const std::string text = geometry.empty() ? controls : geometry + ". " + controls;
     {
         std::lock_guard lock(g_text_mutex);
         if (g_text == text)

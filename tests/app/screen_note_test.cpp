@@ -33,4 +33,12 @@ TEST(ScreenNote, StandsBeforeTheStatusTextWhileTheFrameIsOnAnotherScreen) {
     EXPECT_EQ(framework::status_message(), "Уровень 1.0");
 }
 
+TEST(ScreenNote, StartScreenSaysTheGeometryThenWhatTheButtonsDo) {
+    app_watch_screen(1920, 1080);
+    app_show_start_screen_status("Измеримая острота: до 2.0");
+    EXPECT_EQ(framework::status_message(),
+              "Измеримая острота: до 2.0. Левая кнопка мыши или клавиша ←: тренировка; правая или "
+              "→: проверка зрения; обе кнопки: выход.");
+}
+
 } // namespace
